@@ -1,0 +1,31 @@
+# Entry points for people and CI. `make test` installs what is missing, builds everything with
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs every test, then builds the threaded
+# tests with ThreadSanitizer and runs them.
+JOBS ?= $(shell nproc)
+CMAKE_GEN := -G Ninja
+
+.PHONY: all deps build test test-asan test-tsan clean
+
+all: build
+
+deps:
+	scripts/install-deps
+
+build: deps
+	cmake -S . -B build/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOV_BUILD_TESTS=OFF
+	cmake --build build/release -j $(JOBS)
+
+test: deps test-asan test-tsan
+
+test-asan:
+	cmake -S . -B build/asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DOV_SANITIZE=address
+	cmake --build build/asan -j $(JOBS)
+	ctest --test-dir build/asan --output-on-failure -j $(JOBS)
+
+test-tsan:
+	cmake -S . -B build/tsan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DOV_SANITIZE=thread
+	cmake --build build/tsan -j $(JOBS) --target threaded_tests
+	ctest --test-dir build/tsan --output-on-failure -j $(JOBS) -L threaded --no-tests=ignore
+
+clean:
+	rm -rf build

@@ -1,0 +1,23 @@
+#pragma once
+// Facts about the running process and system: the language name, the folder of the running
+// module and the version of our own binaries.
+
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace ov::platform {
+
+// The name of the system's default language in its own wording ("中文" for a Chinese locale,
+// "English" ...), at most 50 characters.
+QString systemLanguageName();
+
+// The folder of the binary that contains this code: the program, or the shared library when the
+// code is linked into one. Ends with "/".
+QString modulePath();
+
+// The four-part version of one of our own binaries (built into each as a marker text).
+// An empty name means the running module. Any other file, or a missing one, gives nullopt.
+std::optional<std::array<int, 4>> fileVersion(const QString& fileName = {});
+
+}  // namespace ov::platform
