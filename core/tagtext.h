@@ -18,6 +18,9 @@ QString ReadTagValue(const QString& text, const QString& tag, bool doTrim = true
 // written as given.
 void WriteTagValue(const QString& key, const QString& value, QString& text);
 
+// The text without leading and trailing characters up to blank (codes 0 to 32).
+QString TrimBlanks(const QString& text);
+
 // 1-based position of subText in text, searching from the 1-based offset (offsets below 1
 // search from the start); 0 when either text is empty or nothing is found. Case is respected.
 qsizetype PosFrom(const QString& subText, const QString& text, qsizetype offset);
