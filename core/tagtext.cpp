@@ -1,36 +1,51 @@
 #include "core/tagtext.h"
 
+#include <algorithm>
+
 namespace ov {
 
 namespace {
 
-// Tags compare with an ASCII-only case rule, so folding keeps every position in place.
-QString asciiUpper(const QString& text) {
-    QString result = text;
-    for (QChar& c : result) {
-        if (c >= u'a' && c <= u'z') c = QChar(c.unicode() - 0x20);
-    }
-    return result;
+// Tags compare with an ASCII-only case rule: a to z match A to Z, everything else exactly.
+char16_t asciiUpper(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= u'a' && u <= u'z') ? char16_t(u - 0x20) : u;
 }
 
-// The 1-based positions of the first opening tag and of the first closing tag at or after it.
+bool matchesAt(QStringView text, qsizetype at, QStringView pattern) {
+    for (qsizetype k = 0; k < pattern.size(); ++k) {
+        if (asciiUpper(text[at + k]) != asciiUpper(pattern[k])) return false;
+    }
+    return true;
+}
+
+// The 0-based index of the pattern at or after `from`, ignoring ASCII case; -1 when absent.
+// Searching in place keeps big texts from being copied for every tag that is read.
+qsizetype indexOfIgnoringAsciiCase(QStringView text, QStringView pattern, qsizetype from) {
+    if (pattern.isEmpty()) return -1;
+    for (qsizetype at = std::max<qsizetype>(from, 0); at + pattern.size() <= text.size(); ++at) {
+        if (matchesAt(text, at, pattern)) return at;
+    }
+    return -1;
+}
+
+// The 0-based indexes of the first opening tag and of the first closing tag at or after it.
 struct TagPair {
-    qsizetype open = 0;
-    qsizetype close = 0;
+    qsizetype open = -1;
+    qsizetype close = -1;
     qsizetype openLength = 0;
     qsizetype closeLength = 0;
-    bool found() const { return open > 0 && close > open; }
+    bool found() const { return open >= 0 && close > open; }
 };
 
 TagPair findTagPair(const QString& text, const QString& tag) {
-    const QString upperText = asciiUpper(text);
-    const QString openTag = asciiUpper(u'[' + tag + u']');
-    const QString closeTag = asciiUpper(QStringLiteral("[/") + tag + u']');
+    const QString openTag = u'[' + tag + u']';
+    const QString closeTag = QStringLiteral("[/") + tag + u']';
     TagPair pair;
     pair.openLength = openTag.size();
     pair.closeLength = closeTag.size();
-    pair.open = PosFrom(openTag, upperText, 1);
-    pair.close = PosFrom(closeTag, upperText, pair.open);
+    pair.open = indexOfIgnoringAsciiCase(text, openTag, 0);
+    pair.close = indexOfIgnoringAsciiCase(text, closeTag, pair.open);
     return pair;
 }
 
@@ -53,8 +68,8 @@ QString TrimBlanks(const QString& text) {
 QString ReadTagValue(const QString& text, const QString& tag, bool doTrim) {
     const TagPair pair = findTagPair(text, tag);
     if (!pair.found()) return {};
-    const qsizetype start = pair.open - 1 + pair.openLength;
-    const qsizetype length = pair.close - 1 - start;
+    const qsizetype start = pair.open + pair.openLength;
+    const qsizetype length = pair.close - start;
     // A closing tag that overlaps the opening one (only possible for odd tag names) is no value.
     if (length <= 0) return {};
     const QString value = text.mid(start, length);
@@ -67,8 +82,8 @@ void WriteTagValue(const QString& key, const QString& value, QString& text) {
         text += tagged(key, value) + QStringLiteral("\r\n");
         return;
     }
-    const qsizetype after = pair.close - 1 + pair.closeLength;
-    text = text.left(pair.open - 1) + tagged(key, value) + text.mid(after);
+    const qsizetype after = pair.close + pair.closeLength;
+    text = text.left(pair.open) + tagged(key, value) + text.mid(after);
 }
 
 qsizetype PosFrom(const QString& subText, const QString& text, qsizetype offset) {
@@ -80,15 +95,13 @@ qsizetype PosFrom(const QString& subText, const QString& text, qsizetype offset)
 
 QString ReplaceAllText(const QString& text, const QString& oldPattern, const QString& newPattern) {
     if (oldPattern.isEmpty() || text.isEmpty()) return text;
-    const QString upperText = asciiUpper(text);
-    const QString upperOld = asciiUpper(oldPattern);
     QString result;
     qsizetype from = 0;
-    for (qsizetype at = upperText.indexOf(upperOld); at >= 0;
-         at = upperText.indexOf(upperOld, from)) {
+    for (qsizetype at = indexOfIgnoringAsciiCase(text, oldPattern, 0); at >= 0;
+         at = indexOfIgnoringAsciiCase(text, oldPattern, from)) {
         result += QStringView(text).mid(from, at - from);
         result += newPattern;
-        from = at + upperOld.size();
+        from = at + oldPattern.size();
     }
     result += QStringView(text).mid(from);
     return result;

@@ -65,9 +65,11 @@ QString decodeText(const QByteArray& bytes, bool sniffUtf8) {
     return platform::fromSystemCodePage(bytes);
 }
 
-QByteArray toUtf16Le(const QString& text) {
-    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
-    qToLittleEndian<char16_t>(text.utf16(), text.size(), bytes.data());
+// The text in UTF-16LE after the given prefix, built in one buffer.
+QByteArray toUtf16Le(const QString& text, QByteArrayView prefix = {}) {
+    QByteArray bytes(prefix.size() + text.size() * 2, Qt::Uninitialized);
+    std::copy(prefix.begin(), prefix.end(), bytes.begin());
+    qToLittleEndian<char16_t>(text.utf16(), text.size(), bytes.data() + prefix.size());
     return bytes;
 }
 
@@ -127,7 +129,7 @@ bool IsUTF8Text(const QByteArray& data) {
 
 void SaveUnicodeText(const QString& fileName, const QString& text) {
     if (text.isEmpty()) return;
-    writeOrThrow(fileName, QByteArray("\xFF\xFE", 2) + toUtf16Le(text));
+    writeOrThrow(fileName, toUtf16Le(text, QByteArrayView("\xFF\xFE", 2)));
 }
 
 void SaveAnsiText(const QString& fileName, const QByteArray& text) {
