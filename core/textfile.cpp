@@ -44,8 +44,10 @@ QByteArray readUpTo(QIODevice& stream, qint64 count) {
     return buffer;
 }
 
+// Count 0 means the rest of the device; a random-access device never gives more than it holds.
 qint64 bytesToRead(QIODevice& stream, qint64 count) {
-    if (count <= 0) count = stream.isSequential() ? kMaxTextFileSize : stream.size() - stream.pos();
+    const qint64 rest = stream.isSequential() ? kMaxTextFileSize : stream.size() - stream.pos();
+    if (count <= 0 || count > rest) count = rest;
     return std::clamp<qint64>(count, 0, kMaxTextFileSize);
 }
 
