@@ -55,7 +55,8 @@ TEST(FileTypeCode, ImageAndCadLists) {
         EXPECT_TRUE(IsImageExtCode(FileExtToCode(ext))) << ext.toStdString();
     for (const QString& ext : {u"doc"_s, u"pdf"_s, u"dwg"_s, u"b"_s, u""_s})
         EXPECT_FALSE(IsImageExtCode(FileExtToCode(ext))) << ext.toStdString();
-    for (const QString& ext : {u"dwg"_s, u"dxf"_s, u"easm"_s, u"sldprt"_s, u"sldasm"_s, u"slddrw"_s})
+    for (const QString& ext :
+         {u"dwg"_s, u"dxf"_s, u"easm"_s, u"sldprt"_s, u"sldasm"_s, u"slddrw"_s})
         EXPECT_TRUE(IsCadExtCode(FileExtToCode(ext))) << ext.toStdString();
     for (const QString& ext : {u"sld"_s, u"jpg"_s, u"shtml"_s, u""_s})
         EXPECT_FALSE(IsCadExtCode(FileExtToCode(ext))) << ext.toStdString();
