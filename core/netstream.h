@@ -103,6 +103,9 @@ public:
     struct Impl;
 
 private:
+    void startClientTls(const QString& host, quint16 port);
+    void requireOpen() const;
+
     std::unique_ptr<Impl> m_impl;
     int m_connectTimeoutMs = DefaultConnectTimeoutMs;
     int m_readTimeoutMs = DefaultReadTimeoutMs;

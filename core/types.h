@@ -19,7 +19,12 @@ enum THS_Language : std::uint8_t { HSL_NONE = 0, HSL_ENG = 1, HSL_CN = 2 };
 enum TStartStyle : std::uint8_t { SS_NONE = 0, SS_ACTIVTX = 1, MODEL_EXE = 2 };
 
 // Direction of a batch transfer task.
-enum TTranStyle : std::uint8_t { TS_Default = 0, TS_Upload = 1, TS_Download = 2, TS_DataImport = 3 };
+enum TTranStyle : std::uint8_t {
+    TS_Default = 0,
+    TS_Upload = 1,
+    TS_Download = 2,
+    TS_DataImport = 3
+};
 
 // Whether a batch task's source is one file or a folder.
 enum TFolderOrFile : std::uint8_t { FF_File = 1, FF_Folder = 2 };
