@@ -90,7 +90,7 @@ void TPipeTcpClient::SendFrame() {
     const qint64 n = payload.size();
     if (n > std::numeric_limits<qint32>::max() - HeadAndEndMarkSize)
         throw NetError(NetError::Kind::Protocol, QString::fromLatin1(TransmissionErrorText));
-    QByteArray frame(n > 0 ? 28 : 24, Qt::Uninitialized);
+    QByteArray frame(n > 0 ? 24 : 20, Qt::Uninitialized);
     putInt32BE(frame.data(), qint32(n) + HeadAndEndMarkSize);
     headToBytes(SendHead, frame.data() + 4);
     if (n > 0) putInt32BE(frame.data() + 20, qint32(n));

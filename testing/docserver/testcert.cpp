@@ -60,10 +60,14 @@ CertPtr newCertificate(EVP_PKEY* key, const QString& commonName) {
     return cert;
 }
 
-void makeServerCertificate(X509* cert, X509* issuer) {
+// "localhost" certificates also name the loopback addresses; others name only themselves.
+void makeServerCertificate(X509* cert, X509* issuer, const QString& commonName) {
     addExtension(cert, issuer, NID_basic_constraints, "CA:FALSE");
     addExtension(cert, issuer, NID_ext_key_usage, "serverAuth");
-    addExtension(cert, issuer, NID_subject_alt_name, "DNS:localhost,IP:127.0.0.1,IP:::1");
+    const QByteArray names = commonName == QStringLiteral("localhost")
+                                 ? QByteArray("DNS:localhost,IP:127.0.0.1,IP:::1")
+                                 : "DNS:" + commonName.toUtf8();
+    addExtension(cert, issuer, NID_subject_alt_name, names.constData());
 }
 
 QByteArray drain(BIO* bio) {
@@ -105,7 +109,7 @@ TestCertificate makeSelfSignedCertificate(const QString& commonName) {
     KeyPtr key = newKey();
     CertPtr cert = newCertificate(key.get(), commonName);
     X509_set_issuer_name(cert.get(), X509_get_subject_name(cert.get()));
-    makeServerCertificate(cert.get(), cert.get());
+    makeServerCertificate(cert.get(), cert.get(), commonName);
     require(X509_sign(cert.get(), key.get(), EVP_sha256()) > 0, "signing");
     return finish(cert.get(), key.get());
 }
@@ -143,7 +147,7 @@ TestCertificate TestCertificateAuthority::issue(const QString& commonName) const
     KeyPtr key = newKey();
     CertPtr cert = newCertificate(key.get(), commonName);
     X509_set_issuer_name(cert.get(), X509_get_subject_name(m_impl->cert.get()));
-    makeServerCertificate(cert.get(), m_impl->cert.get());
+    makeServerCertificate(cert.get(), m_impl->cert.get(), commonName);
     addExtension(cert.get(), m_impl->cert.get(), NID_authority_key_identifier, "keyid");
     require(X509_sign(cert.get(), m_impl->key.get(), EVP_sha256()) > 0, "signing");
     return finish(cert.get(), key.get());

@@ -29,7 +29,8 @@ public:
     QByteArray certificatePem() const;
     // Writes the CA certificate to a PEM file (for setTrustedCaFile); false on failure.
     bool writeCertificatePem(const QString& fileName) const;
-    // A server certificate signed by this authority for "localhost", 127.0.0.1 and ::1.
+    // A server certificate signed by this authority for the name; "localhost" certificates
+    // also carry 127.0.0.1 and ::1.
     TestCertificate issue(const QString& commonName = QStringLiteral("localhost")) const;
 
     struct Impl;
