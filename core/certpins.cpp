@@ -43,7 +43,12 @@ QByteArray pinKey(const QString& host, quint16 port) {
     return QStringLiteral("%1:%2").arg(shown).arg(port).toUtf8();
 }
 
-using Pins = std::map<QByteArray, QByteArray>;  // key -> SHA-256 in lower-case hex
+// Marks a server whose certificate the trust store vouched for: an unknown certificate for it
+// later is refused instead of being pinned.
+const QByteArray TrustedMark = QByteArrayLiteral("trusted");
+
+// Key -> SHA-256 in lower-case hex, or the mark of a server the trust store vouched for.
+using Pins = std::map<QByteArray, QByteArray>;
 
 // Each line: key, one blank, fingerprint in hex. Lines that do not parse are dropped.
 Pins readPins(const QString& fileName) {
@@ -54,8 +59,8 @@ Pins readPins(const QString& fileName) {
     for (const QByteArray& line : lines) {
         const qsizetype blank = line.lastIndexOf(' ');
         if (blank <= 0) continue;
-        const QByteArray hex = line.mid(blank + 1).trimmed().toLower();
-        if (hex.size() == 64) pins[line.left(blank)] = hex;
+        const QByteArray value = line.mid(blank + 1).trimmed().toLower();
+        if (value.size() == 64 || value == TrustedMark) pins[line.left(blank)] = value;
     }
     return pins;
 }
@@ -67,16 +72,21 @@ QByteArray writePins(const Pins& pins) {
     return text;
 }
 
-// Stores a first-seen fingerprint unless another process stored one meanwhile, which is then
-// the one compared against.
-PinCheck pinFirstUse(const QString& fileName, const QByteArray& key, const QByteArray& hex) {
+// What a stored entry says about a certificate the trust store does not vouch for.
+PinCheck compare(const QByteArray& stored, const QByteArray& hex) {
+    return stored == hex ? PinCheck::PinMatches : PinCheck::Changed;
+}
+
+// Stores `value` for the server under the lock file. An untrusted first-seen fingerprint is
+// not stored when another process stored an entry meanwhile: that one is compared against.
+PinCheck store(const QString& fileName, const QByteArray& key, const QByteArray& value) {
     QDir().mkpath(QFileInfo(fileName).absolutePath());
     QLockFile lock(fileName + QStringLiteral(".lock"));
     if (!lock.tryLock(5000)) return PinCheck::StoreFailed;
     Pins pins = readPins(fileName);
     const auto found = pins.find(key);
-    if (found != pins.end()) return found->second == hex ? PinCheck::PinMatches : PinCheck::Changed;
-    pins[key] = hex;
+    if (value != TrustedMark && found != pins.end()) return compare(found->second, value);
+    pins[key] = value;
     return platform::writeFileAtomically(fileName, writePins(pins)) ? PinCheck::PinnedNow
                                                                     : PinCheck::StoreFailed;
 }
@@ -85,15 +95,19 @@ PinCheck pinFirstUse(const QString& fileName, const QByteArray& key, const QByte
 
 PinCheck checkServerCertificate(const QString& host, quint16 port, const QByteArray& derSha256,
                                 bool systemTrusted) {
-    if (systemTrusted) return PinCheck::SystemTrusted;
     const QByteArray key = pinKey(host, port);
     const QByteArray hex = derSha256.toHex();
     const QString fileName = certificatePinFile();
     QMutexLocker locker(&pinMutex());
     const Pins pins = readPins(fileName);
     const auto found = pins.find(key);
-    if (found != pins.end()) return found->second == hex ? PinCheck::PinMatches : PinCheck::Changed;
-    return pinFirstUse(fileName, key, hex);
+    if (systemTrusted) {
+        // Failing to note it does not make the certificate less trusted.
+        if (found == pins.end() || found->second != TrustedMark) store(fileName, key, TrustedMark);
+        return PinCheck::SystemTrusted;
+    }
+    if (found != pins.end()) return compare(found->second, hex);
+    return store(fileName, key, hex);
 }
 
 QByteArray certificateSha256(const QByteArray& der) {

@@ -2,7 +2,9 @@
 // Trust on first use for TLS servers whose certificate the system does not trust (self-signed
 // servers): the SHA-256 fingerprint of the server's certificate is kept per host and port in
 // $XDG_DATA_HOME/Ov/certpins, and a later, different certificate is refused. Used by the TCP
-// stream and by the HTTP client alike. Safe to call from several threads and processes.
+// stream and by the HTTP client alike. A server whose certificate the trust store vouched for is
+// noted too, so that an untrusted certificate shown for it later is refused. Safe to call from
+// several threads and processes.
 
 #include "core/types.h"
 
@@ -12,7 +14,7 @@
 namespace ov {
 
 enum class PinCheck {
-    SystemTrusted,  // the system trust store vouched for it: accepted, nothing is stored
+    SystemTrusted,  // the system trust store vouched for it: accepted
     PinnedNow,      // first use: the fingerprint was stored and the certificate accepted
     PinMatches,     // the stored fingerprint matches: accepted
     Changed,        // the stored fingerprint differs: refuse the connection
@@ -26,7 +28,9 @@ inline bool isAccepted(PinCheck check) {
 
 // Decides about a server certificate. `derSha256` is the 32-byte SHA-256 of the certificate's
 // DER form; `systemTrusted` tells whether the chain and the host name verified against the
-// trust store. A trusted certificate is accepted as it is (its pin, if any, is left alone).
+// trust store. A trusted certificate is always accepted, and the server is noted as one with a
+// trusted certificate: an untrusted certificate for it later counts as Changed (so that nobody
+// in the middle gets pinned in place of a server that has a proper certificate).
 PinCheck checkServerCertificate(const QString& host, quint16 port, const QByteArray& derSha256,
                                 bool systemTrusted);
 

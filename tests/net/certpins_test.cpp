@@ -27,16 +27,25 @@ TEST(CertPins, FirstUseIsPinnedAndAChangeRefusedPerHostAndPort) {
               PinCheck::PinnedNow);
     EXPECT_FALSE(isAccepted(PinCheck::Changed));
 
-    // A certificate the system trusts needs no pin, and its pin (if any) is left alone.
-    EXPECT_EQ(checkServerCertificate(host, 443, fingerprint('z'), true), PinCheck::SystemTrusted);
-    EXPECT_EQ(checkServerCertificate(host, 443, fingerprint('b'), false), PinCheck::Changed);
-
     QFile file(certificatePinFile());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
     EXPECT_TRUE(text.contains("docs.example.com:443 " + fingerprint('a').toHex()));
     EXPECT_TRUE(text.contains("[::1]:443 "));
     EXPECT_TRUE(certificatePinFile().startsWith(home.path()));
+}
+
+TEST(CertPins, AServerOnceTrustedAcceptsNoUntrustedCertificate) {
+    test::TempHome home;
+    const QString host = QStringLiteral("docs");
+    EXPECT_EQ(checkServerCertificate(host, 443, fingerprint('a'), false), PinCheck::PinnedNow);
+    EXPECT_EQ(checkServerCertificate(host, 443, fingerprint('t'), true), PinCheck::SystemTrusted);
+    EXPECT_EQ(checkServerCertificate(host, 443, fingerprint('a'), false), PinCheck::Changed);
+    EXPECT_EQ(checkServerCertificate(host, 443, fingerprint('u'), true), PinCheck::SystemTrusted);
+    EXPECT_EQ(checkServerCertificate(QStringLiteral("other"), 443, fingerprint('t'), true),
+              PinCheck::SystemTrusted);
+    EXPECT_EQ(checkServerCertificate(QStringLiteral("other"), 443, fingerprint('t'), false),
+              PinCheck::Changed);
 }
 
 TEST(CertPins, DamagedLinesAreIgnoredAndTheRestKept) {

@@ -29,7 +29,7 @@ protected:
     TempHome home;
 };
 
-TEST_F(TlsTest, ACertificateFromATrustedAuthorityConnectsWithoutPin) {
+TEST_F(TlsTest, ACertificateFromATrustedAuthorityConnects) {
     TestCertificateAuthority ca;
     ASSERT_TRUE(ca.writeCertificatePem(home.file(QStringLiteral("ca.pem"))));
     setTrustedCaFile(home.file(QStringLiteral("ca.pem")));
@@ -39,13 +39,18 @@ TEST_F(TlsTest, ACertificateFromATrustedAuthorityConnectsWithoutPin) {
         aim(client, server, host);
         EXPECT_TRUE(client.IP_Test()) << host.toStdString();
     }
-    EXPECT_FALSE(pinFileExists());
 
-    // Another certificate of the same authority is trusted as well: no pin stands in the way.
+    // A renewed certificate of the same authority is trusted as well; an untrusted one put in
+    // its place (someone in the middle) is refused, not pinned.
     server.setCertificate(ca.issue());
     TPipeTcpClient client;
     aim(client, server, QStringLiteral("localhost"));
     EXPECT_TRUE(client.IP_Test());
+    server.setCertificate(makeSelfSignedCertificate());
+    client.SetMessageLanguage(HSL_ENG);
+    EXPECT_FALSE(client.IP_Test());
+    EXPECT_EQ(client.GetLastError(),
+              certificateChangedMessage(HSL_ENG, QStringLiteral("localhost"), server.port()));
 }
 
 TEST_F(TlsTest, ATrustedCertificateForAnotherNameIsOnlyPinned) {
