@@ -335,7 +335,8 @@ std::unique_ptr<addrinfo, AddrInfoDeleter> resolve(const QString& host, quint16 
     hints.ai_socktype = SOCK_STREAM;
     hints.ai_flags = AI_ADDRCONFIG;
     addrinfo* found = nullptr;
-    const QByteArray name = QUrl::toAce(host).isEmpty() ? host.toUtf8() : QUrl::toAce(host);
+    const QByteArray ace = QUrl::toAce(host);
+    const QByteArray name = ace.isEmpty() ? host.toUtf8() : ace;
     const int r =
         getaddrinfo(name.constData(), QByteArray::number(port).constData(), &hints, &found);
     if (r == EAI_SYSTEM) failErrno(errno);

@@ -135,7 +135,7 @@ bool TPipeTcpClient::DoRequest() {
         result = true;
     } catch (const NetError& e) {
         FErrorTxt = failureText(e);
-    } catch (const std::exception&) {
+    } catch (...) {
         FErrorTxt = QString::fromLatin1(ConnectionFailedText);
     }
     if (!result) Empty(FSendStream.get());
