@@ -1,0 +1,129 @@
+#include "testing/docserver/connection.h"
+
+#include "core/pipetcpclient.h"
+
+#include <sys/socket.h>
+
+namespace ov::test {
+
+namespace {
+
+constexpr qint32 MaxRequestPayload = 64 * 1024 * 1024;
+constexpr int MaxLine = 16384;
+constexpr qint32 BadTrailer = 0x0BADBAD0;
+
+// The first line as sent, CR LF included.
+QByteArray readRawLine(NetStream& stream) {
+    QByteArray line;
+    char c = 0;
+    while (c != '\n') {
+        if (line.size() > MaxLine)
+            throw NetError(NetError::Kind::Protocol, QStringLiteral("line too long"));
+        stream.readExact(&c, 1);
+        line.append(c);
+    }
+    return line;
+}
+
+qint32 readInt32(NetStream& stream, QByteArray& raw) {
+    char bytes[4];
+    stream.readExact(bytes, 4);
+    raw.append(bytes, 4);
+    return getInt32BE(bytes);
+}
+
+ControlRequest readRequest(NetStream& stream, const QByteArray& rawLine) {
+    ControlRequest request;
+    request.raw = rawLine;
+    request.greeting = rawLine.trimmed();
+    request.length = readInt32(stream, request.raw);
+    char head[16];
+    stream.readExact(head, 16);
+    request.raw.append(head, 16);
+    request.head = headFromBytes(head);
+    if (request.length > 20) {
+        const qint32 size = readInt32(stream, request.raw);
+        if (size < 0 || size > MaxRequestPayload)
+            throw NetError(NetError::Kind::Protocol, QStringLiteral("payload too large"));
+        request.payload.resize(size);
+        stream.readExact(request.payload.data(), size);
+        request.raw += request.payload;
+    }
+    request.trailer = readInt32(stream, request.raw);
+    return request;
+}
+
+ControlReply defaultReply() {
+    ControlReply reply;
+    reply.head.Version = 2;
+    reply.head.TranType = TTranType('P');
+    return reply;
+}
+
+// Holds the connection open without answering until the client gives up or the server stops.
+void stall(NetStream& stream) {
+    stream.setReadTimeout(100);
+    char byte = 0;
+    for (;;) {
+        try {
+            stream.readSome(&byte, 1);
+        } catch (const NetError& e) {
+            if (e.kind() != NetError::Kind::TimeOut) return;
+        }
+    }
+}
+
+// Answers one request; false when the connection must end afterwards.
+bool serveControl(ServerState& state, NetStream& stream, const QByteArray& rawLine) {
+    const ControlRequest request = readRequest(stream, rawLine);
+    state.record(request);
+    const Fault fault = state.get(&ServerState::fault);
+    if (fault == Fault::Stall) {
+        stall(stream);
+        return false;
+    }
+    const ControlHandler handler = state.get(&ServerState::control);
+    const ControlReply reply = handler ? handler(request) : defaultReply();
+    const QByteArray bytes =
+        reply.rawFrame
+            ? *reply.rawFrame
+            : reply.frame(fault == Fault::WrongTrailer ? BadTrailer : TPipeTcpClient::EndMark);
+    if (fault == Fault::CloseAfterBytes) {
+        stream.write(bytes.left(state.get(&ServerState::faultBytes)));
+        return false;
+    }
+    stream.write(bytes);
+    return true;
+}
+
+void serve(ServerState& state, NetStream& stream, int fd) {
+    const auto credentials = state.get(&ServerState::credentials);
+    stream.adoptAccepted(fd, state.get(&ServerState::tls) ? credentials.get() : nullptr);
+    for (;;) {
+        const QByteArray rawLine = readRawLine(stream);
+        const QByteArray line = rawLine.trimmed();
+        if (line == TPipeTcpClient::Greeting) {
+            if (!serveControl(state, stream, rawLine)) return;
+            continue;
+        }
+        if (const StreamHandler handler = state.streamHandler(line)) handler(stream, line);
+        return;
+    }
+}
+
+}  // namespace
+
+void serveConnection(ServerState& state, int socketFd, ConnectionSlot& slot) {
+    NetStream stream;
+    try {
+        serve(state, stream, socketFd);
+    } catch (...) {
+        // A broken or refused connection ends here; the client sees it closed.
+    }
+    stream.close();
+    // The duplicate descriptor keeps the socket alive: end it so the client sees the close now.
+    ::shutdown(slot.wakeFd, SHUT_RDWR);
+    slot.done = true;
+}
+
+}  // namespace ov::test

@@ -1,0 +1,13 @@
+#pragma once
+// One accepted connection of the test server: the TLS handshake when the server runs TLS, the
+// first line, then either control-channel frames (one reply per request, until the client
+// closes) or a stream handler that takes the connection over.
+
+#include "testing/docserver/serverstate.h"
+
+namespace ov::test {
+
+// Runs on the connection's own thread; returns when the connection is closed. Never raises.
+void serveConnection(ServerState& state, int socketFd, ConnectionSlot& slot);
+
+}  // namespace ov::test
