@@ -24,6 +24,10 @@ QString loadSettings(const QString& fileName, bool& unreadable) {
 
 }  // namespace
 
+QString TClientConfigX::detached(const QString& text) {
+    return QString(text.constData(), text.size());
+}
+
 TClientConfigX::TClientConfigX()
     : m_configPath(GetUserDataPath()), FConfigFileName(m_configPath + QStringLiteral("zvq.sys")) {
     FConfigStr = loadSettings(FConfigFileName, m_unreadableFile);
@@ -117,7 +121,7 @@ QString TClientConfigX::ConfigPath() const {
 
 QString TClientConfigX::AllInfo() const {
     std::lock_guard lock(m_lock);
-    return FConfigStr;
+    return detached(FConfigStr);
 }
 
 TScInfoArray TClientConfigX::ScInfos() const {

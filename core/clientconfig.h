@@ -146,6 +146,9 @@ public:
     void SetLastTimeOfViewMsg(TDateTime value);
 
 private:
+    // A copy that shares no data with the original. Texts handed to other threads are
+    // detached so that no string buffer is shared between a reader and a writer.
+    static QString detached(const QString& text);
     QString dscFileName() const;
     QString readDscValue(const QString& key) const;
     void writeDscValue(const QString& key, const QString& value);

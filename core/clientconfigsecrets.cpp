@@ -39,7 +39,7 @@ QString TClientConfigX::EncryptUserID() const {
             FEncryptUserTxt =
                 plausibleToken(DecryptStringByKey(stored, GetMacList(), kSecretKeyType));
     }
-    return FEncryptUserTxt;
+    return detached(FEncryptUserTxt);
 }
 
 void TClientConfigX::SetEncryptUserID(const QString& value) {
