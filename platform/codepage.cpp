@@ -14,9 +14,9 @@ namespace {
 std::atomic<int> g_override{0};
 
 int codePageFromRegistry() {
-    const auto acp = Registry::readString(Hive::LocalMachine,
-                                          QStringLiteral("SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage"),
-                                          QStringLiteral("ACP"));
+    const auto acp = Registry::readString(
+        Hive::LocalMachine, QStringLiteral("SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage"),
+        QStringLiteral("ACP"));
     bool ok = false;
     const int value = acp ? acp->trimmed().toInt(&ok) : 0;
     return ok && value > 0 ? value : 936;
@@ -25,14 +25,22 @@ int codePageFromRegistry() {
 // iconv's name for a Windows code page number.
 QByteArray iconvName(int codePage) {
     switch (codePage) {
-        case 936: return "GBK";
-        case 950: return "BIG5";
-        case 932: return "SHIFT_JIS";
-        case 949: return "CP949";
-        case 65001: return "UTF-8";
-        case 20127: return "ASCII";
-        case 28591: return "ISO-8859-1";
-        default: return "CP" + QByteArray::number(codePage);
+        case 936:
+            return "GBK";
+        case 950:
+            return "BIG5";
+        case 932:
+            return "SHIFT_JIS";
+        case 949:
+            return "CP949";
+        case 65001:
+            return "UTF-8";
+        case 20127:
+            return "ASCII";
+        case 28591:
+            return "ISO-8859-1";
+        default:
+            return "CP" + QByteArray::number(codePage);
     }
 }
 
@@ -74,7 +82,9 @@ int systemCodePage() {
     return fromRegistry;
 }
 
-void setSystemCodePageOverride(int codePage) { g_override.store(codePage); }
+void setSystemCodePageOverride(int codePage) {
+    g_override.store(codePage);
+}
 
 QByteArray toSystemCodePage(const QString& text) {
     if (text.isEmpty()) return {};

@@ -17,8 +17,8 @@ TempHome::TempHome() {
     set("XDG_DESKTOP_DIR", root + QStringLiteral("Desktop"));
     for (const char* sub : {".config", ".local/share", ".cache", "run", "Documents", "Desktop"})
         QDir().mkpath(root + QString::fromLatin1(sub));
-    QFile::setPermissions(root + QStringLiteral("run"), QFile::ReadOwner | QFile::WriteOwner |
-                                                            QFile::ExeOwner);
+    QFile::setPermissions(root + QStringLiteral("run"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QStandardPaths::setTestModeEnabled(false);
 }
 
@@ -31,15 +31,18 @@ TempHome::~TempHome() {
     }
 }
 
-QString TempHome::path() const { return m_dir.path() + QLatin1Char('/'); }
+QString TempHome::path() const {
+    return m_dir.path() + QLatin1Char('/');
+}
 
-QString TempHome::file(const QString& relative) const { return path() + relative; }
+QString TempHome::file(const QString& relative) const {
+    return path() + relative;
+}
 
 void TempHome::set(const char* name, const QString& value) {
     if (!m_saved.count(name)) {
-        m_saved[name] = qEnvironmentVariableIsSet(name)
-                            ? std::optional<QByteArray>(qgetenv(name))
-                            : std::nullopt;
+        m_saved[name] = qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name))
+                                                        : std::nullopt;
     }
     qputenv(name, value.toLocal8Bit());
 }
