@@ -31,12 +31,17 @@ public:
     static bool writeString(Hive hive, const QString& key, const QString& name,
                             const QString& value);
     static bool writeDword(Hive hive, const QString& key, const QString& name, quint32 value);
+    // Key names must be valid text without control characters (else false).
     static bool createKey(Hive hive, const QString& key);
+    // Deleting what is not there succeeds and leaves the hive file alone.
     static bool deleteValue(Hive hive, const QString& key, const QString& name);
-    // Deletes the key with all its sub-keys and values.
+    // Deletes the key with all its sub-keys and values. The hive itself (an empty path) cannot
+    // be deleted (false).
     static bool deleteKey(Hive hive, const QString& key);
 
-    // The folder that holds the hive files ($XDG_CONFIG_HOME/Ov/registry/).
+    // The folder that holds the hive files ($XDG_CONFIG_HOME/Ov/registry/): one text file per
+    // hive ("HKEY_CURRENT_USER.txt" ...) and its lock file beside it. A hive file larger than
+    // 16 MiB is neither read nor overwritten.
     static QString storeFolder();
 };
 
