@@ -95,8 +95,8 @@ public:
                                   TDateTime& modifyTime) const;
     // As above, and lastTime = the later of creation and last-write time. When the file cannot
     // be read, size and lastTime are 0 and modifyTime is left as it was.
-    void GetFileSizeAndLastTime(const QString& filename, std::int64_t& size,
-                                TDateTime& modifyTime, TDateTime& lastTime) const;
+    void GetFileSizeAndLastTime(const QString& filename, std::int64_t& size, TDateTime& modifyTime,
+                                TDateTime& lastTime) const;
     void GetFileSizeAndCreateTime(const QString& filename, std::int64_t& size,
                                   TDateTime& createTime) const;
     bool GetAttributes(const QString& filename, TFileAttributeData& data) const;

@@ -25,9 +25,8 @@ QString unescapeMountField(const QByteArray& field) {
     QByteArray out;
     for (qsizetype i = 0; i < field.size(); ++i) {
         bool ok = false;
-        const int code = i + 3 < field.size() && field.at(i) == '\\'
-                             ? field.mid(i + 1, 3).toInt(&ok, 8)
-                             : 0;
+        const int code =
+            i + 3 < field.size() && field.at(i) == '\\' ? field.mid(i + 1, 3).toInt(&ok, 8) : 0;
         if (ok) {
             out.append(char(code));
             i += 3;
@@ -42,12 +41,14 @@ QList<Mount> readMounts() {
     QFile file(QStringLiteral("/proc/self/mounts"));
     QList<Mount> mounts;
     if (!file.open(QIODevice::ReadOnly)) return mounts;
-    while (!file.atEnd()) {
-        const QList<QByteArray> fields = file.readLine(64 * 1024).simplified().split(' ');
+    // Files below /proc report no size, so the table is read to its end in one go.
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
         if (fields.size() < 3) continue;
         QString folder = unescapeMountField(fields.at(1));
         if (!folder.endsWith(u'/')) folder += u'/';
-        mounts.append({unescapeMountField(fields.at(0)), folder, QString::fromLatin1(fields.at(2))});
+        mounts.append(
+            {unescapeMountField(fields.at(0)), folder, QString::fromLatin1(fields.at(2))});
     }
     return mounts;
 }
@@ -55,11 +56,11 @@ QList<Mount> readMounts() {
 // Kernel and virtual file systems that hold no user files.
 bool isPseudo(const Mount& mount) {
     static const QStringList pseudoTypes = {
-        u"proc"_s,       u"sysfs"_s,     u"devtmpfs"_s,    u"devpts"_s,   u"cgroup"_s,
-        u"cgroup2"_s,    u"securityfs"_s, u"debugfs"_s,    u"tracefs"_s,  u"mqueue"_s,
-        u"pstore"_s,     u"bpf"_s,       u"configfs"_s,    u"fusectl"_s,  u"hugetlbfs"_s,
-        u"binfmt_misc"_s, u"autofs"_s,   u"efivarfs"_s,    u"rpc_pipefs"_s, u"nsfs"_s,
-        u"selinuxfs"_s,  u"squashfs"_s,  u"fuse.portal"_s, u"fuse.gvfsd-fuse"_s};
+        u"proc"_s,        u"sysfs"_s,      u"devtmpfs"_s,    u"devpts"_s,         u"cgroup"_s,
+        u"cgroup2"_s,     u"securityfs"_s, u"debugfs"_s,     u"tracefs"_s,        u"mqueue"_s,
+        u"pstore"_s,      u"bpf"_s,        u"configfs"_s,    u"fusectl"_s,        u"hugetlbfs"_s,
+        u"binfmt_misc"_s, u"autofs"_s,     u"efivarfs"_s,    u"rpc_pipefs"_s,     u"nsfs"_s,
+        u"selinuxfs"_s,   u"squashfs"_s,   u"fuse.portal"_s, u"fuse.gvfsd-fuse"_s};
     static const QStringList systemTrees = {u"/proc/"_s, u"/sys/"_s, u"/dev/"_s};
     if (pseudoTypes.contains(mount.type)) return true;
     return std::any_of(systemTrees.begin(), systemTrees.end(),

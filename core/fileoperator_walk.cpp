@@ -123,13 +123,14 @@ void TFileOperator::GetAllFiles(const QString& rootPath, bool isGetSubDir, QStri
                                 const QString& fileExt) const {
     if (rootPath.isEmpty() || !QFileInfo(rootPath).isDir()) return;
     const NamePattern rootPattern(fileExt);
-    walkFolder(rootPath, 0, 0,
-               [&](const QFileInfo& entry, const QString& path, int, int depth) -> std::optional<int> {
-                   if (depth == 1 && !rootPattern.matches(entry.fileName())) return std::nullopt;
-                   if (isRegularFile(entry)) fileList.append(path);
-                   if (entry.isDir() && isGetSubDir) return 0;
-                   return std::nullopt;
-               });
+    walkFolder(
+        rootPath, 0, 0,
+        [&](const QFileInfo& entry, const QString& path, int, int depth) -> std::optional<int> {
+            if (depth == 1 && !rootPattern.matches(entry.fileName())) return std::nullopt;
+            if (isRegularFile(entry)) fileList.append(path);
+            if (entry.isDir() && isGetSubDir) return 0;
+            return std::nullopt;
+        });
 }
 
 QStringList TFileOperator::ListAllFiles(const QString& rootPath, bool isGetSubDir,
@@ -201,7 +202,8 @@ void TFileOperator::FreeDirectoryTree(PDirectoryTree rootDir) const {
     while (!pending.empty()) {
         std::unique_ptr<TDirectoryTree> node = std::move(pending.back());
         pending.pop_back();
-        for (auto& child : node->Childs) pending.push_back(std::move(child));
+        for (auto& child : node->Childs)
+            pending.push_back(std::move(child));
     }
 }
 
