@@ -155,7 +155,7 @@ TEST(BatchTransportText, EmptyBlockTakesTheReadingDefaults) {
     EXPECT_TRUE(read.SourceFolderName.isEmpty());
 }
 
-TEST(BatchTransportText, TypeCountsFromDamagedFilesAreBounded) {
+TEST(BatchTransportText, DamagedValuesAreBounded) {
     struct Case {
         const char* count;
         qsizetype size;
@@ -166,6 +166,12 @@ TEST(BatchTransportText, TypeCountsFromDamagedFilesAreBounded) {
                                 u"[/Count][Ty1]5[/Ty1][/Dc_Types]"_s,
                             read);
         EXPECT_EQ(read.Types.size(), c.size) << c.count;
+    }
+    // A period that is not a finite number would upset every schedule computed from it.
+    for (const char* period : {"nan", "inf", "-inf"}) {
+        TBatchTransport read;
+        StrToBatchTransport(u"[TaskCyc]"_s + QString::fromLatin1(period) + u"[/TaskCyc]"_s, read);
+        EXPECT_EQ(read.TaskCyc, -1) << period;
     }
 }
 
