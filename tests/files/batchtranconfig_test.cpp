@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <csignal>
 
+#include "core/batchtransport.h"
 #include "core/errors.h"
+#include "core/hash.h"
 #include "core/paths.h"
 #include "core/textfile.h"
 #include "support/temphome.h"
@@ -133,6 +136,25 @@ TEST_F(TaskFileTest, OptimizingNothingLeavesTheFileAsItWas) {
     config.Optimize({});
     EXPECT_EQ(readFile(fileName), before);
     EXPECT_TRUE(config.AllInfo().isEmpty());
+}
+
+// New ids also keep clear of the tasks already in the file, whatever the clock says.
+TEST_F(TaskFileTest, NewIdsAvoidStoredTasks) {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const QString stamp = QDateTime::currentDateTime().toString(u"yyMMddHHmmss"_s);
+        const std::int32_t hash = HashText32(stamp);
+        const QString text = u"[Cond_%1][/Cond_%1]\r\n[Cond_%2]\r\n"_s.arg(hash).arg(hash + 1);
+        writeFile(fileName,
+                  QByteArray("\xFF\xFE") +
+                      QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
+        const TBatchTranConfig config;
+        const std::int32_t id = NewBatchTaskId();
+        if (QDateTime::currentDateTime().toString(u"yyMMddHHmmss"_s) != stamp) continue;
+        EXPECT_NE(id, hash);
+        EXPECT_NE(id, hash + 1);
+        return;
+    }
+    FAIL() << "the clock kept moving on";
 }
 
 // The file-size limit makes the write of the new file fail half-way, as a full disk or a
