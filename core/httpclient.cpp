@@ -11,7 +11,9 @@ namespace ov {
 
 namespace {
 
-bool isSuccess(long code) { return code >= 200 && code < 300; }
+bool isSuccess(long code) {
+    return code >= 200 && code < 300;
+}
 
 // The charset parameter of a Content-Type value, lower-case; "" when there is none.
 QByteArray charsetOf(const QByteArray& contentType) {
@@ -30,21 +32,27 @@ TSSLHttp::TSSLHttp(bool isSSL, TIdSSLVersion sslVer)
 
 TSSLHttp::~TSSLHttp() = default;
 
-QString TSSLHttp::Get(const QString& url) { return decodeText(GetBytes(url)); }
+QString TSSLHttp::Get(const QString& url) {
+    return decodeText(GetBytes(url));
+}
 
 QByteArray TSSLHttp::GetBytes(const QString& url) {
     QByteArray body;
-    perform(url, [&](const char* data, qsizetype size) {
-        if (body.size() + size > m_maxBodySize) return false;
-        body.append(data, size);
-        return true;
-    }, HttpError::Kind::TooLarge);
+    perform(
+        url,
+        [&](const char* data, qsizetype size) {
+            if (body.size() + size > m_maxBodySize) return false;
+            body.append(data, size);
+            return true;
+        },
+        HttpError::Kind::TooLarge);
     return body;
 }
 
 void TSSLHttp::Get(const QString& url, QIODevice& out) {
-    perform(url, [&](const char* data, qsizetype size) { return out.write(data, size) == size; },
-            HttpError::Kind::Write);
+    perform(
+        url, [&](const char* data, qsizetype size) { return out.write(data, size) == size; },
+        HttpError::Kind::Write);
 }
 
 void TSSLHttp::GetToFile(const QString& url, const QString& fileName) {
@@ -101,9 +109,8 @@ void TSSLHttp::raise(int code, const curl::CertificatePolicy& policy,
                      const curl::TransferWatch& watch) const {
     using Kind = HttpError::Kind;
     if (m_rejected || (code == CURLE_OK && !isSuccess(m_responseCode))) {
-        const QString line = m_statusLine.isEmpty()
-                                 ? QStringLiteral("HTTP %1").arg(m_responseCode)
-                                 : QString::fromLatin1(m_statusLine);
+        const QString line = m_statusLine.isEmpty() ? QStringLiteral("HTTP %1").arg(m_responseCode)
+                                                    : QString::fromLatin1(m_statusLine);
         throw HttpError(Kind::Status, m_responseCode, line);
     }
     if (m_sinkFailed) {

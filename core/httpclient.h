@@ -27,12 +27,12 @@ enum TIdSSLVersion : std::uint8_t { sslvSSLv23 = 1, sslvTLSv1_2 = 5 };
 class HttpError : public Error {
 public:
     enum class Kind : std::uint8_t {
-        Status,               // the server answered with a status other than 2xx
-        TimeOut,              // no byte moved within the read time-out
-        CertificateChanged,   // the server's certificate differs from the pinned one
-        TooLarge,             // the body is larger than the client accepts in memory
-        Write,                // the body could not be written where the caller wanted it
-        Connection            // any other failure: refused, name, TLS, closed connection
+        Status,              // the server answered with a status other than 2xx
+        TimeOut,             // no byte moved within the read time-out
+        CertificateChanged,  // the server's certificate differs from the pinned one
+        TooLarge,            // the body is larger than the client accepts in memory
+        Write,               // the body could not be written where the caller wanted it
+        Connection           // any other failure: refused, name, TLS, closed connection
     };
     HttpError(Kind kind, int status, const QString& message)
         : Error(message), m_kind(kind), m_status(status) {}

@@ -1,12 +1,12 @@
 #include "core/httpclient_curl.h"
 
+#include <openssl/ssl.h>
+#include <openssl/x509.h>
+#include <openssl/x509v3.h>
 #include <QFile>
 #include <QHostAddress>
 #include <chrono>
 #include <mutex>
-#include <openssl/ssl.h>
-#include <openssl/x509.h>
-#include <openssl/x509v3.h>
 
 namespace ov::curl {
 
@@ -62,6 +62,8 @@ void setCommonOptions(CURL* easy, const char* protocols, char* errorBuffer) {
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, protocols);
     curl_easy_setopt(easy, CURLOPT_SSL_SESSIONID_CACHE, 0L);
+    // Each handshake loads its own trust store (the trusted CA file may change).
+    curl_easy_setopt(easy, CURLOPT_CA_CACHE_TIMEOUT, 0L);
 }
 
 void CertificatePolicy::install(CURL* easy) {

@@ -7,8 +7,8 @@
 #include "core/certpins.h"
 #include "core/types.h"
 
-#include <QString>
 #include <curl/curl.h>
+#include <QString>
 #include <functional>
 #include <memory>
 

@@ -3,11 +3,11 @@
 #include "core/errors.h"
 #include "platform/codepage.h"
 
+#include <unzip.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
-#include <unzip.h>
 #include <vector>
 
 namespace ov {
@@ -17,7 +17,9 @@ namespace {
 constexpr uLong MaxEntryName = 4096;
 constexpr qsizetype ChunkSize = 64 * 1024;
 
-[[noreturn]] void fail(const QString& message) { throw FileError(message); }
+[[noreturn]] void fail(const QString& message) {
+    throw FileError(message);
+}
 
 QString folderText(const QString& dir) {
     QString d = QDir::fromNativeSeparators(dir);
@@ -98,7 +100,8 @@ private:
 
     void seek(std::size_t index) {
         int r = unzGoToFirstFile(m_zip);
-        for (std::size_t i = 0; i < index && r == UNZ_OK; ++i) r = unzGoToNextFile(m_zip);
+        for (std::size_t i = 0; i < index && r == UNZ_OK; ++i)
+            r = unzGoToNextFile(m_zip);
         if (r != UNZ_OK) fail(damaged());
     }
 
