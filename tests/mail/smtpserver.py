@@ -1,6 +1,6 @@
 """A loopback SMTP server for the mail tests.
 
-Prints "PORT <n>" once it listens, records what it sees as JSON lines in the --out file
+Writes its port into the --port-file once it listens, records what it sees as JSON lines in the --out file
 (every AUTH attempt and every accepted message, with whether TLS and a login were in force)
 and ends when its standard input closes.
 """
@@ -37,7 +37,7 @@ class Handler:
             login = self.user if ok else "?"
         record(self.out, {"event": "auth", "mechanism": mechanism, "login": login,
                           "tls": server._tls_protocol is not None, "ok": ok})
-        return AuthResult(success=ok, auth_data=login)
+        return AuthResult(success=ok, handled=False, auth_data=login)
 
     async def auth_CRAM__MD5(self, server, args):
         challenge = b"<12345.67890@loopback>"
@@ -68,6 +68,7 @@ class Handler:
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--out", required=True)
+    parser.add_argument("--port-file", required=True)
     parser.add_argument("--tls", nargs=2, metavar=("CERT", "KEY"))
     parser.add_argument("--auth", help="user:password; offers AUTH")
     parser.add_argument("--cram", action="store_true", help="offer CRAM-MD5 as well")
@@ -88,7 +89,9 @@ def main():
     loop = asyncio.new_event_loop()
     server = loop.run_until_complete(loop.create_server(
         lambda: SMTP(handler, loop=loop, hostname="loopback", **kwargs), "127.0.0.1", 0))
-    print("PORT", server.sockets[0].getsockname()[1], flush=True)
+    with open(args.port_file + ".part", "w", encoding="ascii") as out:
+        out.write(str(server.sockets[0].getsockname()[1]))
+    os.replace(args.port_file + ".part", args.port_file)
 
     def watch_stdin():
         sys.stdin.read()

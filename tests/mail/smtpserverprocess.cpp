@@ -3,8 +3,10 @@
 #include "testing/docserver/testcert.h"
 
 #include <gtest/gtest.h>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
+#include <QThread>
 
 namespace ov::test {
 
@@ -20,7 +22,9 @@ void writeFile(const QString& name, const QByteArray& content) {
 
 SmtpServerProcess::SmtpServerProcess(const QString& folder, const Options& options)
     : m_out(folder + QStringLiteral("smtp.jsonl")) {
-    QStringList args{QStringLiteral(OV_SMTP_SERVER_SCRIPT), QStringLiteral("--out"), m_out};
+    QFile::remove(folder + QStringLiteral("smtp.port"));
+    QStringList args{QStringLiteral(OV_SMTP_SERVER_SCRIPT), QStringLiteral("--out"), m_out,
+                     QStringLiteral("--port-file"), folder + QStringLiteral("smtp.port")};
     if (options.tls) {
         const TestCertificate cert = makeSelfSignedCertificate();
         writeFile(folder + QStringLiteral("cert.pem"), cert.certificatePem);
@@ -30,16 +34,21 @@ SmtpServerProcess::SmtpServerProcess(const QString& folder, const Options& optio
     }
     if (!options.auth.isEmpty()) args << QStringLiteral("--auth") << options.auth;
     if (options.cram) args << QStringLiteral("--cram");
-    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.setProcessChannelMode(QProcess::ForwardedChannels);
     m_process.start(QStringLiteral("/usr/bin/python3"), args);
-    while (m_process.waitForReadyRead(15000)) {
-        const QByteArray line = m_process.readLine().trimmed();
-        if (line.startsWith("PORT ")) {
-            m_port = line.mid(5).toInt();
-            break;
+    // The port arrives in a file (reading a child's output needs an event loop here).
+    QElapsedTimer timer;
+    timer.start();
+    QFile portFile(folder + QStringLiteral("smtp.port"));
+    while (m_port == 0 && timer.elapsed() < 15000 && m_process.state() != QProcess::NotRunning) {
+        if (portFile.open(QIODevice::ReadOnly)) {
+            m_port = portFile.readAll().trimmed().toInt();
+            portFile.close();
         }
+        if (m_port == 0) QThread::msleep(20);
     }
-    EXPECT_GT(m_port, 0) << "the SMTP server did not start";
+    EXPECT_GT(m_port, 0) << "the SMTP server did not start: " << m_process.state() << " "
+                         << m_process.errorString().toStdString();
 }
 
 SmtpServerProcess::~SmtpServerProcess() {
