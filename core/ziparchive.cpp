@@ -49,6 +49,7 @@ QString safeRelativePath(const QString& name) {
 struct Entry {
     QString relative;
     bool isFolder = false;
+    unz64_file_pos position{};
 };
 
 class Archive {
@@ -69,9 +70,10 @@ public:
         return list;
     }
 
-    // Writes the entry at `index` (archive order) to a new file; counts bytes into `total`.
-    void extract(std::size_t index, const QString& target, qint64& total, qint64 maxBytes) {
-        seek(index);
+    // Writes the entry to a new file; counts bytes into `total`.
+    void extract(const Entry& entry, const QString& target, qint64& total, qint64 maxBytes) {
+        unz64_file_pos position = entry.position;
+        if (unzGoToFilePos64(m_zip, &position) != UNZ_OK) fail(damaged());
         if (unzOpenCurrentFile(m_zip) != UNZ_OK) fail(damaged());
         auto closeEntry = qScopeGuard([this] { unzCloseCurrentFile(m_zip); });
         QFile out(target);
@@ -95,7 +97,9 @@ private:
         const QString relative = safeRelativePath(text);
         if (relative.isEmpty() || raw.contains('\0'))
             fail(QStringLiteral("Unsafe entry name in the archive %1: %2").arg(m_file, text));
-        return {relative, relative.endsWith(u'/')};
+        Entry entry{relative, relative.endsWith(u'/')};
+        if (unzGetFilePos64(m_zip, &entry.position) != UNZ_OK) fail(damaged());
+        return entry;
     }
 
     void seek(std::size_t index) {
@@ -136,12 +140,12 @@ void ExtractZipNoOverwrite(const QString& zipFile, const QString& destDir, qint6
     Archive archive(zipFile);
     const std::vector<Entry> entries = archive.entries();
     qint64 total = 0;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const QString target = root + entries[i].relative;
-        const QString folder = entries[i].isFolder ? target : QFileInfo(target).path();
+    for (const Entry& entry : entries) {
+        const QString target = root + entry.relative;
+        const QString folder = entry.isFolder ? target : QFileInfo(target).path();
         if (!QDir().mkpath(folder)) fail(QStringLiteral("Cannot create the folder %1").arg(folder));
-        if (entries[i].isFolder || existsOrIsLink(target)) continue;
-        archive.extract(i, target, total, maxBytes);
+        if (entry.isFolder || existsOrIsLink(target)) continue;
+        archive.extract(entry, target, total, maxBytes);
     }
 }
 
