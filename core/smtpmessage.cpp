@@ -60,7 +60,7 @@ QByteArray addressHeader(const QList<MailAddress>& list) {
         const QByteArray address = withoutLineBreaks(a.address).toUtf8();
         items.append(a.name.isEmpty() ? address : phrase(a.name) + " <" + address + '>');
     }
-    return items.join(", ");
+    return items.join(",\r\n ");  // one address per folded line keeps lines short
 }
 
 QByteArray header(const char* name, const QByteArray& value) {
