@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "core/hexdigit.h"
 #include "platform/codepage.h"
 
 namespace ov {
@@ -45,19 +46,12 @@ QByteArray runEcb(const QByteArray& data, const QByteArray& key, int keyType, bo
     return out;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 // length div 2 bytes from the digit pairs; a digit that is not hexadecimal raises.
 QByteArray hexToBytes(const QByteArray& hex) {
     QByteArray out(hex.size() / 2, '\0');
     for (qsizetype i = 0; i < out.size(); ++i) {
-        const int hi = hexDigit(hex[2 * i]);
-        const int lo = hexDigit(hex[2 * i + 1]);
+        const int hi = HexDigitValue(char16_t(uchar(hex[2 * i])));
+        const int lo = HexDigitValue(char16_t(uchar(hex[2 * i + 1])));
         if (hi < 0 || lo < 0) throw EAESError(QStringLiteral("Invalid hexadecimal text"));
         out[i] = static_cast<char>(hi * 16 + lo);
     }

@@ -1,17 +1,9 @@
 #include "core/checks.h"
 
+#include "core/tagtext.h"
+
 namespace ov {
 namespace {
-
-QStringView trimmed(QStringView text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 32)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 32)
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 // A decimal number, or 0 for anything that is not one.
 int numberOrZero(QStringView part) {
@@ -55,7 +47,7 @@ bool isValidDomain(QStringView domain) {
 }  // namespace
 
 std::int32_t IPToInt(const QString& text) {
-    QStringView rest = trimmed(text);
+    QStringView rest = TrimBlanks(QStringView(text));
     std::uint32_t value = 0;
     int dots = 0;
     for (;;) {

@@ -1,21 +1,12 @@
 #include "core/filetype.h"
 
+#include "core/tagtext.h"
+
 #include <algorithm>
 #include <array>
 
 namespace ov {
 namespace {
-
-// Removes leading and trailing characters with codes up to blank.
-QStringView trimmed(QStringView text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 32)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 32)
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 std::int32_t packedCode(QStringView text) {
     std::uint32_t code = 0;
@@ -50,7 +41,7 @@ bool inList(std::int32_t code, const std::array<QStringView, N>& exts) {
 }  // namespace
 
 std::int32_t FileExtToCode(const QString& ext) {
-    return packedCode(trimmed(ext));
+    return packedCode(TrimBlanks(QStringView(ext)));
 }
 
 std::int32_t ExtTextToCode(const QString& text) {

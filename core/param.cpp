@@ -3,19 +3,9 @@
 #include <QByteArray>
 
 #include "core/errors.h"
+#include "core/hexdigit.h"
 
 namespace ov {
-namespace {
-
-int hexDigit(QChar ch) {
-    const char16_t c = ch.unicode();
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    return -1;
-}
-
-}  // namespace
 
 QString EncodeParam(const QString& text) {
     const QByteArray hex = text.toUtf8().toHex().toUpper();
@@ -32,8 +22,8 @@ QString DecodeParam(const QString& text) {
     QByteArray bytes(count, Qt::Uninitialized);
     for (qsizetype i = 0; i < count; ++i) {
         const qsizetype pos = 2 + 2 * i;
-        const int high = hexDigit(text[pos]);
-        const int low = hexDigit(text[pos + 1]);
+        const int high = HexDigitValue(text[pos].unicode());
+        const int low = HexDigitValue(text[pos + 1].unicode());
         if (high < 0 || low < 0)
             throw ConvertError(QStringLiteral("'%1' is not a valid hexadecimal value")
                                    .arg(QStringView(text).mid(pos, 2)));

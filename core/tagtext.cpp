@@ -55,14 +55,19 @@ QString tagged(const QString& key, const QString& value) {
 
 }  // namespace
 
-QString TrimBlanks(const QString& text) {
+QStringView TrimBlanks(QStringView text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= 32)
+    while (begin < end && text[begin].unicode() <= 32)
         ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= 32)
+    while (end > begin && text[end - 1].unicode() <= 32)
         --end;
     return text.mid(begin, end - begin);
+}
+
+QString TrimBlanks(const QString& text) {
+    const QStringView view = TrimBlanks(QStringView(text));
+    return view.size() == text.size() ? text : view.toString();
 }
 
 QString ReadTagValue(const QString& text, const QString& tag, bool doTrim) {

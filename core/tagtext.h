@@ -5,6 +5,7 @@
 // only; everything else is compared exactly.
 
 #include <QString>
+#include <QStringView>
 
 namespace ov {
 
@@ -20,6 +21,7 @@ void WriteTagValue(const QString& key, const QString& value, QString& text);
 
 // The text without leading and trailing characters up to blank (codes 0 to 32).
 QString TrimBlanks(const QString& text);
+QStringView TrimBlanks(QStringView text);
 
 // 1-based position of subText in text, searching from the 1-based offset (offsets below 1
 // search from the start); 0 when either text is empty or nothing is found. Case is respected.

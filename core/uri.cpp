@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+#include "core/hexdigit.h"
+
 namespace ov {
 
 namespace {
@@ -11,20 +13,12 @@ bool isUnreserved(char c) {
            c == '_' || c == '.' || c == '~';
 }
 
-int hexValue(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9') return u - u'0';
-    if (u >= u'a' && u <= u'f') return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F') return u - u'A' + 10;
-    return -1;
-}
-
 // The value of `digits` hexadecimal digits at `pos`, or -1 when they are not all there.
 int hexAt(const QString& text, qsizetype pos, int digits) {
     if (pos + digits > text.size()) return -1;
     int value = 0;
     for (int i = 0; i < digits; ++i) {
-        const int d = hexValue(text.at(pos + i));
+        const int d = HexDigitValue(text.at(pos + i).unicode());
         if (d < 0) return -1;
         value = value * 16 + d;
     }
