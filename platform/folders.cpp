@@ -27,6 +27,12 @@ QString userDir(const char* variable, QStandardPaths::StandardLocation location)
     return QStandardPaths::writableLocation(location);
 }
 
+// QDir::tempPath() is empty when TMPDIR names no folder; the system's own one is used then.
+QString tempFolder() {
+    const QString temp = QDir::tempPath();
+    return temp.isEmpty() ? QStringLiteral("/tmp") : temp;
+}
+
 QString configHome() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 }
@@ -63,7 +69,7 @@ QString folderFor(int index) {
         case 16:
             return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
         case 19:
-            return QDir::tempPath();
+            return tempFolder();
         case 20:
             return QStringLiteral("/");
         case 21:
@@ -116,8 +122,7 @@ QString runtimeFolder() {
         return withSlash(QDir::cleanPath(runtime));
     // The shared temporary folder may hold a folder of that name made by another user.
     const QString inTemp =
-        QDir::tempPath() +
-        QStringLiteral("/ov-runtime-%1/").arg(static_cast<qulonglong>(::getuid()));
+        tempFolder() + QStringLiteral("/ov-runtime-%1/").arg(static_cast<qulonglong>(::getuid()));
     if (makeFolder(inTemp, true) && isPrivateFolder(inTemp)) return inTemp;
     const QString inCache = specialFolder(10) + QStringLiteral("Ov/run/");
     makeFolder(inCache, true);

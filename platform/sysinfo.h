@@ -2,6 +2,7 @@
 // Facts about the running process and system: the language name, the folder of the running
 // module and the version of our own binaries.
 
+#include <QLocale>
 #include <QString>
 #include <array>
 #include <optional>
@@ -11,6 +12,8 @@ namespace ov::platform {
 // The name of the system's default language in its own wording ("中文" for a Chinese locale,
 // "English" ...), at most 50 characters.
 QString systemLanguageName();
+// The same for any locale ("English" for the C locale, which has no name of its own).
+QString languageName(const QLocale& locale);
 
 // The folder of the binary that contains this code: the program, or the shared library when the
 // code is linked into one. Ends with "/".

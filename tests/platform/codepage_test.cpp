@@ -16,4 +16,6 @@ TEST(CodePage, GbkRoundTripAndReplacement) {
     setSystemCodePageOverride(0);
 }
 
-TEST(CodePage, DefaultIs936WithoutRegistryValue) { EXPECT_EQ(systemCodePage(), 936); }
+TEST(CodePage, DefaultIs936WithoutRegistryValue) {
+    EXPECT_EQ(systemCodePage(), 936);
+}
