@@ -20,17 +20,25 @@ using FailuresTest = CommandsTest;
 
 // Every command that carries the token is refused when the token is missing or unknown.
 TEST_P(FailuresTest, CommandsThatNeedTheTokenAreRefusedWithoutIt) {
-    const TTranType codes[] = {
-        TT_GetUserMsg,        TT_GetUserGroup,      TT_GetMyGroups,       TT_GetOrgStructure,
-        TT_GetOwnerFolders,   TT_GetSubFolders,     TT_LoadFolderFiles,   TT_ListFolder,
-        TT_GetFoldersDesc,    TT_GetFileName,       TT_GetResourceInfo,   TT_GetServerPath,
-        TT_CreateFolder,      TT_DelFolder,         TT_DelFile,           TT_CanDownloadFile,
-        TT_LockFile,          TT_UnLockFile,        TT_GetLastModifyTime, TT_IsInWriteAudit,
-        TT_GetNewVer,         TT_RetrieveFileDesc,  TT_UpdateFileDesc,    TT_GetServerFileInfo,
-        TT_WriteOprLog,       TT_UpdateFileExtInfo, TT_GetDownloadFiles,  TT_SendFolderList,
-        TT_SendFileMsg,       TT_GetFileList,       TT_GetFolderList,     TT_GetAllUsersList,
-        TT_GetFilePrtList,    TT_GetLogs};
-    for (const QString& prefix : {QString(), P(u"not-a-token"_s), P(u"5C3E0A9B7D2F41E8A6B4C1D0E9F87A62"_s)}) {
+    const TTranType codes[] = {TT_GetUserMsg,        TT_GetUserGroup,
+                               TT_GetMyGroups,       TT_GetOrgStructure,
+                               TT_GetOwnerFolders,   TT_GetSubFolders,
+                               TT_LoadFolderFiles,   TT_ListFolder,
+                               TT_GetFoldersDesc,    TT_GetFileName,
+                               TT_GetResourceInfo,   TT_GetServerPath,
+                               TT_CreateFolder,      TT_DelFolder,
+                               TT_DelFile,           TT_CanDownloadFile,
+                               TT_LockFile,          TT_UnLockFile,
+                               TT_GetLastModifyTime, TT_IsInWriteAudit,
+                               TT_GetNewVer,         TT_RetrieveFileDesc,
+                               TT_UpdateFileDesc,    TT_GetServerFileInfo,
+                               TT_WriteOprLog,       TT_UpdateFileExtInfo,
+                               TT_GetDownloadFiles,  TT_SendFolderList,
+                               TT_SendFileMsg,       TT_GetFileList,
+                               TT_GetFolderList,     TT_GetAllUsersList,
+                               TT_GetFilePrtList,    TT_GetLogs};
+    for (const QString& prefix :
+         {QString(), P(u"not-a-token"_s), P(u"5C3E0A9B7D2F41E8A6B4C1D0E9F87A62"_s)}) {
         for (const TTranType code : codes) {
             SCOPED_TRACE(int(code));
             QString reply;

@@ -1,8 +1,8 @@
 // The command-line harness against the test server: the login keeps the token in the session
 // file, and the other commands use it.
 
-#include "fixture.h"
 #include "testing/ovcli/ovcli.h"
+#include "fixture.h"
 
 using namespace ov;
 using namespace ov::test;

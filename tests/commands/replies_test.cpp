@@ -44,10 +44,9 @@ TEST_P(RepliesTest, LoginGivesTokenNameAndIdOrTheServersRefusal) {
         std::uint8_t state;
         QString text;
     };
-    for (const Refusal& r : {Refusal{u"demo"_s, u"wrong"_s, RS_Refused,
-                                     u"Wrong user name or password"_s},
-                             Refusal{u"li"_s, u"li123"_s, RS_Refused2,
-                                     u"The user account is disabled."_s}}) {
+    for (const Refusal& r :
+         {Refusal{u"demo"_s, u"wrong"_s, RS_Refused, u"Wrong user name or password"_s},
+          Refusal{u"li"_s, u"li123"_s, RS_Refused2, u"The user account is disabled."_s}}) {
         auto c = client(QString());
         EXPECT_EQ(c->Login(r.login, r.password, {}, {}, {}, token, name, id), r.state);
         EXPECT_EQ(c->GetLastError(), r.text);
@@ -64,8 +63,9 @@ TEST_P(RepliesTest, OrganisationAndFolderTrees) {
               (QStringList{u"100001"_s, u"100002"_s, u"100003"_s}));
 
     ASSERT_EQ(robot->GetOwnerFolders(demo::DesignGroup, text), RS_Ok);
-    EXPECT_TRUE(text.contains(u"<Folders><Item><Childs><Folder Id=\"10\"><Path>设计图纸</Path>"
-                              u"<Childs><Folder Id=\"11\"><Path>机械</Path>"_s));
+    EXPECT_TRUE(
+        text.contains(u"<Folders><Item><Childs><Folder Id=\"10\"><Path>设计图纸</Path>"
+                      u"<Childs><Folder Id=\"11\"><Path>机械</Path>"_s));
 
     ASSERT_EQ(robot->GetSubFolders(demo::DesignGroup, 10, text), RS_Ok);
     EXPECT_EQ(Attributes(text, u"Folder"_s, u"Id"_s), (QStringList{u"11"_s, u"12"_s}));
@@ -170,8 +170,7 @@ TEST_P(RepliesTest, TimesVersionsAndFileInfo) {
     EXPECT_THROW(robot->GetLastModifyTime(999), ConvertError);
 
     EXPECT_EQ(robot->GetNewVer(demo::DesignGroup, 10, false, {}), QString());
-    const QStringList lines =
-        robot->GetNewVer(demo::DesignGroup, 10, true, {}).split(u"\r\n"_s);
+    const QStringList lines = robot->GetNewVer(demo::DesignGroup, 10, true, {}).split(u"\r\n"_s);
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0], u"1001*11*46000500000000*齿轮箱.dwg*设计部/设计图纸/机械"_s);
 }
