@@ -16,7 +16,7 @@ QString GetSpecialFolder(int index);
 // The user's documents folder, else GetModulePath.
 QString GetPersonalPath();
 
-// $XDG_DATA_HOME/Ov/Temp/, else below GetModulePath; created (mode 0700) when missing. Holds
+// $XDG_DATA_HOME/Ov/Temp/, else GetModulePath; created (mode 0700) when missing. Holds
 // the task file and temporary copies of server files.
 QString GetLocalTempPath();
 

@@ -13,8 +13,12 @@ namespace ov::platform {
 //   12 History, 13 NetHood, 14 PrintHood, 15 Templates, 16 Local AppData ($XDG_DATA_HOME),
 //   17 Windows folder, 18 system folder, 19 temporary folder, 20 system drive ("/"),
 //   21 program files, 22 common files.
-// Folders that have no meaning on this system (17, 18, and those without an XDG counterpart)
-// give "". Any other index gives "".
+// Desktop, Personal and Templates honour XDG_DESKTOP_DIR, XDG_DOCUMENTS_DIR and
+// XDG_TEMPLATES_DIR, then the user-dirs file; Fonts is $XDG_DATA_HOME/fonts. Program files and
+// common files are the values "ProgramFilesDir" and "CommonW6432Dir" (else "CommonFilesDir") of
+// HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion in the registry store, "" when
+// missing. Folders that have no meaning on this system (1, 7, 8, 9, 11 to 14, 17, 18) give "".
+// Any other index gives "".
 QString specialFolder(int index);
 
 // Creates the folder and its missing parents with the given mode for the folders it creates

@@ -35,9 +35,9 @@ std::optional<std::array<int, 4>> parseVersion(QByteArrayView text) {
     std::array<int, 4> version{};
     for (size_t i = 0; i < version.size(); ++i) {
         const QByteArray& part = parts[static_cast<qsizetype>(i)];
-        const bool digitsOnly = !part.isEmpty() && part.size() <= 5 &&
-                                std::all_of(part.begin(), part.end(),
-                                            [](char c) { return c >= '0' && c <= '9'; });
+        const bool digitsOnly =
+            !part.isEmpty() && part.size() <= 5 &&
+            std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
         const uint number = digitsOnly ? part.toUInt() : 0x10000;
         if (number > 0xFFFF) return std::nullopt;
         version[i] = static_cast<int>(number);
@@ -59,7 +59,8 @@ std::optional<std::array<int, 4>> findVersion(QByteArrayView data, qsizetype& co
             consumed = at;  // judge it once the next chunk is there
             return std::nullopt;
         }
-        if (auto version = parseVersion(rest.first(std::min(rest.size(), kMarkerMax))))
+        if (auto version =
+                parseVersion(rest.first(std::min(rest.size(), kMarkerMax - kPrefixSize))))
             return version;
         from = at + 1;
     }

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "childprocess.h"
+#include "platform/registry.h"
+#include "support/temphome.h"
+
 using namespace ov::platform;
 
 TEST(CodePage, GbkRoundTripAndReplacement) {
@@ -16,6 +20,24 @@ TEST(CodePage, GbkRoundTripAndReplacement) {
     setSystemCodePageOverride(0);
 }
 
-TEST(CodePage, DefaultIs936WithoutRegistryValue) {
-    EXPECT_EQ(systemCodePage(), 936);
+// Run in a child process by the test below: the code page is read once per process.
+TEST(CodePageChild, ReportsTheExpectedCodePage) {
+    const int expected = qEnvironmentVariableIntValue("OV_EXPECTED_CODE_PAGE");
+    if (expected == 0) GTEST_SKIP() << "runs only as a child of the code page tests";
+    EXPECT_EQ(systemCodePage(), expected);
+}
+
+TEST(CodePage, ComesFromTheRegistryStoreElse936) {
+    ov::test::TempHome home;
+    const auto childSees = [](int codePage) {
+        auto child = ov::test::startChildTest(
+            QStringLiteral("CodePageChild.*"),
+            {{QStringLiteral("OV_EXPECTED_CODE_PAGE"), QString::number(codePage)}});
+        return ov::test::childPassed(*child);
+    };
+    EXPECT_TRUE(childSees(936));
+    ASSERT_TRUE(Registry::writeString(
+        Hive::LocalMachine, QStringLiteral("SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage"),
+        QStringLiteral("ACP"), QStringLiteral("65001")));
+    EXPECT_TRUE(childSees(65001));
 }

@@ -4,8 +4,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 
+#include "childprocess.h"
 #include "support/temphome.h"
 
 using namespace ov::platform;
@@ -165,24 +165,15 @@ TEST(RegistryWriterChild, WriteValues) {
 TEST(Registry, TwoProcessesWritingAtOnceLoseNothing) {
     ov::test::TempHome home;
     constexpr int kWrites = 150;
-    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
     std::vector<std::unique_ptr<QProcess>> children;
     for (const char* tag : {"a", "b"}) {
-        auto child = std::make_unique<QProcess>();
-        auto env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("OV_REGISTRY_WRITER"), QString::fromLatin1(tag));
-        env.insert(QStringLiteral("OV_REGISTRY_WRITES"), QString::number(kWrites));
-        child->setProcessEnvironment(env);
-        child->setProcessChannelMode(QProcess::ForwardedChannels);
-        child->start(self, {QStringLiteral("--gtest_filter=RegistryWriterChild.*")});
-        ASSERT_TRUE(child->waitForStarted());
-        children.push_back(std::move(child));
+        children.push_back(ov::test::startChildTest(
+            QStringLiteral("RegistryWriterChild.*"),
+            {{QStringLiteral("OV_REGISTRY_WRITER"), QString::fromLatin1(tag)},
+             {QStringLiteral("OV_REGISTRY_WRITES"), QString::number(kWrites)}}));
     }
-    for (auto& child : children) {
-        ASSERT_TRUE(child->waitForFinished(120000));
-        EXPECT_EQ(child->exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(child->exitCode(), 0);
-    }
+    for (auto& child : children)
+        EXPECT_TRUE(ov::test::childPassed(*child));
     const QStringList names = Registry::valueNames(Hive::CurrentUser, kKey);
     EXPECT_EQ(names.size(), 2 * kWrites);
     for (int i = 0; i < kWrites; ++i) {
