@@ -187,6 +187,7 @@ TEST_P(PipeClientTest, EveryFaultReachesTheFailureHandling) {
         EXPECT_EQ(client.GetServerStatus(), 20);
         EXPECT_EQ(client.GetLastError(), ConnectionFailed);
     }
+    client.SetReadTimeout(NetStream::DefaultReadTimeoutMs);
     server.setFault(Fault::WrongTrailer);
     EXPECT_EQ(client.Tcp_GetText(TT_GetLogs, QStringLiteral("q")), QStringLiteral("reply"));
     EXPECT_EQ(client.GetLastError(), TransmissionError);
