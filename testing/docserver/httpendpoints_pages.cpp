@@ -2,6 +2,8 @@
 
 #include "testing/docserver/httpendpoints.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace ov::test {
@@ -15,6 +17,14 @@ HttpEndpoint picture(QByteArray DocHttpContent::*member, const QByteArray& type)
     };
 }
 
+bool isPlainHostName(const QByteArray& name) {
+    return !name.isEmpty() && name.size() <= 253 &&
+           std::all_of(name.begin(), name.end(), [](char ch) {
+               return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') ||
+                      (ch >= '0' && ch <= '9') || ch == '.' || ch == '-';
+           });
+}
+
 HttpResponse refusedPage() {
     return HttpResponse::html(notePage(u"Forbidden"_s, u"Invalid user token"_s), 403);
 }
@@ -23,10 +33,12 @@ HttpResponse home(HttpContext& c) {
     const DocUser* user = c.userByClientToken(c.param(u"sn"_s));
     if (!user) return refusedPage();
     ServerAddress server = c.server;
-    // The host as the browser reached us, so that the links lead back to the same server.
-    if (const auto host = c.request.header("Host"); host && !host->isEmpty()) {
+    // The host as the browser reached us, so that the links lead back to the same server; a
+    // name that could break the link (blanks, "#", "%") is not taken.
+    if (const auto host = c.request.header("Host")) {
         const qsizetype colon = host->lastIndexOf(':');
-        server.host = QString::fromLatin1(colon > 0 ? host->left(colon) : *host);
+        const QByteArray name = colon > 0 ? host->left(colon) : *host;
+        if (isPlainHostName(name)) server.host = QString::fromLatin1(name);
     }
     return HttpResponse::html(homePage(c.model, *user, server));
 }

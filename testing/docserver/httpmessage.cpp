@@ -213,7 +213,7 @@ QByteArray httpReasonPhrase(int status) {
 HttpRequest readHttpRequest(NetStream& stream, const QByteArray& requestLine,
                             const HttpLimits& limits) {
     HttpRequest request;
-    if (requestLine.size() > limits.maxHeaderLine) throw HttpRequestError(431);
+    if (requestLine.size() > limits.maxHeaderLine) throw HttpRequestError(414);
     parseRequestLine(request, requestLine);
     parseTarget(request);
     readHeaders(stream, request, limits);

@@ -52,7 +52,7 @@ struct HttpResponse {
     static HttpResponse error(int status);
 };
 
-// A request that cannot be served; the status says why (400, 411, 413, 431, 501, 505).
+// A request that cannot be served; the status says why (400, 411, 413, 414, 431, 505).
 class HttpRequestError : public std::exception {
 public:
     explicit HttpRequestError(int status) : m_status(status) {}

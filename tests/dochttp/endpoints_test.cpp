@@ -244,6 +244,20 @@ TEST_P(EndpointTest, PageImagesAreJpegWithTheirDensity) {
         EXPECT_EQ(c.reply.status, c.status) << c.name;
 }
 
+TEST_P(EndpointTest, HomePageLinksUseTheHostTheBrowserNamedWhenItIsPlain) {
+    const QByteArray target =
+        "/index?opr=fromclient&sn=" + ClientToken(demo::DemoToken()).toLatin1();
+    const auto linkHost = [&](const QByteArray& host) {
+        const QString html =
+            raw("GET " + target + " HTTP/1.1\r\nHost: " + host + "\r\n\r\n").text();
+        const qsizetype start = html.indexOf(u"-s%20"_s) + 5;
+        return html.mid(start, html.indexOf(u'#', start) - start);
+    };
+    EXPECT_EQ(linkHost("docs.example:8080"), u"docs.example"_s);
+    EXPECT_EQ(linkHost("bad host%20-r"), u"127.0.0.1"_s);
+    EXPECT_EQ(linkHost("a#b"), u"127.0.0.1"_s);
+}
+
 INSTANTIATE_TEST_SUITE_P(Transports, EndpointTest, ::testing::Bool(), TlsName);
 
 }  // namespace

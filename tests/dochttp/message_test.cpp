@@ -31,7 +31,7 @@ TEST_P(MessageTest, RefusedRequestsAreAnsweredWithTheirStatus) {
         QByteArray request;
         int status;
     } cases[] = {
-        {"long request line", "GET /" + longLine + " HTTP/1.1\r\n\r\n", 431},
+        {"long request line", "GET /" + longLine + " HTTP/1.1\r\n\r\n", 414},
         {"long header", "GET /doc HTTP/1.1\r\nX-Long: " + longLine + "\r\n\r\n", 431},
         {"too many headers", "GET /doc HTTP/1.1\r\n" + manyHeaders + "\r\n", 431},
         {"no version", "GET /doc\r\n\r\n", 400},

@@ -133,7 +133,9 @@ TEST_P(TransferTest, PostedFormWithContinueExpectation) {
     const QString form =
         u"opr=sc&userid="_s + QString::number(demo::DemoUser) + u"&pad="_s + QString(4000, u'x');
     const CurlResult posted =
-        curl(u"/user"_s, {u"--data"_s, form, u"-H"_s, u"Expect: 100-continue"_s});
+        curl(u"/user"_s, {u"--data"_s, form, u"-H"_s, u"Expect: 100-continue"_s,
+                          // curl sends the body only on the interim answer within the time.
+                          u"--expect100-timeout"_s, u"30"_s, u"--max-time"_s, u"10"_s});
     EXPECT_EQ(posted.status, 200);
     EXPECT_EQ(QString::fromUtf8(posted.body), http.content().scInfos);
 }
