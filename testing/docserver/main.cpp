@@ -3,6 +3,7 @@
 
 #include "testing/docserver/commands.h"
 #include "testing/docserver/demo.h"
+#include "testing/docserver/httpside.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -55,8 +56,10 @@ int main(int argc, char** argv) {
     DocModel model;
     demo::LoadDemo(model);
     DocCommands commands(model);
+    DocHttp http(model);
     DocServer server(options);
     commands.install(server);
+    http.install(server);
     std::printf("ov-docserver listening on %s:%u (%s)\n", qPrintable(server.host()),
                 unsigned(server.port()), options.tls ? "TLS" : "plain");
     std::printf("demo user: %s  password: %s\n", qPrintable(demo::DemoLogin()),
