@@ -63,15 +63,14 @@ void collectOutline(const QVector<Poppler::OutlineItem>& items,
 DocumentViewer::DocumentViewer(QWidget* parent)
     : QAbstractScrollArea(parent), m_renderer(new PageRenderer(this)) {
     setFocusPolicy(Qt::StrongFocus);
+    // A vertical bar that comes and goes would change the width that a fit is made for.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     viewport()->setBackgroundRole(QPalette::Dark);
     viewport()->setAutoFillBackground(true);
     connect(m_renderer, &PageRenderer::rendered, viewport(), qOverload<>(&QWidget::update));
 }
 
-DocumentViewer::~DocumentViewer() {
-    m_renderer->cancelPending();
-    m_renderer->waitForIdle();
-}
+DocumentViewer::~DocumentViewer() { m_renderer->setDocument(nullptr); }
 
 bool DocumentViewer::loadFile(const QString& path) {
     closeDocument();
@@ -96,8 +95,8 @@ bool DocumentViewer::loadFile(const QString& path) {
         m_pageSizes.push_back(page ? page->pageSizeF() : QSizeF(595, 842));
     }
     m_doc = std::make_shared<SharedDocument>();
+    m_doc->file = std::move(file);
     m_doc->document = std::move(document);
-    m_file = std::move(file);
     m_renderer->setDocument(m_doc);
     m_error.clear();
     applyFit();
@@ -109,9 +108,7 @@ bool DocumentViewer::loadFile(const QString& path) {
 
 void DocumentViewer::closeDocument() {
     m_renderer->setDocument(nullptr);
-    // The document reads from the file, so it goes first.
     m_doc.reset();
-    m_file.reset();
     m_pageSizes.clear();
     m_page = 0;
     m_matchPage = -1;
@@ -284,8 +281,15 @@ void DocumentViewer::resizeEvent(QResizeEvent* event) {
     updateView();
 }
 
-void DocumentViewer::scrollContentsBy(int, int) {
-    viewport()->update();
+void DocumentViewer::scrollContentsBy(int, int) { viewport()->update(); }
+
+// The viewport also changes size when a scroll bar comes or goes.
+bool DocumentViewer::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::Resize) {
+        applyFit();
+        updateScrollBars();
+    }
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 bool DocumentViewer::waitForRendering(int timeoutMs) {
@@ -396,11 +400,11 @@ bool DocumentViewer::saveAs(const QString& path) {
     if (!canSaveAs()) return false;
     // The document reads from the same file on the render thread.
     std::lock_guard lock(m_doc->lock);
-    if (!m_file->seek(0)) return false;
+    if (!m_doc->file->seek(0)) return false;
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly)) return false;
     QByteArray chunk;
-    while (!(chunk = m_file->read(256 * 1024)).isEmpty())
+    while (!(chunk = m_doc->file->read(256 * 1024)).isEmpty())
         if (out.write(chunk) != chunk.size()) return false;
     return out.commit();
 }

@@ -9,7 +9,6 @@
 // the last few images are kept.
 
 #include <QAbstractScrollArea>
-#include <QFile>
 #include <QPointer>
 #include <QRectF>
 #include <functional>
@@ -134,6 +133,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    bool viewportEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -158,7 +158,6 @@ private:
     void buildContextMenu(const QPoint& globalPos);
 
     std::shared_ptr<SharedDocument> m_doc;
-    std::unique_ptr<QFile> m_file;  // the loaded file, kept open for save-as
     PageRenderer* m_renderer = nullptr;
     std::vector<QSizeF> m_pageSizes;
     QString m_error;

@@ -3,6 +3,7 @@
 // so the viewer never waits for a big page on the user-interface thread. Every call on the
 // poppler document, on any thread, goes through the document's lock.
 
+#include <QFile>
 #include <QImage>
 #include <QObject>
 #include <QSet>
@@ -17,9 +18,11 @@ class Document;
 
 namespace ov::platform {
 
-// An open document with the lock that every use of it takes.
+// An open document with the lock that every use of it takes, and the file it reads from (kept
+// open, and gone only after the document).
 struct SharedDocument {
     std::mutex lock;
+    std::unique_ptr<QFile> file;
     std::unique_ptr<Poppler::Document> document;
 };
 

@@ -5,7 +5,6 @@
 #include <QFont>
 #include <QPainter>
 #include <QPdfWriter>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -15,8 +14,8 @@ void ensureApplication() {
     static int argc = 1;
     static char name[] = "test_viewer";
     static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> app;
-    if (!QApplication::instance()) app = std::make_unique<QApplication>(argc, argv);
+    // Never deleted: it must outlive every widget of every test.
+    if (!QApplication::instance()) new QApplication(argc, argv);
 }
 
 bool writeChinesePdf(const QString& path, int pages) {

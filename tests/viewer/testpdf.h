@@ -8,6 +8,11 @@ namespace ov::test {
 // Creates the QApplication of the test process on first use.
 void ensureApplication();
 
+// A member to declare before any widget member of a fixture.
+struct ApplicationFirst {
+    ApplicationFirst() { ensureApplication(); }
+};
+
 // Writes an A4 PDF of `pages` pages with Chinese text in the "WenQuanYi Micro Hei" face:
 // every page has the heading "第N页 文档预览测试"; pages 2 and 3 hold "合同编号" and page 3
 // also "Needle". Returns false when the file could not be written.
