@@ -70,7 +70,9 @@ DocumentViewer::DocumentViewer(QWidget* parent)
     connect(m_renderer, &PageRenderer::rendered, viewport(), qOverload<>(&QWidget::update));
 }
 
-DocumentViewer::~DocumentViewer() { m_renderer->setDocument(nullptr); }
+DocumentViewer::~DocumentViewer() {
+    m_renderer->setDocument(nullptr);
+}
 
 bool DocumentViewer::loadFile(const QString& path) {
     closeDocument();
@@ -281,7 +283,9 @@ void DocumentViewer::resizeEvent(QResizeEvent* event) {
     updateView();
 }
 
-void DocumentViewer::scrollContentsBy(int, int) { viewport()->update(); }
+void DocumentViewer::scrollContentsBy(int, int) {
+    viewport()->update();
+}
 
 // The viewport also changes size when a scroll bar comes or goes.
 bool DocumentViewer::viewportEvent(QEvent* event) {
