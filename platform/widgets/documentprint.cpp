@@ -69,6 +69,9 @@ DocumentViewer::PrintResult DocumentViewer::print(bool withDialog) {
 DocumentViewer::PrintResult DocumentViewer::printTo(QPrinter& printer) {
     if (!isLoaded()) return PrintResult::NoDocument;
     if (!printerAllowed(printer)) return PrintResult::Refused;
+    // Without any printer Qt would "print" into nothing and the print would count as done.
+    if (printer.outputFileName().isEmpty() && printer.printerName().isEmpty())
+        return PrintResult::Failed;
     return printPages(printer);
 }
 

@@ -92,10 +92,8 @@ bool DocumentViewer::loadFile(const QString& path) {
     }
     document->setRenderHint(Poppler::Document::Antialiasing);
     document->setRenderHint(Poppler::Document::TextAntialiasing);
-    for (int i = 0; i < document->numPages(); ++i) {
-        const std::unique_ptr<Poppler::Page> page = document->page(i);
-        m_pageSizes.push_back(page ? page->pageSizeF() : QSizeF(595, 842));
-    }
+    // Page sizes are read when a page is first needed: a big document opens at once.
+    m_pageSizes.assign(static_cast<size_t>(document->numPages()), QSizeF());
     m_doc = std::make_shared<SharedDocument>();
     m_doc->file = std::move(file);
     m_doc->document = std::move(document);
@@ -206,7 +204,13 @@ void DocumentViewer::rotateRight() {
 
 QSizeF DocumentViewer::pageSizePoints(int index) const {
     if (index < 0 || index >= pageCount()) return {};
-    return m_pageSizes[static_cast<size_t>(index)];
+    QSizeF& size = m_pageSizes[static_cast<size_t>(index)];
+    if (size.isValid()) return size;
+    std::lock_guard lock(m_doc->lock);
+    const std::unique_ptr<Poppler::Page> page = m_doc->document->page(index);
+    size = page ? page->pageSizeF() : QSizeF();
+    if (size.isEmpty()) size = QSizeF(595, 842);  // a damaged page shows as A4
+    return size;
 }
 
 QSizeF DocumentViewer::rotatedPageSize(int index) const {

@@ -159,7 +159,7 @@ private:
 
     std::shared_ptr<SharedDocument> m_doc;
     PageRenderer* m_renderer = nullptr;
-    std::vector<QSizeF> m_pageSizes;
+    mutable std::vector<QSizeF> m_pageSizes;  // in points; invalid until first read
     QString m_error;
     int m_page = 0;
     double m_zoom = 100.0;

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -237,6 +238,13 @@ TEST_F(DocumentViewerTest, PrintDialogDecidesWhetherAnythingIsPrinted) {
     });
     EXPECT_EQ(m_viewer.print(true), DocumentViewer::PrintResult::Printed);
     EXPECT_EQ(pdfPages(out), 3);
+}
+
+TEST_F(DocumentViewerTest, WithoutAnyPrinterNothingCountsAsPrinted) {
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        GTEST_SKIP() << "this machine has printers; a direct print would reach one";
+    ASSERT_TRUE(m_viewer.loadFile(m_pdf));
+    EXPECT_EQ(m_viewer.print(false), DocumentViewer::PrintResult::Failed);
 }
 
 TEST_F(DocumentViewerTest, PrintPreviewShowsEveryPage) {
