@@ -314,8 +314,10 @@ bool DocumentViewer::waitForRendering(int timeoutMs) {
 
 bool DocumentViewer::find(const QString& text, bool caseSensitive) {
     if (!isLoaded() || text.isEmpty()) return false;
-    const int start = m_matchPage >= 0 ? m_matchPage : m_page;
-    const QRectF after = m_matchPage >= 0 ? m_match : QRectF();
+    // Goes on after the marked match while it is on the page shown, else from the page's top.
+    const bool goOn = m_matchPage == m_page;
+    const int start = m_page;
+    const QRectF after = goOn ? m_match : QRectF();
     // The rest of the start page, every other page, then the start page from its top.
     if (searchPage(start, text, caseSensitive, after)) return true;
     for (int i = 1; i < pageCount(); ++i)

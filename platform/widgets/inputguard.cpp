@@ -27,26 +27,35 @@ bool isRightButtonEvent(const QEvent* event) {
     }
 }
 
-// Walks from the object through its parents and asks each.
+// Walks from the object through its parents, up to its window, and asks each. Dialogs that a
+// guarded widget opens are windows of their own and keep their keys.
 template <typename Pred>
 bool anyAncestor(const QObject* object, Pred pred) {
-    for (const QObject* o = object; o; o = o->parent())
+    for (const QObject* o = object; o; o = o->parent()) {
         if (pred(o)) return true;
+        if (o->isWidgetType() && static_cast<const QWidget*>(o)->isWindow()) return false;
+    }
     return false;
 }
 
 }  // namespace
 
 InputGuard& InputGuard::instance() {
-    static InputGuard* guard = new InputGuard;  // lives as long as the application
+    static QPointer<InputGuard> guard;
+    if (!guard) guard = new InputGuard;
+    guard->install();
     return *guard;
 }
 
-InputGuard::InputGuard() {
-    if (QCoreApplication* app = QCoreApplication::instance()) {
-        setParent(app);
-        app->installEventFilter(this);
-    }
+InputGuard::InputGuard() = default;
+
+// Becomes a child of the application (which deletes it) and watches its events, once there is
+// an application.
+void InputGuard::install() {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || parent() == app) return;
+    setParent(app);
+    app->installEventFilter(this);
 }
 
 void InputGuard::setAllowCtrlC(bool allow) {

@@ -48,6 +48,7 @@ protected:
 
 private:
     InputGuard();
+    void install();
     bool insideGuarded(const QObject* target) const;
     bool insideControlWindow(const QObject* target) const;
     bool keyEventDiscarded(QObject* target, QEvent* event) const;

@@ -169,6 +169,9 @@ TEST_F(DocumentViewerTest, FindsChineseAndLatinTextPageByPage) {
     EXPECT_FALSE(m_viewer.find(u"needle"_s, true));
     EXPECT_TRUE(m_viewer.find(u"第1页"_s));
     EXPECT_EQ(m_viewer.currentPage(), 1);
+    m_viewer.setCurrentPage(3);  // a search goes on from the page shown
+    EXPECT_TRUE(m_viewer.find(u"合同编号"_s));
+    EXPECT_EQ(m_viewer.matchPage(), 3);
     EXPECT_FALSE(m_viewer.find(u"不存在的文字"_s));
     EXPECT_EQ(m_viewer.matchPage(), 0);
 }
