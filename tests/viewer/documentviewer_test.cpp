@@ -275,7 +275,7 @@ TEST_F(DocumentViewerTest, Screenshot) {
     ASSERT_TRUE(m_viewer.loadFile(m_pdf));
     m_viewer.resize(700, 560);
     m_viewer.fitWidth();
-    ASSERT_TRUE(m_viewer.find(u"合同编号"_s));
+    ASSERT_TRUE(m_viewer.find(u"文档预览"_s));
     EXPECT_TRUE(shot().save(QString::fromLocal8Bit(target)));
 }
 
