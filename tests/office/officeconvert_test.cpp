@@ -1,0 +1,183 @@
+#include "platform/officeconvert.h"
+#include "platform/officejob.h"
+#include "platform/officeprocess.h"
+
+#include "officetestsupport.h"
+
+#include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+using ov::platform::convertToPdf;
+using ov::platform::OfficeInstallation;
+using ov::platform::OfficeJob;
+using ov::platform::OfficeResult;
+using ov::platform::OfficeStatus;
+using ov::platform::PdfConversion;
+
+namespace {
+
+class OfficeConvertTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto found = ov::test::realLibreOffice();
+        if (!found) GTEST_SKIP() << "no LibreOffice";
+        office = *found;
+        socketsBefore = ov::test::officeSockets();
+    }
+
+    // The job's work root, and where the PDFs go.
+    QString root() const { return work.filePath(u"root"_s); }
+    QString out(const QString& name) const { return out_.filePath(name); }
+
+    PdfConversion conversion(const QString& document, const QString& pdf) const {
+        QDir().mkpath(root());
+        return {document, pdf, 120s, root()};
+    }
+
+    // Nothing of a finished job may be left: no file, no process, no socket.
+    void expectNothingLeft() const {
+        EXPECT_EQ(ov::test::entriesBelow(root()), QStringList());
+        EXPECT_EQ(ov::test::processesMentioning(root()), 0);
+        EXPECT_EQ(ov::test::officeSockets(), socketsBefore);
+    }
+
+    OfficeInstallation office;
+    QStringList socketsBefore;
+    QTemporaryDir work;
+    QTemporaryDir out_;
+};
+
+struct Sample {
+    const char* fixture;
+    const char* copiedAs;  // the name the test gives the document
+    const char* text;      // a word the document shows
+    int pages;
+};
+
+// The three kinds of documents; the Word one under a name with spaces, Chinese and a "#".
+TEST_F(OfficeConvertTest, ConvertsWordExcelAndPowerPointDocuments) {
+    const Sample samples[] = {{"letter.docx", "季度 报告 #1.docx", "Wordfixture", 1},
+                              {"sheet.xlsx", "sheet.xlsx", "Sheetfixture", 1},
+                              {"slides.pptx", "slides.pptx", "Slidefixture", 2}};
+    for (const Sample& sample : samples) {
+        SCOPED_TRACE(sample.fixture);
+        const QString document = out(QString::fromUtf8(sample.copiedAs));
+        ASSERT_TRUE(
+            QFile::copy(ov::test::officeFixture(QString::fromUtf8(sample.fixture)), document));
+        const QString pdf = out(QString::fromUtf8(sample.fixture) + u".pdf"_s);
+        const OfficeResult result = convertToPdf(office, conversion(document, pdf));
+        ASSERT_EQ(result.status, OfficeStatus::Ok) << result.message.toStdString();
+        const auto text = ov::test::toolOutput(u"pdftotext"_s, {pdf, u"-"_s});
+        ASSERT_TRUE(text) << "pdftotext missing: run scripts/install-deps";
+        EXPECT_TRUE(text->contains(QString::fromUtf8(sample.text)));
+        EXPECT_EQ(ov::test::pdfPages(pdf), sample.pages);
+        expectNothingLeft();
+        // Not a timed test: the figure is printed for the record.
+        std::printf("conversion of %s to PDF: %lld ms\n", sample.fixture,
+                    static_cast<long long>(result.elapsedMs));
+    }
+}
+
+// A document the office cannot read: a failure with a reason, no PDF (an old one at the target
+// is left alone), nothing left behind.
+TEST_F(OfficeConvertTest, ADamagedDocumentFailsWithoutLeavingFiles) {
+    const QString document = out(u"damaged.docx"_s);
+    QFile damaged(document);
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray("PK\x03\x04 this is no document ") + QByteArray(4000, 'x'));
+    damaged.close();
+    const QString pdf = out(u"damaged.pdf"_s);
+
+    const OfficeResult result = convertToPdf(office, conversion(document, pdf));
+    EXPECT_EQ(result.status, OfficeStatus::Failed);
+    EXPECT_FALSE(result.message.isEmpty());
+    EXPECT_FALSE(QFile::exists(pdf));
+    expectNothingLeft();
+}
+
+TEST_F(OfficeConvertTest, ATimeOutStopsTheOfficeAndLeavesNothing) {
+    PdfConversion slow = conversion(ov::test::officeFixture(u"letter.docx"_s), out(u"t.pdf"_s));
+    slow.timeLimit = 300ms;
+    const OfficeResult result = convertToPdf(office, slow);
+    EXPECT_EQ(result.status, OfficeStatus::TimedOut);
+    EXPECT_LT(result.elapsedMs, 10000);
+    EXPECT_FALSE(QFile::exists(out(u"t.pdf"_s)));
+    expectNothingLeft();
+}
+
+// Cancelled through the asynchronous job once the office is up (its instance socket exists):
+// the whole office goes, its socket included, and the job reports Cancelled.
+TEST_F(OfficeConvertTest, CancellingARunningJobStopsTheOffice) {
+    int argc = 1;
+    char name[] = "test_office";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    OfficeJob job;
+    std::optional<OfficeResult> result;
+    QEventLoop loop;
+    QObject::connect(&job, &OfficeJob::finished, &loop, [&](const OfficeResult& r) {
+        result = r;
+        loop.quit();
+    });
+    ASSERT_TRUE(job.startConversion(
+        office, conversion(ov::test::officeFixture(u"slides.pptx"_s), out(u"c.pdf"_s))));
+    EXPECT_FALSE(job.startConversion(office, conversion({}, {})));  // one at a time
+
+    // Wait for the office's socket, then cancel.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        const QStringList jobs = QDir(root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        if (jobs.size() != 1) return;
+        const QString pipe = ov::platform::officeInstancePipeName(
+            ov::platform::officeProfileUrl(root() + u'/' + jobs[0] + u"/profile"_s));
+        if (ov::test::officeSockets().filter(pipe).size() == 1) job.cancel();
+    });
+    poll.start(10);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    loop.exec();
+
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, OfficeStatus::Cancelled);
+    EXPECT_FALSE(job.isRunning());
+    EXPECT_FALSE(QFile::exists(out(u"c.pdf"_s)));
+    expectNothingLeft();
+}
+
+// Two conversions at the same time, each with its own office: both succeed with their own text.
+TEST_F(OfficeConvertTest, TwoConversionsAtOnceDoNotCollide) {
+    OfficeResult first, second;
+    const PdfConversion a = conversion(ov::test::officeFixture(u"letter.docx"_s), out(u"a.pdf"_s));
+    const PdfConversion b = conversion(ov::test::officeFixture(u"slides.pptx"_s), out(u"b.pdf"_s));
+    {
+        std::jthread one([&] { first = convertToPdf(office, a); });
+        std::jthread two([&] { second = convertToPdf(office, b); });
+    }
+    ASSERT_EQ(first.status, OfficeStatus::Ok) << first.message.toStdString();
+    ASSERT_EQ(second.status, OfficeStatus::Ok) << second.message.toStdString();
+    EXPECT_TRUE(ov::test::toolOutput(u"pdftotext"_s, {a.pdf, u"-"_s})->contains(u"Wordfixture"_s));
+    EXPECT_TRUE(ov::test::toolOutput(u"pdftotext"_s, {b.pdf, u"-"_s})->contains(u"Slidefixture"_s));
+    expectNothingLeft();
+}
+
+TEST(OfficeConvertRequestTest, RefusesWhatCannotBeConverted) {
+    OfficeInstallation none;  // no program
+    QTemporaryDir dir;
+    const PdfConversion missingDocument{dir.filePath(u"none.docx"_s), dir.filePath(u"x.pdf"_s)};
+    EXPECT_EQ(convertToPdf(none, missingDocument).status, OfficeStatus::NotInstalled);
+    if (const auto office = ov::test::realLibreOffice()) {
+        EXPECT_EQ(convertToPdf(*office, missingDocument).status, OfficeStatus::Failed);
+    }
+}
+
+}  // namespace
