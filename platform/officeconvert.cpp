@@ -51,11 +51,11 @@ bool isPdf(const QString& fileName) {
     return file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-";
 }
 
-OfficeResult deliver(const QString& produced, const QString& target) {
+// The office ends with success also when it could not read the document; only the PDF tells.
+OfficeResult deliver(const QString& produced, const QString& target, const QString& why) {
     if (produced.isEmpty() || !isPdf(produced))
-        return failed(
-            u"the office wrote no PDF (the document may be damaged or of a kind it "
-            "cannot read)"_s);
+        return failed(u"the office wrote no PDF: "_s +
+                      (why.isEmpty() ? u"the document cannot be read"_s : why));
     if (QFile::exists(target) && !QFile::remove(target))
         return failed(u"the old file cannot be replaced: "_s + target);
     if (!QFile::rename(produced, target))
@@ -82,7 +82,8 @@ OfficeResult convert(const OfficeInstallation& office, const PdfConversion& conv
     OfficeResult ran =
         runOfficeProcess(conversionProcess(office, document, work, conversion.timeLimit), stop);
     if (!ran.ok()) return ran;
-    return deliver(producedPdf(work.path() + u"out"_s), conversion.pdf);
+    return deliver(producedPdf(work.path() + u"out"_s), conversion.pdf,
+                   officeProcessLastWords(work.path()));
 }
 
 }  // namespace

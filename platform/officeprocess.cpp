@@ -204,6 +204,10 @@ OfficeResult outcome(OfficeStatus waited, int exit, const OfficeProcess& run) {
 
 }  // namespace
 
+QString officeProcessLastWords(const QString& workFolder) {
+    return lastWords(workFolder + u"log"_s);
+}
+
 QString officeProfileUrl(const QString& folder) {
     return QUrl::fromLocalFile(folder).toString(QUrl::FullyEncoded);
 }

@@ -30,6 +30,9 @@ struct OfficeProcess {
 // process of the group is gone when this returns.
 OfficeResult runOfficeProcess(const OfficeProcess& run, std::stop_token stop);
 
+// The last line of a job's output that says something (empty when there is none).
+QString officeProcessLastWords(const QString& workFolder);
+
 // The name of the local socket an office with that user installation listens on for other
 // instances (exposed for tests).
 QString officeInstancePipeName(const QString& profileUrl);

@@ -8,7 +8,7 @@ namespace ov::platform {
 
 enum class OfficeStatus {
     Ok,
-    NotInstalled,  // no suite, or not the part of it that the job needs
+    NotInstalled,  // no suite, or not the application of it that the job needs
     Failed,        // the office could not do it; `message` says why
     TimedOut,      // the time limit passed; the office was stopped
     Cancelled,     // the caller asked to stop; the office was stopped

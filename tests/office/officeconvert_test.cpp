@@ -97,8 +97,8 @@ TEST_F(OfficeConvertTest, ConvertsWordExcelAndPowerPointDocumentsAtOnce) {
     expectNothingLeft();
 }
 
-// A document the office cannot read: a failure with a reason, no PDF (an old one at the target
-// is left alone), nothing left behind.
+// A document the office cannot read (it still ends with success then): a failure with the
+// office's reason, the old file at the target left alone, nothing left behind.
 TEST_F(OfficeConvertTest, ADamagedDocumentFailsWithoutLeavingFiles) {
     const QString document = out(u"damaged.docx"_s);
     QFile damaged(document);
@@ -106,11 +106,16 @@ TEST_F(OfficeConvertTest, ADamagedDocumentFailsWithoutLeavingFiles) {
     damaged.write(QByteArray("PK\x03\x04 this is no document ") + QByteArray(4000, 'x'));
     damaged.close();
     const QString pdf = out(u"damaged.pdf"_s);
+    QFile old(pdf);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
 
     const OfficeResult result = convertToPdf(office, conversion(document, pdf));
     EXPECT_EQ(result.status, OfficeStatus::Failed);
-    EXPECT_FALSE(result.message.isEmpty());
-    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_TRUE(result.message.contains(u"could not be loaded"_s)) << result.message.toStdString();
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "old");
     expectNothingLeft();
 }
 
