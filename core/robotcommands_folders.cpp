@@ -1,0 +1,106 @@
+// The organisation, the folder trees and lists, folder creation and deletion.
+
+#include "core/robottcpclient.h"
+#include "core/split.h"
+#include "core/tagtext.h"
+
+using namespace Qt::StringLiterals;
+
+namespace ov {
+
+namespace {
+
+// Two commands close the folder tag with a capital D, and the server expects exactly that.
+QString folderIdClosedUpper(std::int64_t folderId) {
+    return u"[FolderId]"_s + QString::number(folderId) + u"[/FolderID]"_s;
+}
+
+}  // namespace
+
+std::uint8_t TRobotTcpClient::GetOrgStructure(QString& text, TTranStyle TranStyle) {
+    QString request = Tag(u"userinfo"_s, FUserEncryptStr) + LanguageTag();
+    if (TranStyle == TS_DataImport) request += TagNum(u"TranStyle"_s, int(TS_DataImport));
+    return Direct(TT_GetOrgStructure, request, text);
+}
+
+std::uint8_t TRobotTcpClient::GetOwnerFolders(std::int32_t OwnerId, QString& text) {
+    return DirectWithHead(TT_GetOwnerFolders, OwnerId, SendHead.FreeInt2, FUserEncryptStr, text);
+}
+
+std::uint8_t TRobotTcpClient::GetSubFolders(std::int32_t OwnerId, std::int32_t FolderId,
+                                            QString& text) {
+    const std::uint8_t state =
+        DirectWithHead(TT_GetSubFolders, OwnerId, FolderId, FUserEncryptStr, text);
+    text = text.trimmed();
+    return state;
+}
+
+std::uint8_t TRobotTcpClient::LoadFolderFiles(std::int32_t OwnerId, std::int64_t FolderId,
+                                              QString& text) {
+    return Direct(TT_LoadFolderFiles,
+                  FUserEncryptStr + TagNum(u"FolderId"_s, FolderId) + TagNum(u"OwnerId"_s, OwnerId),
+                  text);
+}
+
+QString TRobotTcpClient::ListFolder(std::int32_t OwnerId, std::int64_t FolderId,
+                                    bool IsIncludeSize) {
+    QString request = TokenTag() + TagNum(u"OwnerId"_s, OwnerId) + folderIdClosedUpper(FolderId);
+    if (IsIncludeSize) request += TagBool(u"IsIncludeSize"_s, true);
+    return TextRequest(TT_ListFolder, request);
+}
+
+std::uint8_t TRobotTcpClient::GetFoldersDesc(std::int32_t OwnerId, QString& text) {
+    return Direct(TT_GetFoldersDesc, FUserEncryptStr + TagNum(u"OwnerId"_s, OwnerId), text);
+}
+
+std::uint8_t TRobotTcpClient::GetFileName(std::int64_t FileKey, QString& text) {
+    return Direct(TT_GetFileName, FUserEncryptStr + TagNum(u"Key"_s, FileKey), text);
+}
+
+QString TRobotTcpClient::GetResourceInfo(std::int64_t FileKey) {
+    QString text;
+    Direct(TT_GetResourceInfo, FUserEncryptStr + TagNum(u"Key"_s, FileKey), text);
+    return text;
+}
+
+QString TRobotTcpClient::GetServerPath(std::int64_t FileKey, bool IsFolder) {
+    return TextRequest(TT_GetServerPath, FUserEncryptStr + TagNum(u"FileKey"_s, FileKey) +
+                                             TagBool(u"IsFolder"_s, IsFolder));
+}
+
+std::uint8_t TRobotTcpClient::CreateFolder(std::int32_t Ownerid, std::int64_t FatherFolderId,
+                                           const QString& FolderName, std::int64_t& NewFolderId) {
+    QString reply;
+    const std::uint8_t state =
+        Direct(TT_CreateFolder,
+               FUserEncryptStr + TagNum(u"Ownerid"_s, Ownerid) +
+                   TagNum(u"FatherFolderId"_s, FatherFolderId) + Tag(u"FolderName"_s, FolderName),
+               reply);
+    NewFolderId = TextToInt64Def0(reply);
+    return state;
+}
+
+std::int64_t TRobotTcpClient::GetUserSpecificFolderID(std::int32_t Ownerid) {
+    return TextToInt64Def0(Tcp_GetText(TT_GetUserSpecificFolderID, Ownerid, 0));
+}
+
+QString TRobotTcpClient::GetServerFileNum(std::int32_t GroupID) {
+    return TextRequest(TT_GetServerFileNum, TagNum(u"GroupID"_s, GroupID));
+}
+
+void TRobotTcpClient::RefreshFolder(std::int32_t Ownerid, std::int64_t FolderId) {
+    TextRequest(TT_RefreshFolder, TagNum(u"OwnerId"_s, Ownerid) + TagNum(u"FolderId"_s, FolderId));
+}
+
+std::uint8_t TRobotTcpClient::DelFolder(std::int32_t OwnerId, std::int64_t FolderId) {
+    return std::uint8_t(
+        TextToIntDef0(TextRequest(TT_DelFolder, TokenTag() + TagNum(u"OwnerId"_s, OwnerId) +
+                                                    TagNum(u"FolderId"_s, FolderId))));
+}
+
+std::uint8_t TRobotTcpClient::DelFile(std::int32_t OwnerId, std::int64_t FileKey) {
+    return std::uint8_t(TextToIntDef0(TextRequest(
+        TT_DelFile, TokenTag() + TagNum(u"OwnerId"_s, OwnerId) + TagNum(u"FileKey"_s, FileKey))));
+}
+
+}  // namespace ov

@@ -1,0 +1,34 @@
+#pragma once
+// Demo content of the test server: two groups below a root group, three users (one disabled),
+// folders with Chinese names and a few files. Tests use it as their fixture too.
+
+#include "testing/docserver/model.h"
+
+namespace ov::test::demo {
+
+constexpr std::int32_t RootGroup = 1;
+constexpr std::int32_t DesignGroup = 2;
+constexpr std::int32_t SalesGroup = 3;
+constexpr std::int32_t DemoUser = 100001;
+constexpr std::int32_t OtherUser = 100002;
+constexpr std::int32_t DisabledUser = 100003;
+
+constexpr std::int64_t DrawingsFolder = 10;   // group 2, top folder
+constexpr std::int64_t MechanicsFolder = 11;  // below 10
+constexpr std::int64_t ElectricsFolder = 12;  // below 10
+constexpr std::int64_t MyDocsFolder = 20;     // the demo user's own
+constexpr std::int64_t SalesFolder = 30;      // group 3, which the demo user may not see
+
+constexpr std::int64_t GearboxFile = 1001;  // in 11
+constexpr std::int64_t ManualFile = 1002;   // in 11
+constexpr std::int64_t ReportFile = 2001;   // in 20
+constexpr std::int64_t PriceFile = 3001;    // in 30
+
+QString DemoLogin();
+QString DemoPassword();
+QString DemoToken();
+QString OtherToken();
+
+void LoadDemo(DocModel& model);
+
+}  // namespace ov::test::demo
