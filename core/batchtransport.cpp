@@ -1,0 +1,197 @@
+#include "core/batchtransport.h"
+
+#include <QHash>
+#include <QRegularExpression>
+#include <cmath>
+#include <optional>
+
+#include "core/datetime.h"
+#include "core/tagtext.h"
+
+using namespace Qt::StringLiterals;
+
+namespace ov {
+
+namespace {
+
+const QString kCrLf = u"\r\n"_s;
+
+// Days that RunStartTime and RunEndTime lie in the past by default: "never ran".
+constexpr double kNeverRanDays = 36500;
+
+// The most file types a task text may declare; a larger count is cut to it, so that a damaged
+// file cannot make the reader reserve unbounded memory.
+constexpr qsizetype kMaxTaskTypes = 65536;
+
+QString tagged(const QString& tag, const QString& value) {
+    return u'[' + tag + u']' + value + u"[/"_s + tag + u']' + kCrLf;
+}
+
+QString boolText(bool value) {
+    return value ? u"-1"_s : u"0"_s;
+}
+
+QString typesText(const TFileTypeArray& types) {
+    QString text = u"[Dc_Types][Count]"_s + QString::number(types.size()) + u"[/Count]"_s;
+    for (qsizetype i = 0; i < types.size(); ++i)
+        text += tagged(u"Ty"_s + QString::number(i), QString::number(types.at(i)));
+    return text + u"[/Dc_Types]"_s + kCrLf;
+}
+
+std::optional<qint64> toInt64(const QString& text) {
+    bool ok = false;
+    const qint64 value = text.toLongLong(&ok, 10);
+    return ok ? std::optional<qint64>(value) : std::nullopt;
+}
+
+std::int32_t toInt32(const QString& text, std::int32_t def) {
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok ? value : def;
+}
+
+// Bytes keep the low eight bits of the number, as an assignment to a byte does.
+std::uint8_t toByte(const QString& text, std::uint8_t def) {
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok ? std::uint8_t(value & 0xFF) : def;
+}
+
+// "0" is false, any other whole number true, and the words True and False in any case.
+bool toBool(const QString& text, bool def) {
+    if (const auto number = toInt64(text)) return *number != 0;
+    if (text.compare(u"true"_s, Qt::CaseInsensitive) == 0) return true;
+    if (text.compare(u"false"_s, Qt::CaseInsensitive) == 0) return false;
+    return def;
+}
+
+// Takes "." or "," as the decimal point; anything else, or a value that is not finite, gives def.
+double toHours(const QString& text, double def) {
+    QString number = text;
+    if (!number.contains(u'.')) number.replace(u',', u'.');
+    bool ok = false;
+    const double value = number.toDouble(&ok);
+    return ok && std::isfinite(value) ? value : def;
+}
+
+// A time of day "H:MM[:SS[.zzz]]", 24-hour or with AM/PM (or 上午/下午) before or after it.
+std::optional<TDateTime> toTimeOfDay(const QString& text) {
+    static const QRegularExpression pattern(
+        uR"(^(AM|PM|上午|下午)?\s*(\d{1,2}):(\d{1,2})(?::(\d{1,2})(?:[.,](\d{1,3}))?)?\s*(AM|PM|上午|下午)?$)"_s,
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch()) return std::nullopt;
+    int hour = m.captured(2).toInt();
+    const int minute = m.captured(3).toInt(), second = m.captured(4).toInt();
+    const int ms = m.captured(5).leftJustified(3, u'0').toInt();
+    const QString half = (m.captured(1) + m.captured(6)).toUpper();
+    if (!half.isEmpty()) {
+        if (hour < 1 || hour > 12 || m.hasCaptured(1) == m.hasCaptured(6)) return std::nullopt;
+        hour = hour % 12 + (half == u"PM"_s || half == u"下午"_s ? 12 : 0);
+    }
+    if (hour > 23 || minute > 59 || second > 59) return std::nullopt;
+    return (((hour * 60 + minute) * 60 + second) * 1000 + ms) / 86400000.0;
+}
+
+// The first "[TyN]...[/TyN]" pair of every index N, found in one pass over the text.
+QHash<QString, QString> typeValues(const QString& text) {
+    static const QRegularExpression open(uR"(\[Ty(\d+)\])"_s,
+                                         QRegularExpression::CaseInsensitiveOption);
+    QHash<QString, QString> values;
+    for (auto it = open.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (values.contains(m.captured(1))) continue;
+        const QString close = u"[/Ty"_s + m.captured(1) + u']';
+        const qsizetype end = text.indexOf(close, m.capturedEnd(), Qt::CaseInsensitive);
+        values.insert(m.captured(1),
+                      end < 0 ? QString() : text.mid(m.capturedEnd(), end - m.capturedEnd()));
+    }
+    return values;
+}
+
+TFileTypeArray readTypes(const QString& text) {
+    const QString block = ReadTagValue(text, u"Dc_Types"_s);
+    const qsizetype count =
+        std::clamp<qsizetype>(toInt32(ReadTagValue(block, u"Count"_s), 0), 0, kMaxTaskTypes);
+    const QHash<QString, QString> values = count ? typeValues(block) : QHash<QString, QString>();
+    TFileTypeArray types(count);
+    for (qsizetype i = 0; i < count; ++i)
+        types[i] = toInt32(TrimBlanks(values.value(QString::number(i))), 0);
+    return types;
+}
+
+// A folder text gets a separator at its end unless it has one: "/" for the task's local
+// folder, "\" for its folder on the server, which keeps the server's form.
+QString folderText(const QString& text, QChar separator) {
+    if (text.isEmpty() || text.endsWith(u'/') || text.endsWith(u'\\')) return text;
+    return text + separator;
+}
+
+}  // namespace
+
+QString TimeOfDayToText(TDateTime value) {
+    const QDateTime time = DateTimeToQDateTime(value);
+    return time.isValid() ? time.time().toString(u"HH:mm:ss"_s) : QString();
+}
+
+QString BatchTransportToStr(const TBatchTransport& task) {
+    const QString maxSize = tagged(u"MaxSize"_s, QString::number(task.MaxSize));
+    return tagged(u"Id"_s, QString::number(task.Id)) + tagged(u"St"_s, QString::number(task.St)) +
+           tagged(u"TranStyle"_s, QString::number(task.TranStyle)) +
+           tagged(u"FF"_s, QString::number(task.FF)) +
+           tagged(u"DestOwnerId"_s, QString::number(task.DestOwnerId)) +
+           tagged(u"DestFolderId"_s, QString::number(task.DestFolderId)) +
+           tagged(u"DFN"_s, task.DestFolderName) +
+           tagged(u"SourceOwnerId"_s, QString::number(task.SourceOwnerId)) +
+           tagged(u"SourceFolderId"_s, QString::number(task.SourceFolderId)) +
+           tagged(u"SFN"_s, task.SourceFolderName) +
+           tagged(u"MinSize"_s, QString::number(task.MinSize)) + maxSize +
+           tagged(u"FileStartDate"_s, DateTimeToText(task.FileStartDate)) +
+           tagged(u"FileEndDate"_s, DateTimeToText(task.FileEndDate)) +
+           tagged(u"TaskStartTime"_s, TimeOfDayToText(task.TaskStartTime)) +
+           tagged(u"TaskCyc"_s, QString::number(task.TaskCyc, 'f', 2)) + maxSize +
+           tagged(u"SubFolder"_s, boolText(task.IsIncludeSubFolder)) +
+           tagged(u"RunStartTime"_s, DateTimeToText(task.RunStartTime)) +
+           tagged(u"RunEndTime"_s, DateTimeToText(task.RunEndTime)) + typesText(task.Types) +
+           tagged(u"FilePrtParams"_s, task.FilePrtParams) +
+           tagged(u"IncludeRootPath"_s, boolText(task.IncludeRootPath)) +
+           tagged(u"KeepNewFileOfDownload"_s, boolText(task.KeepClientNewFile)) +
+           tagged(u"SC"_s, QString::number(task.SC)) + tagged(u"ExtInfo"_s, task.ExtInfo);
+}
+
+void StrToBatchTransport(const QString& text, TBatchTransport& task) {
+    const auto value = [&](const QString& tag) { return ReadTagValue(text, tag); };
+    const auto int64 = [&](const QString& tag) { return toInt64(value(tag)).value_or(0); };
+    const TDateTime now = Now();
+    task.Id = toInt32(value(u"Id"_s), 0);
+    task.St = TTaskState(toByte(value(u"St"_s), ST_Completed));
+    task.TranStyle = TTranStyle(toByte(value(u"TranStyle"_s), 0));
+    task.FF = TFolderOrFile(toByte(value(u"FF"_s), 0));
+    task.DestOwnerId = toInt32(value(u"DestOwnerId"_s), 0);
+    task.DestFolderId = int64(u"DestFolderId"_s);
+    task.SourceOwnerId = toInt32(value(u"SourceOwnerId"_s), 0);
+    task.SourceFolderId = int64(u"SourceFolderId"_s);
+    const bool download = task.TranStyle == TS_Download;
+    task.DestFolderName = folderText(value(u"DFN"_s), download ? u'/' : u'\\');
+    // The source of a single-file task names a file, which must not turn into a folder.
+    const QString source = value(u"SFN"_s);
+    task.SourceFolderName =
+        task.FF == FF_File ? source : folderText(source, download ? u'\\' : u'/');
+    task.MinSize = int64(u"MinSize"_s);
+    task.MaxSize = int64(u"MaxSize"_s);
+    task.FileStartDate = TextToDateTimeDef(value(u"FileStartDate"_s), now);
+    task.FileEndDate = TextToDateTimeDef(value(u"FileEndDate"_s), now);
+    task.TaskStartTime = toTimeOfDay(value(u"TaskStartTime"_s)).value_or(now);
+    task.TaskCyc = toHours(value(u"TaskCyc"_s), -1);
+    task.IsIncludeSubFolder = toBool(value(u"SubFolder"_s), true);
+    task.RunStartTime = TextToDateTimeDef(value(u"RunStartTime"_s), now - kNeverRanDays);
+    task.RunEndTime = TextToDateTimeDef(value(u"RunEndTime"_s), now - kNeverRanDays);
+    task.Types = readTypes(text);
+    task.FilePrtParams = value(u"FilePrtParams"_s);
+    task.IncludeRootPath = toBool(value(u"IncludeRootPath"_s), false);
+    task.KeepClientNewFile = toBool(value(u"KeepNewFileOfDownload"_s), true);
+    task.SC = toByte(value(u"SC"_s), 0);
+    task.ExtInfo = value(u"ExtInfo"_s);
+}
+
+}  // namespace ov
