@@ -95,7 +95,15 @@ bool FileTransfer::ReceiveData(QFile& file, qint64 total, qint64 count, qint64& 
     NetStream& net = c.Stream();
     while (count > 0) {
         const qint64 n = std::min(count, FileChunkSize);
-        net.readExact(m_chunk.get(), n);
+        qint64 got = 0;
+        try {
+            while (got < n)
+                got += net.readSome(m_chunk.get() + got, n - got);
+        } catch (...) {
+            // What did arrive is kept, so that a resume asks only for the rest.
+            if (file.write(m_chunk.get(), got) == got) position += got;
+            throw;
+        }
         if (file.write(m_chunk.get(), n) != n) throw LocalFileWriteError(file.errorString());
         position += n;
         count -= n;
@@ -147,10 +155,11 @@ FileTransfer::Outcome FileTransfer::ReceiveFile(const QString& fileName, bool is
     qint64 offer = 0;
     OfferResume(name, isReplace, offer);
     const qint64 start = ReadStart(offer);
-    if (start == 0 && QFileInfo::exists(name)) Backup(name);
     const qint64 count = ReadInt64();
     if (count < 0 || count > std::numeric_limits<qint64>::max() - start)
         BadServerValue(u"length"_s);
+    // The offer was refused: the held file goes to its backup before it is overwritten.
+    if (start == 0 && QFileInfo::exists(name)) Backup(name);
     const qint64 total = start + count;
     QFile file(name);
     OpenTarget(file, start);

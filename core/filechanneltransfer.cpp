@@ -51,28 +51,29 @@ void FileTransfer::Progress(qint64 all, qint64 done, bool state) {
     if (c.OnWorkEx) c.OnWorkEx(&c);
 }
 
-void FileTransfer::SendFileStream(QIODevice& stream) {
+bool FileTransfer::SendFileStream(QIODevice& stream) {
     const qint64 size = stream.size();
     const qint64 offer = ReadInt64();
     const std::int64_t check = ReadInt64();
-    SendChunks(stream, ResumeStart(stream, offer, check), size, true);
+    return SendChunks(stream, ResumeStart(stream, offer, check), size, true);
 }
 
-void FileTransfer::SendWholeStream(QIODevice& stream) {
+bool FileTransfer::SendWholeStream(QIODevice& stream) {
     ReadInt64();
     ReadInt64();
-    SendChunks(stream, 0, stream.size(), false);
+    return SendChunks(stream, 0, stream.size(), false);
 }
 
 // Writes start and count, the data from start in chunks, and the end mark. A local file that
 // gives out before its size was sent ends with the early end mark and raises, so the caller
 // does not report a short upload as stored.
-void FileTransfer::SendChunks(QIODevice& stream, qint64 start, qint64 size, bool state) {
+bool FileTransfer::SendChunks(QIODevice& stream, qint64 start, qint64 size, bool state) {
     NetStream& net = c.Stream();
     qint64 rest = size - start;
     net.writeInt64(start);
     net.writeInt64(rest);
     bool shortRead = !stream.seek(start);
+    bool cancelled = false;
     while (rest > 0 && !shortRead) {
         const qint64 n = stream.read(m_chunk.get(), std::min(rest, FileChunkSize));
         if (n <= 0) {
@@ -81,19 +82,21 @@ void FileTransfer::SendChunks(QIODevice& stream, qint64 start, qint64 size, bool
         }
         net.write(m_chunk.get(), n);
         rest -= n;
-        if (Cancelled()) break;
+        cancelled = Cancelled();
+        if (cancelled) break;
         Progress(size, size - rest, state);
     }
     net.writeInt32(rest == 0 ? FileOverMark : FileEndMark);
     if (c.OnTransmitOver) c.OnTransmitOver(&c, size, size - rest);
     if (shortRead) throw LocalFileOpenError(u"The local file could not be read to its end."_s);
+    return cancelled && rest > 0;
 }
 
-void FileTransfer::SendLocalFile(const QString& fileName, bool whole) {
+bool FileTransfer::SendLocalFile(const QString& fileName, bool whole) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw LocalFileOpenError(file.errorString());
-    whole ? SendWholeStream(file) : SendFileStream(file);
+    return whole ? SendWholeStream(file) : SendFileStream(file);
 }
 
 void FileTransfer::Report(const std::exception& error, std::uint8_t& code) {

@@ -26,10 +26,12 @@ public:
     qint32 ReadInt32();
 
     // The resumable send: reads the server's offer, answers start and count, sends the rest.
-    void SendFileStream(QIODevice& stream);
+    // True when the cancel flag stopped it: the server still waits for data then, so the
+    // caller closes the connection instead of waiting for a reply.
+    bool SendFileStream(QIODevice& stream);
     // The whole stream from 0 after ignoring the server's offer.
-    void SendWholeStream(QIODevice& stream);
-    void SendLocalFile(const QString& fileName, bool whole);
+    bool SendWholeStream(QIODevice& stream);
+    bool SendLocalFile(const QString& fileName, bool whole);
 
     enum class Outcome { Complete, Incomplete, Cancelled };
     // The resumable receive into `fileName` (or fileName + ".tmp" when it has no extension).
@@ -51,7 +53,7 @@ public:
 private:
     bool Cancelled() const;
     void Progress(qint64 all, qint64 done, bool state);
-    void SendChunks(QIODevice& stream, qint64 start, qint64 size, bool state);
+    bool SendChunks(QIODevice& stream, qint64 start, qint64 size, bool state);
     QString WorkName(const QString& fileName) const;
     void OfferResume(const QString& name, bool isReplace, qint64& offer);
     qint64 ReadStart(qint64 offer);

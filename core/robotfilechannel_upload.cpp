@@ -49,7 +49,7 @@ std::uint8_t TRobotTcpClient::UploadFile(std::int32_t DestOwnerId, const QString
         [&] {
             result = std::uint8_t(t.Begin(FC_UploadFile, params));
             if (result == RC_CanUpload) {
-                t.SendLocalFile(File.Path, false);
+                if (t.SendLocalFile(File.Path, false)) return;  // cancelled: no key comes
             } else if (result == RC_ErrorText) {
                 FErrorTxt = DecodeParam(t.ReadLine());
             } else {
@@ -76,8 +76,8 @@ std::uint8_t TRobotTcpClient::UploadFile2(const QString& FileName, const QString
         [&] {
             result = std::uint8_t(t.Begin(FC_UploadFile2, params));
             if (result != RC_CanUpload && result != RC_EditAudit) return;
-            t.SendLocalFile(FileName, true);
-            result = std::uint8_t(t.ReadInt32());
+            // A cancelled version is not stored: no final status comes, and 3 would lie.
+            result = t.SendLocalFile(FileName, true) ? 0 : std::uint8_t(t.ReadInt32());
         },
         result);
     if (ran && result != RC_CanUpload) FErrorTxt = GetDesc(result);
@@ -98,8 +98,7 @@ std::int32_t TRobotTcpClient::UploadKmItemFile(const QString& Ext, QIODevice& St
                 FErrorTxt = GetDesc(Status);
                 return;
             }
-            t.SendFileStream(Stream);
-            result = t.ReadInt32();
+            if (!t.SendFileStream(Stream)) result = t.ReadInt32();
         },
         Status);
     return result;

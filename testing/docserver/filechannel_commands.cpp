@@ -86,7 +86,7 @@ void ServeUploadNew(FileSession& x) {
     }
     x.s.writeInt32(x.rec.status);
     std::int64_t key = 0;
-    if (x.rec.status == RC_CanUpload) {
+    if (std::uint8_t(x.rec.status) == RC_CanUpload) {
         const QString identity = x.tag(u"DestOwnerId"_s) + u'|' + x.tag(u"DestFolderId"_s) + u'|' +
                                  x.tag(u"PathAndName"_s) + u'|' + x.tag(u"Size"_s) + u'|' +
                                  x.tag(u"ModifyDate"_s);
@@ -101,7 +101,7 @@ void ServeUploadNew(FileSession& x) {
             key = AddUploaded(x, m);
             StoreContent(x, part, key);
         }
-    } else if (x.rec.status == RC_ErrorText) {
+    } else if (std::uint8_t(x.rec.status) == RC_ErrorText) {
         const QString line = x.next.errorLine.isEmpty()
                                  ? u"A file of this name exists in the folder."_s
                                  : x.next.errorLine;
@@ -121,7 +121,8 @@ void ServeUploadVersion(FileSession& x) {
     }
     if (x.rec.status == RC_CanUpload && audit) x.rec.status = RC_EditAudit;
     x.s.writeInt32(x.rec.status);
-    if (x.rec.status != RC_CanUpload && x.rec.status != RC_EditAudit) return;
+    const auto status = std::uint8_t(x.rec.status);
+    if (status != RC_CanUpload && status != RC_EditAudit) return;
     x.s.writeInt64(0);
     x.s.writeInt64(0);
     const QString part = x.d.root + u"version-"_s + QString::number(key);
@@ -149,7 +150,7 @@ void ServeUploadStream(FileSession& x) {
         x.rec.status = x.status(FileStatus(x, m, key, RC_CanUpload));
     }
     x.s.writeInt32(x.rec.status);
-    if (x.rec.status != RC_CanUpload) return;
+    if (std::uint8_t(x.rec.status) != RC_CanUpload) return;
     const QString part = x.d.root + u"stream-"_s + QString::number(key) + u'.' + x.tag(u"Ext"_s);
     ReceiveResumable(x, part);
     if (x.rec.end == -1) return;  // cut or stalled

@@ -1,0 +1,103 @@
+// Local files that cannot be read, backed up, created or written. The transfers run in a child
+// process: as an unprivileged user when the tests run as root (permissions do not stop root),
+// and with a file-size limit for a write that fails half-way.
+
+#include "fixture.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace ov;
+using namespace ov::test;
+
+namespace {
+
+struct ProbeResult {
+    int code = -1;
+    QString text;
+};
+
+QByteArray Quoted(const QString& arg) {
+    return '\'' + arg.toLocal8Bit().replace('\'', "'\\''") + '\'';
+}
+
+// Runs the probe as nobody (when root) with the arguments after port and token.
+ProbeResult Probe(quint16 port, const QStringList& args, qint64 fileSizeLimit = 0) {
+    QByteArray command;
+    if (fileSizeLimit > 0) command += "OV_PROBE_FSIZE=" + QByteArray::number(fileSizeLimit) + ' ';
+    if (::geteuid() == 0) command += "setpriv --reuid=nobody --regid=nogroup --clear-groups ";
+    command += Quoted(QStringLiteral(OV_FILECHANNEL_PROBE)) + ' ' + QByteArray::number(port) + ' ' +
+               Quoted(demo::DemoToken());
+    for (const QString& arg : args)
+        command += ' ' + Quoted(arg);
+    FILE* out = ::popen(command.constData(), "r");
+    ProbeResult result;
+    if (!out) return result;
+    char line[4096] = {};
+    if (std::fgets(line, sizeof line, out)) result.code = std::atoi(line);
+    if (std::fgets(line, sizeof line, out)) result.text = QString::fromUtf8(line).chopped(1);
+    ::pclose(out);
+    return result;
+}
+
+class LocalFileTest : public FileChannelTest {
+protected:
+    LocalFileTest() {
+        ::chmod(QFile::encodeName(dir.path()).constData(), 0755);  // readable, not writable
+        QDir().mkpath(Dir(QStringLiteral("open")));
+        ::chmod(QFile::encodeName(Dir(QStringLiteral("open"))).constData(), 0777);
+    }
+    QString Dir(const QString& name) const { return dir.path() + u'/' + name; }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(LocalFileTest, UnreadableUploadGives12) {
+    WriteFile(Dir(QStringLiteral("secret.bin")), Pattern(5000));
+    ::chmod(QFile::encodeName(Dir(QStringLiteral("secret.bin"))).constData(), 0600);
+    const auto r = Probe(server.port(),
+                         {QStringLiteral("upload"), Dir(QStringLiteral("secret.bin")),
+                          QString::number(demo::DemoUser), QString::number(demo::MyDocsFolder)});
+    EXPECT_EQ(r.code, RC_OpenFileErr);
+    EXPECT_EQ(r.text, QStringLiteral(" Error occurred while opening local files! "));
+}
+
+TEST_F(LocalFileTest, FailedBackupStopsWith11AndLeavesTheFile) {
+    const auto key = ServerFile(Pattern(3000));
+    const QString target = Dir(QStringLiteral("report.docx"));  // in a folder it cannot change
+    WriteFile(target, QByteArray("the user's work"));
+    ::chmod(QFile::encodeName(target).constData(), 0666);
+    const auto r = Probe(server.port(), {QStringLiteral("download"), QString::number(key), target,
+                                         QStringLiteral("replace")});
+    EXPECT_EQ(r.code, RC_CreateFileErr);
+    EXPECT_EQ(r.text, QStringLiteral(" Error occurred while writting local files! "));
+    EXPECT_EQ(ReadFile(target), QByteArray("the user's work"));
+}
+
+TEST_F(LocalFileTest, TargetThatCannotBeCreatedGives127WithItsReason) {
+    const auto key = ServerFile(Pattern(3000));
+    const auto r = Probe(server.port(), {QStringLiteral("download"), QString::number(key),
+                                         Dir(QStringLiteral("new.bin"))});
+    EXPECT_EQ(r.code, RC_Exception);
+    EXPECT_TRUE(r.text.startsWith(QStringLiteral("Cannot create file"))) << r.text.toStdString();
+}
+
+TEST_F(LocalFileTest, WriteThatFailsHalfWayGives11AndKeepsWhatWasWritten) {
+    const QByteArray data = Pattern(4 * FileChunkSize);
+    const auto key = ServerFile(data);
+    const QString target = Dir(QStringLiteral("open/big.bin"));
+    const auto r = Probe(server.port(), {QStringLiteral("download"), QString::number(key), target},
+                         2 * FileChunkSize);
+    EXPECT_EQ(r.code, RC_CreateFileErr);
+    EXPECT_EQ(ReadFile(target), data.left(2 * FileChunkSize));
+    // Without the limit the next attempt resumes.
+    const auto again =
+        Probe(server.port(), {QStringLiteral("download"), QString::number(key), target});
+    EXPECT_EQ(again.code, RC_CanDownload) << again.text.toStdString();
+    EXPECT_EQ(ReadFile(target), data);
+}
+
+}  // namespace
