@@ -135,28 +135,37 @@ QString TimeOfDayToText(TDateTime value) {
 }
 
 QString BatchTransportToStr(const TBatchTransport& task) {
-    const QString maxSize = tagged(u"MaxSize"_s, QString::number(task.MaxSize));
-    return tagged(u"Id"_s, QString::number(task.Id)) + tagged(u"St"_s, QString::number(task.St)) +
-           tagged(u"TranStyle"_s, QString::number(task.TranStyle)) +
-           tagged(u"FF"_s, QString::number(task.FF)) +
-           tagged(u"DestOwnerId"_s, QString::number(task.DestOwnerId)) +
-           tagged(u"DestFolderId"_s, QString::number(task.DestFolderId)) +
-           tagged(u"DFN"_s, task.DestFolderName) +
-           tagged(u"SourceOwnerId"_s, QString::number(task.SourceOwnerId)) +
-           tagged(u"SourceFolderId"_s, QString::number(task.SourceFolderId)) +
-           tagged(u"SFN"_s, task.SourceFolderName) +
-           tagged(u"MinSize"_s, QString::number(task.MinSize)) + maxSize +
-           tagged(u"FileStartDate"_s, DateTimeToText(task.FileStartDate)) +
-           tagged(u"FileEndDate"_s, DateTimeToText(task.FileEndDate)) +
-           tagged(u"TaskStartTime"_s, TimeOfDayToText(task.TaskStartTime)) +
-           tagged(u"TaskCyc"_s, QString::number(task.TaskCyc, 'f', 2)) + maxSize +
-           tagged(u"SubFolder"_s, boolText(task.IsIncludeSubFolder)) +
-           tagged(u"RunStartTime"_s, DateTimeToText(task.RunStartTime)) +
-           tagged(u"RunEndTime"_s, DateTimeToText(task.RunEndTime)) + typesText(task.Types) +
-           tagged(u"FilePrtParams"_s, task.FilePrtParams) +
-           tagged(u"IncludeRootPath"_s, boolText(task.IncludeRootPath)) +
-           tagged(u"KeepNewFileOfDownload"_s, boolText(task.KeepClientNewFile)) +
-           tagged(u"SC"_s, QString::number(task.SC)) + tagged(u"ExtInfo"_s, task.ExtInfo);
+    QString text;
+    text.reserve(1024);
+    const auto add = [&](const QString& tag, const QString& value) { text += tagged(tag, value); };
+    const auto number = [&](const QString& tag, qint64 value) { add(tag, QString::number(value)); };
+    number(u"Id"_s, task.Id);
+    number(u"St"_s, task.St);
+    number(u"TranStyle"_s, task.TranStyle);
+    number(u"FF"_s, task.FF);
+    number(u"DestOwnerId"_s, task.DestOwnerId);
+    number(u"DestFolderId"_s, task.DestFolderId);
+    add(u"DFN"_s, task.DestFolderName);
+    number(u"SourceOwnerId"_s, task.SourceOwnerId);
+    number(u"SourceFolderId"_s, task.SourceFolderId);
+    add(u"SFN"_s, task.SourceFolderName);
+    number(u"MinSize"_s, task.MinSize);
+    number(u"MaxSize"_s, task.MaxSize);
+    add(u"FileStartDate"_s, DateTimeToText(task.FileStartDate));
+    add(u"FileEndDate"_s, DateTimeToText(task.FileEndDate));
+    add(u"TaskStartTime"_s, TimeOfDayToText(task.TaskStartTime));
+    add(u"TaskCyc"_s, QString::number(task.TaskCyc, 'f', 2));
+    number(u"MaxSize"_s, task.MaxSize);  // written twice; readers take the first
+    add(u"SubFolder"_s, boolText(task.IsIncludeSubFolder));
+    add(u"RunStartTime"_s, DateTimeToText(task.RunStartTime));
+    add(u"RunEndTime"_s, DateTimeToText(task.RunEndTime));
+    text += typesText(task.Types);
+    add(u"FilePrtParams"_s, task.FilePrtParams);
+    add(u"IncludeRootPath"_s, boolText(task.IncludeRootPath));
+    add(u"KeepNewFileOfDownload"_s, boolText(task.KeepClientNewFile));
+    number(u"SC"_s, task.SC);
+    add(u"ExtInfo"_s, task.ExtInfo);
+    return text;
 }
 
 void StrToBatchTransport(const QString& text, TBatchTransport& task) {

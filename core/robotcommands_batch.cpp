@@ -56,27 +56,31 @@ std::uint8_t TRobotTcpClient::GetDownloadFiles(const QString& taskText, QString&
 
 void TRobotTcpClient::SendFolderList(std::int32_t OwnerId, std::int64_t FolderId,
                                      const QString& folders) {
-    TextRequest(TT_SendFolderList, TokenTag() + TagNum(u"OwnerId"_s, OwnerId) +
-                                       TagNum(u"FolderId"_s, FolderId) + Tag(u"Folder"_s, folders));
+    TextRequest(TT_SendFolderList, TokenTag() + RequestTagNum(u"OwnerId"_s, OwnerId) +
+                                       RequestTagNum(u"FolderId"_s, FolderId) +
+                                       RequestTag(u"Folder"_s, folders));
 }
 
 std::uint8_t TRobotTcpClient::SendFileMsg(std::int32_t OwnerId, const QString& Keys) {
     QString reply;
-    return Direct(TT_SendFileMsg,
-                  FUserEncryptStr + TagNum(u"OwnerId"_s, OwnerId) + Tag(u"Key"_s, Keys), reply);
+    return Direct(
+        TT_SendFileMsg,
+        FUserEncryptStr + RequestTagNum(u"OwnerId"_s, OwnerId) + RequestTag(u"Key"_s, Keys), reply);
 }
 
 std::uint8_t TRobotTcpClient::GetFileList(std::int32_t OwnerId, std::int64_t FolderId,
                                           QString& text) {
     return Direct(TT_GetFileList,
-                  FUserEncryptStr + TagNum(u"OwnerId"_s, OwnerId) + TagNum(u"FolderId"_s, FolderId),
+                  FUserEncryptStr + RequestTagNum(u"OwnerId"_s, OwnerId) +
+                      RequestTagNum(u"FolderId"_s, FolderId),
                   text);
 }
 
 std::uint8_t TRobotTcpClient::GetFolderList(std::int32_t OwnerId, std::int64_t FolderId,
                                             QString& text) {
     return Direct(TT_GetFolderList,
-                  FUserEncryptStr + TagNum(u"OwnerId"_s, OwnerId) + TagNum(u"FolderId"_s, FolderId),
+                  FUserEncryptStr + RequestTagNum(u"OwnerId"_s, OwnerId) +
+                      RequestTagNum(u"FolderId"_s, FolderId),
                   text);
 }
 

@@ -18,8 +18,8 @@ QString folderIdClosedUpper(std::int64_t folderId) {
 }  // namespace
 
 std::uint8_t TRobotTcpClient::GetOrgStructure(QString& text, TTranStyle TranStyle) {
-    QString request = Tag(u"userinfo"_s, FUserEncryptStr) + LanguageTag();
-    if (TranStyle == TS_DataImport) request += TagNum(u"TranStyle"_s, int(TS_DataImport));
+    QString request = RequestTag(u"userinfo"_s, FUserEncryptStr) + LanguageTag();
+    if (TranStyle == TS_DataImport) request += RequestTagNum(u"TranStyle"_s, int(TS_DataImport));
     return Direct(TT_GetOrgStructure, request, text);
 }
 
@@ -38,44 +38,46 @@ std::uint8_t TRobotTcpClient::GetSubFolders(std::int32_t OwnerId, std::int32_t F
 std::uint8_t TRobotTcpClient::LoadFolderFiles(std::int32_t OwnerId, std::int64_t FolderId,
                                               QString& text) {
     return Direct(TT_LoadFolderFiles,
-                  FUserEncryptStr + TagNum(u"FolderId"_s, FolderId) + TagNum(u"OwnerId"_s, OwnerId),
+                  FUserEncryptStr + RequestTagNum(u"FolderId"_s, FolderId) +
+                      RequestTagNum(u"OwnerId"_s, OwnerId),
                   text);
 }
 
 QString TRobotTcpClient::ListFolder(std::int32_t OwnerId, std::int64_t FolderId,
                                     bool IsIncludeSize) {
-    QString request = TokenTag() + TagNum(u"OwnerId"_s, OwnerId) + folderIdClosedUpper(FolderId);
-    if (IsIncludeSize) request += TagBool(u"IsIncludeSize"_s, true);
+    QString request =
+        TokenTag() + RequestTagNum(u"OwnerId"_s, OwnerId) + folderIdClosedUpper(FolderId);
+    if (IsIncludeSize) request += RequestTagBool(u"IsIncludeSize"_s, true);
     return TextRequest(TT_ListFolder, request);
 }
 
 std::uint8_t TRobotTcpClient::GetFoldersDesc(std::int32_t OwnerId, QString& text) {
-    return Direct(TT_GetFoldersDesc, FUserEncryptStr + TagNum(u"OwnerId"_s, OwnerId), text);
+    return Direct(TT_GetFoldersDesc, FUserEncryptStr + RequestTagNum(u"OwnerId"_s, OwnerId), text);
 }
 
 std::uint8_t TRobotTcpClient::GetFileName(std::int64_t FileKey, QString& text) {
-    return Direct(TT_GetFileName, FUserEncryptStr + TagNum(u"Key"_s, FileKey), text);
+    return Direct(TT_GetFileName, FUserEncryptStr + RequestTagNum(u"Key"_s, FileKey), text);
 }
 
 QString TRobotTcpClient::GetResourceInfo(std::int64_t FileKey) {
     QString text;
-    Direct(TT_GetResourceInfo, FUserEncryptStr + TagNum(u"Key"_s, FileKey), text);
+    Direct(TT_GetResourceInfo, FUserEncryptStr + RequestTagNum(u"Key"_s, FileKey), text);
     return text;
 }
 
 QString TRobotTcpClient::GetServerPath(std::int64_t FileKey, bool IsFolder) {
-    return TextRequest(TT_GetServerPath, FUserEncryptStr + TagNum(u"FileKey"_s, FileKey) +
-                                             TagBool(u"IsFolder"_s, IsFolder));
+    return TextRequest(TT_GetServerPath, FUserEncryptStr + RequestTagNum(u"FileKey"_s, FileKey) +
+                                             RequestTagBool(u"IsFolder"_s, IsFolder));
 }
 
 std::uint8_t TRobotTcpClient::CreateFolder(std::int32_t Ownerid, std::int64_t FatherFolderId,
                                            const QString& FolderName, std::int64_t& NewFolderId) {
     QString reply;
-    const std::uint8_t state =
-        Direct(TT_CreateFolder,
-               FUserEncryptStr + TagNum(u"Ownerid"_s, Ownerid) +
-                   TagNum(u"FatherFolderId"_s, FatherFolderId) + Tag(u"FolderName"_s, FolderName),
-               reply);
+    const std::uint8_t state = Direct(TT_CreateFolder,
+                                      FUserEncryptStr + RequestTagNum(u"Ownerid"_s, Ownerid) +
+                                          RequestTagNum(u"FatherFolderId"_s, FatherFolderId) +
+                                          RequestTag(u"FolderName"_s, FolderName),
+                                      reply);
     NewFolderId = TextToInt64Def0(reply);
     return state;
 }
@@ -85,22 +87,24 @@ std::int64_t TRobotTcpClient::GetUserSpecificFolderID(std::int32_t Ownerid) {
 }
 
 QString TRobotTcpClient::GetServerFileNum(std::int32_t GroupID) {
-    return TextRequest(TT_GetServerFileNum, TagNum(u"GroupID"_s, GroupID));
+    return TextRequest(TT_GetServerFileNum, RequestTagNum(u"GroupID"_s, GroupID));
 }
 
 void TRobotTcpClient::RefreshFolder(std::int32_t Ownerid, std::int64_t FolderId) {
-    TextRequest(TT_RefreshFolder, TagNum(u"OwnerId"_s, Ownerid) + TagNum(u"FolderId"_s, FolderId));
+    TextRequest(TT_RefreshFolder,
+                RequestTagNum(u"OwnerId"_s, Ownerid) + RequestTagNum(u"FolderId"_s, FolderId));
 }
 
 std::uint8_t TRobotTcpClient::DelFolder(std::int32_t OwnerId, std::int64_t FolderId) {
     return std::uint8_t(
-        TextToIntDef0(TextRequest(TT_DelFolder, TokenTag() + TagNum(u"OwnerId"_s, OwnerId) +
-                                                    TagNum(u"FolderId"_s, FolderId))));
+        TextToIntDef0(TextRequest(TT_DelFolder, TokenTag() + RequestTagNum(u"OwnerId"_s, OwnerId) +
+                                                    RequestTagNum(u"FolderId"_s, FolderId))));
 }
 
 std::uint8_t TRobotTcpClient::DelFile(std::int32_t OwnerId, std::int64_t FileKey) {
-    return std::uint8_t(TextToIntDef0(TextRequest(
-        TT_DelFile, TokenTag() + TagNum(u"OwnerId"_s, OwnerId) + TagNum(u"FileKey"_s, FileKey))));
+    return std::uint8_t(
+        TextToIntDef0(TextRequest(TT_DelFile, TokenTag() + RequestTagNum(u"OwnerId"_s, OwnerId) +
+                                                  RequestTagNum(u"FileKey"_s, FileKey))));
 }
 
 }  // namespace ov

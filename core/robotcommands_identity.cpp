@@ -13,9 +13,9 @@ std::uint8_t TRobotTcpClient::Login(const QString& Name, const QString& PassWord
                                     const QString& BindingPort, QString& UserId, QString& UserName,
                                     std::int32_t& UserId2) {
     // The login is the one request that carries no token: it is what hands one out.
-    const QString request = Tag(u"Name"_s, Name) + Tag(u"PassWord"_s, PassWord) +
-                            Tag(u"Mac"_s, Mac) + Tag(u"BindingIp"_s, BindingIp) +
-                            Tag(u"BindingPort"_s, BindingPort);
+    const QString request = RequestTag(u"Name"_s, Name) + RequestTag(u"PassWord"_s, PassWord) +
+                            RequestTag(u"Mac"_s, Mac) + RequestTag(u"BindingIp"_s, BindingIp) +
+                            RequestTag(u"BindingPort"_s, BindingPort);
     const QString reply = TextRequest(TT_Login, request);
     const auto state = std::uint8_t(ReceiveHead.TranType);
     if (state == RS_LoginOk) {
@@ -30,7 +30,8 @@ std::uint8_t TRobotTcpClient::Login(const QString& Name, const QString& PassWord
 
 std::uint8_t TRobotTcpClient::GetUserMsg(const QString& url, QString& text) {
     try {
-        return Direct(TT_GetUserMsg, FUserEncryptStr + Tag(u"url"_s, url) + LanguageTag(), text);
+        return Direct(TT_GetUserMsg, FUserEncryptStr + RequestTag(u"url"_s, url) + LanguageTag(),
+                      text);
     } catch (...) {
         return 0;
     }

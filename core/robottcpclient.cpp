@@ -8,16 +8,16 @@ using namespace Qt::StringLiterals;
 
 namespace ov {
 
-QString Tag(const QString& tag, const QString& value) {
+QString RequestTag(const QString& tag, const QString& value) {
     return u'[' + tag + u']' + value + u"[/"_s + tag + u']';
 }
 
-QString TagNum(const QString& tag, std::int64_t value) {
-    return Tag(tag, QString::number(value));
+QString RequestTagNum(const QString& tag, std::int64_t value) {
+    return RequestTag(tag, QString::number(value));
 }
 
-QString TagBool(const QString& tag, bool value) {
-    return Tag(tag, value ? u"True"_s : u"False"_s);
+QString RequestTagBool(const QString& tag, bool value) {
+    return RequestTag(tag, value ? u"True"_s : u"False"_s);
 }
 
 TRobotTcpClient::TRobotTcpClient(bool isSSL) {
@@ -28,7 +28,7 @@ TRobotTcpClient::~TRobotTcpClient() = default;
 
 void TRobotTcpClient::SetUserEncryptId(const QString& token) {
     FUserEncryptId = token;
-    FUserEncryptStr = Tag(u"EncryptCode"_s, token);
+    FUserEncryptStr = RequestTag(u"EncryptCode"_s, token);
 }
 
 void TRobotTcpClient::SetLanguage(THS_Language language) {
@@ -47,11 +47,11 @@ void TRobotTcpClient::EnsureConnected() {
 }
 
 QString TRobotTcpClient::TokenTag() const {
-    return Tag(u"EncryptCode"_s, FUserEncryptId);
+    return RequestTag(u"EncryptCode"_s, FUserEncryptId);
 }
 
 QString TRobotTcpClient::LanguageTag() const {
-    return TagNum(u"language"_s, int(FLanguage));
+    return RequestTagNum(u"language"_s, int(FLanguage));
 }
 
 std::uint8_t TRobotTcpClient::Direct(TTranType code, const QString& request, QString& reply) {

@@ -174,9 +174,9 @@ private:
 };
 
 // "[tag]value[/tag]".
-QString Tag(const QString& tag, const QString& value);
-QString TagNum(const QString& tag, std::int64_t value);
+QString RequestTag(const QString& tag, const QString& value);
+QString RequestTagNum(const QString& tag, std::int64_t value);
 // "True" or "False".
-QString TagBool(const QString& tag, bool value);
+QString RequestTagBool(const QString& tag, bool value);
 
 }  // namespace ov

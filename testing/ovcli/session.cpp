@@ -1,0 +1,45 @@
+#include "testing/ovcli/session.h"
+
+#include "core/split.h"
+#include "core/tagtext.h"
+#include "platform/atomicfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
+
+namespace ov::cli {
+
+namespace {
+
+// A session file is a few dozen bytes; anything much larger is not ours.
+constexpr qint64 MaxSessionSize = 64 * 1024;
+
+}  // namespace
+
+QString DefaultSessionFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           u"/ovcli/session"_s;
+}
+
+Session LoadSession(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxSessionSize) return {};
+    const QString text = QString::fromUtf8(file.read(MaxSessionSize));
+    return {ReadTagValue(text, u"Token"_s), TextToIntDef0(ReadTagValue(text, u"UserId"_s))};
+}
+
+bool SaveSession(const QString& fileName, const Session& session, QString& error) {
+    QDir().mkpath(QFileInfo(fileName).absolutePath());
+    const QString text = u"[Token]"_s + session.token + u"[/Token][UserId]"_s +
+                         QString::number(session.userId) + u"[/UserId]"_s;
+    if (!platform::writeFileAtomically(fileName, text.toUtf8(), &error)) return false;
+    // The token stands for the user's login: nobody else may read it.
+    QFile::setPermissions(fileName, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return true;
+}
+
+}  // namespace ov::cli
