@@ -55,7 +55,7 @@ std::uint8_t TRobotTcpClient::DownloadFile(const QString& FileName, const QStrin
     const bool isReplace =
         ReadTagValue(ExtraText, u"IsReplace"_s).compare(u"True"_s, Qt::CaseInsensitive) == 0;
     const QString params =
-        FUserEncryptStr + TagNum(u"FileKey"_s, FileKey) + LanguageTag() + ExtraText;
+        FUserEncryptStr + RequestTagNum(u"FileKey"_s, FileKey) + LanguageTag() + ExtraText;
     std::uint8_t result = 0;
     FileTransfer t(*this);
     try {

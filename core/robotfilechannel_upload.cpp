@@ -19,12 +19,12 @@ namespace {
 QString BuildUploadParams(std::int32_t ownerId, std::int64_t folderId, const QString& subFolder,
                           const TTidyFile& file) {
     const QString shownName = file.DisplayName.isEmpty() ? file.Path : file.DisplayName;
-    return TagNum(u"DestOwnerId"_s, ownerId) + TagNum(u"DestFolderId"_s, folderId) +
-           Tag(u"SubFolderName"_s, subFolder) + TagNum(u"NameHash"_s, file.NameHash) +
-           TagNum(u"Size"_s, file.Size) + TagNum(u"Kind"_s, file.Kind) +
-           Tag(u"PathAndName"_s, shownName) + Tag(u"Summary"_s, file.Summary) +
-           TagNum(u"ModifyDate"_s, DateTimeToInt64(file.ModifyDT)) +
-           Tag(u"FielPrt"_s, file.FilePrt) + TagNum(u"SC"_s, file.SC);
+    return RequestTagNum(u"DestOwnerId"_s, ownerId) + RequestTagNum(u"DestFolderId"_s, folderId) +
+           RequestTag(u"SubFolderName"_s, subFolder) + RequestTagNum(u"NameHash"_s, file.NameHash) +
+           RequestTagNum(u"Size"_s, file.Size) + RequestTagNum(u"Kind"_s, file.Kind) +
+           RequestTag(u"PathAndName"_s, shownName) + RequestTag(u"Summary"_s, file.Summary) +
+           RequestTagNum(u"ModifyDate"_s, DateTimeToInt64(file.ModifyDT)) +
+           RequestTag(u"FielPrt"_s, file.FilePrt) + RequestTagNum(u"SC"_s, file.SC);
 }
 
 }  // namespace
@@ -67,9 +67,9 @@ std::uint8_t TRobotTcpClient::UploadFile2(const QString& FileName, const QString
     std::int64_t size = 0;
     TDateTime modified = 0;
     TFileOperator().GetFileSizeAndModifyTime(FileName, size, modified);
-    const QString params = FUserEncryptStr + TagNum(u"Key"_s, FileKey) + TagNum(u"Size"_s, size) +
-                           TagNum(u"ModifyDate"_s, DateTimeToInt64(modified)) + LanguageTag() +
-                           ExtraText;
+    const QString params =
+        FUserEncryptStr + RequestTagNum(u"Key"_s, FileKey) + RequestTagNum(u"Size"_s, size) +
+        RequestTagNum(u"ModifyDate"_s, DateTimeToInt64(modified)) + LanguageTag() + ExtraText;
     std::uint8_t result = 0;
     FileTransfer t(*this);
     const bool ran = t.Guard(
@@ -87,7 +87,8 @@ std::uint8_t TRobotTcpClient::UploadFile2(const QString& FileName, const QString
 std::int32_t TRobotTcpClient::UploadKmItemFile(const QString& Ext, QIODevice& Stream,
                                                std::int64_t FileKey, std::uint8_t& Status) {
     const QString ext = Ext.startsWith(u'.') ? Ext.mid(1) : Ext;
-    const QString params = FUserEncryptStr + TagNum(u"Key"_s, FileKey) + Tag(u"Ext"_s, ext);
+    const QString params =
+        FUserEncryptStr + RequestTagNum(u"Key"_s, FileKey) + RequestTag(u"Ext"_s, ext);
     std::int32_t result = 0;
     Status = 0;
     FileTransfer t(*this);

@@ -184,7 +184,7 @@ void ServeDownload(FileSession& x, bool withTime) {
     }
     if (withTime) x.s.write(QByteArray::number(DateTimeToInt64(modified)) + "\r\n");
     QFile content(x.d.contentPath(key));
-    if (!content.open(QIODevice::ReadOnly)) return;
+    if (!content.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return;
     x.rec.offer = x.s.readInt64();
     x.rec.check = x.s.readInt64();
     x.rec.start = ResumeStart(content, x.rec.offer, x.rec.check);

@@ -77,7 +77,8 @@ bool ReceiveUpload(FileSession& x, const QString& partName, qint64 offer) {
     QFile part(partName);
     const auto mode =
         x.rec.start == 0 ? QIODevice::WriteOnly | QIODevice::Truncate : QIODevice::ReadWrite;
-    if (!part.open(mode) || !part.resize(x.rec.start) || !part.seek(x.rec.start))
+    if (!part.open(mode | QIODevice::Unbuffered) || !part.resize(x.rec.start) ||
+        !part.seek(x.rec.start))
         throw NetError(NetError::Kind::Other, u"cannot write the part"_s);
     if (!ReceiveFileData(x, part, x.rec.count)) return false;
     x.rec.end = x.s.readInt32();
