@@ -70,3 +70,13 @@ TEST(MapExceptionTest, CodesAndTextsInBothLanguages) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BackupNameTest, LocalDateAndTimeAfterTheWholeName) {
+    const QDateTime at(QDate(2024, 1, 15), QTime(9, 30, 12));
+    EXPECT_EQ(BackupFileName(QStringLiteral("/w/report.docx"), at),
+              QStringLiteral("/w/report.docx_240115_093012.bak"));
+}
+
+}  // namespace
