@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -43,21 +44,31 @@ ProbeResult Probe(quint16 port, const QStringList& args, qint64 fileSizeLimit = 
     return result;
 }
 
+// A folder the probe may read but not change, with a file it may not read and one it may
+// write but not move, and a sub-folder it may change. Made before the folder is locked, and
+// strict enough to hold also when the tests do not run as root.
 class LocalFileTest : public FileChannelTest {
 protected:
     LocalFileTest() {
-        ::chmod(QFile::encodeName(dir.path()).constData(), 0755);  // readable, not writable
         QDir().mkpath(Dir(QStringLiteral("open")));
-        ::chmod(QFile::encodeName(Dir(QStringLiteral("open"))).constData(), 0777);
+        SetMode(Dir(QStringLiteral("open")), 0777);
+        WriteFile(Dir(QStringLiteral("secret.bin")), Pattern(5000));
+        SetMode(Dir(QStringLiteral("secret.bin")), 0000);
+        WriteFile(Dir(QStringLiteral("report.docx")), QByteArray("the user's work"));
+        SetMode(Dir(QStringLiteral("report.docx")), 0666);
+        SetMode(dir.path(), 0555);
     }
+    ~LocalFileTest() override { SetMode(dir.path(), 0755); }
+
     QString Dir(const QString& name) const { return dir.path() + u'/' + name; }
+    static void SetMode(const QString& path, mode_t mode) {
+        ::chmod(QFile::encodeName(path).constData(), mode);
+    }
 
     QTemporaryDir dir;
 };
 
 TEST_F(LocalFileTest, UnreadableUploadGives12) {
-    WriteFile(Dir(QStringLiteral("secret.bin")), Pattern(5000));
-    ::chmod(QFile::encodeName(Dir(QStringLiteral("secret.bin"))).constData(), 0600);
     const auto r = Probe(server.port(),
                          {QStringLiteral("upload"), Dir(QStringLiteral("secret.bin")),
                           QString::number(demo::DemoUser), QString::number(demo::MyDocsFolder)});
@@ -68,8 +79,6 @@ TEST_F(LocalFileTest, UnreadableUploadGives12) {
 TEST_F(LocalFileTest, FailedBackupStopsWith11AndLeavesTheFile) {
     const auto key = ServerFile(Pattern(3000));
     const QString target = Dir(QStringLiteral("report.docx"));  // in a folder it cannot change
-    WriteFile(target, QByteArray("the user's work"));
-    ::chmod(QFile::encodeName(target).constData(), 0666);
     const auto r = Probe(server.port(), {QStringLiteral("download"), QString::number(key), target,
                                          QStringLiteral("replace")});
     EXPECT_EQ(r.code, RC_CreateFileErr);
