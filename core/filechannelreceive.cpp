@@ -134,7 +134,8 @@ void FileTransfer::FinishName(const QString& workName, const QString& fileName, 
             u"Cannot move %1 to %2: %3"_s.arg(workName, fileName, SystemText()));
 }
 
-QFile* FileTransfer::OpenTarget(QFile& file, qint64 start) {
+// Created new when the data starts at 0, else opened in place at the start.
+void FileTransfer::OpenTarget(QFile& file, qint64 start) {
     const auto mode =
         start == 0 ? QIODevice::WriteOnly | QIODevice::Truncate : QIODevice::ReadWrite;
     if (!file.open(mode | QIODevice::Unbuffered)) {
@@ -144,7 +145,6 @@ QFile* FileTransfer::OpenTarget(QFile& file, qint64 start) {
         throw LocalFileOpenError(file.errorString());
     }
     if (!file.seek(start)) throw LocalFileOpenError(file.errorString());
-    return &file;
 }
 
 FileTransfer::Outcome FileTransfer::ReceiveFile(const QString& fileName, bool isReplace,

@@ -58,7 +58,7 @@ private:
     void OfferResume(const QString& name, bool isReplace, qint64& offer);
     qint64 ReadStart(qint64 offer);
     bool ReceiveData(QFile& file, qint64 total, qint64 count, qint64& position);
-    QFile* OpenTarget(QFile& file, qint64 start);
+    void OpenTarget(QFile& file, qint64 start);
     bool ReadEnd(qint64 received, qint64& filler);
     void Backup(const QString& name);
     void DropBackups();
