@@ -1,5 +1,6 @@
 // The server's upload rules, the batch worker's lists and the lists for export.
 
+#include "core/batchtransport.h"
 #include "core/robottcpclient.h"
 
 #include <algorithm>
@@ -40,6 +41,12 @@ void TRobotTcpClient::GetUploadLimit(std::int32_t& UploadLimitB, std::int32_t& U
     const QString reply = Tcp_GetText(TT_GetUploadLimit, 0, 0);
     UploadLimitB = TextToIntDef0(ReadTagValue(reply, u"UploadLimitB"_s));
     UploadLimitT = TextToIntDef0(ReadTagValue(reply, u"UploadLimitT"_s));
+}
+
+std::uint8_t TRobotTcpClient::GetDownloadFiles(const TBatchTransport& Cond, QString& FileTxt,
+                                               QString& FileSummary, QString& FolderInfo,
+                                               QString& ErrorTxt) {
+    return GetDownloadFiles(BatchTransportToStr(Cond), FileTxt, FileSummary, FolderInfo, ErrorTxt);
 }
 
 std::uint8_t TRobotTcpClient::GetDownloadFiles(const QString& taskText, QString& FileTxt,

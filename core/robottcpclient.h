@@ -117,7 +117,9 @@ public:
     // The allowed file-type codes (42: every type).
     QVector<std::int32_t> GetFileType();
     void GetUploadLimit(std::int32_t& UploadLimitB, std::int32_t& UploadLimitT);
-    // taskText is the task's text form; the token prefix follows it.
+    // The task goes in its text form; the token prefix follows it.
+    std::uint8_t GetDownloadFiles(const TBatchTransport& Cond, QString& FileTxt,
+                                  QString& FileSummary, QString& FolderInfo, QString& ErrorTxt);
     std::uint8_t GetDownloadFiles(const QString& taskText, QString& FileTxt, QString& FileSummary,
                                   QString& FolderInfo, QString& ErrorTxt);
     // folders: the uploaded task's relative folder paths, one per line; the reply is ignored.

@@ -1,6 +1,7 @@
 // The replies of the test server read the way the client's callers rely on: states, tags, XML,
 // item lines, numbers and result texts.
 
+#include "core/batchtransport.h"
 #include "core/cipher.h"
 #include "core/datetime.h"
 #include "core/split.h"
@@ -192,8 +193,14 @@ TEST_P(RepliesTest, UploadRulesAndLimits) {
 TEST_P(RepliesTest, BatchDownloadListAndUploadedFolders) {
     auto robot = client();
     QString files, summary, folders, error;
-    const QString task = u"[SourceFolderId]10[/SourceFolderId]\r\n[SubFolder]-1[/SubFolder]\r\n"_s;
+    TBatchTransport task;
+    task.TranStyle = TS_Download;
+    task.FF = FF_Folder;
+    task.SourceOwnerId = demo::DesignGroup;
+    task.SourceFolderId = demo::DrawingsFolder;
+    task.IsIncludeSubFolder = true;
     EXPECT_EQ(robot->GetDownloadFiles(task, files, summary, folders, error), RS_Ok);
+    EXPECT_EQ(lastRequest().text(), BatchTransportToStr(task) + P());  // the token comes last
     const QStringList lines = files.split(u"\r\n"_s);
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(TextToInt64Def0(ReadTagValue(lines[0], u"K"_s)), 1001);
