@@ -6,6 +6,7 @@
 
 #include "core/datetime.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <chrono>
@@ -139,6 +140,25 @@ TEST_F(FileChannelTest, TimeCheckedDownloadKeepsANewerLocalCopy) {
         }
     }
     EXPECT_TRUE(QDir(home.path()).entryList({QStringLiteral("*.bak")}, QDir::Files).isEmpty());
+}
+
+// A stream that claims more bytes than it gives, as a file that shrinks while it is sent.
+class ShrunkStream : public QBuffer {
+public:
+    qint64 size() const override { return QBuffer::size() + 100; }
+};
+
+TEST_F(FileChannelTest, SourceThatGivesOutIsNoUpload) {
+    const QByteArray before = files.content(demo::ReportFile);
+    ShrunkStream stream;
+    stream.setData(Pattern(FileChunkSize + 10));
+    stream.open(QIODevice::ReadOnly);
+    auto c = Client();
+    std::uint8_t status = 0;
+    EXPECT_EQ(c->UploadKmItemFile(QStringLiteral("png"), stream, demo::ReportFile, status), 0);
+    EXPECT_EQ(status, RC_OpenFileErr);
+    EXPECT_EQ(c->GetLastError(), QStringLiteral(" Error occurred while opening local files! "));
+    EXPECT_EQ(files.content(demo::ReportFile), before) << "nothing was stored";
 }
 
 TEST_F(FileChannelTest, ReceiveByParameterText) {
