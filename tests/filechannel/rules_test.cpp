@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <atomic>
 #include <chrono>
+#include <mutex>
 
 using namespace ov;
 using namespace ov::test;
@@ -233,6 +234,65 @@ TEST_F(FileChannelTest, CancelledUploadStopsAtOnceAndResumesLater) {
               RC_CanUpload);
     EXPECT_EQ(files.content(key), data);
     EXPECT_EQ(Transfers(2).at(1).start, 2 * FileChunkSize);
+}
+
+}  // namespace
+
+namespace {
+
+// The opening of every exchange as the server reads it: the command, then the parameter text
+// encoded as one line; the tags in the order and spelling the server expects.
+TEST_F(FileChannelTest, OpeningCarriesTheCommandAndTheEncodedParameters) {
+    struct Seen {
+        qint32 command = 0;
+        QByteArray line;
+    };
+    std::vector<Seen> seen;
+    std::mutex mutex;
+    server.setStreamHandler(FileGreeting, [&](NetStream& s, const QByteArray&) {
+        Seen one;
+        one.command = s.readInt32();
+        one.line = s.readLine(1 << 20);
+        {
+            std::lock_guard lock(mutex);
+            seen.push_back(one);
+        }
+        s.writeInt32(RC_NoPower);
+        if (one.command == FC_UploadFile) s.writeInt64(0);
+    });
+    const QString p =
+        QStringLiteral("[EncryptCode]") + demo::DemoToken() + QStringLiteral("[/EncryptCode]");
+    TTidyFile file = LocalUpload(QStringLiteral("t.dwg"), Pattern(10));
+    file.NameHash = -5;
+    file.Kind = 0x647767;
+    file.Summary = QStringLiteral("摘要");
+    file.FilePrt = QStringLiteral("a=1");
+    file.SC = 2;
+    file.DisplayName = QStringLiteral("D:\\图纸\\t.dwg");
+    file.ModifyDT = 45000.5;
+    auto c = Client();
+    std::int64_t key = 0;
+    EXPECT_EQ(c->UploadFile(7, QStringLiteral("sub"), 20, file, key), RC_NoPower);
+    EXPECT_EQ(c->DownloadFile(Local(QStringLiteral("d.bin")),
+                              QStringLiteral("[Versionid]-1[/Versionid]"), 1001),
+              RC_NoPower);
+    const QString expected[] = {
+        p + QStringLiteral("[DestOwnerId]7[/DestOwnerId][DestFolderId]20[/DestFolderId]"
+                           "[SubFolderName]sub[/SubFolderName][NameHash]-5[/NameHash]"
+                           "[Size]10[/Size][Kind]6584167[/Kind]"
+                           "[PathAndName]D:\\图纸\\t.dwg[/PathAndName][Summary]摘要[/Summary]"
+                           "[ModifyDate]45000500000000[/ModifyDate][FielPrt]a=1[/FielPrt]"
+                           "[SC]2[/SC][language]1[/language]"),
+        p + QStringLiteral("[FileKey]1001[/FileKey][language]1[/language]"
+                           "[Versionid]-1[/Versionid]"),
+    };
+    std::lock_guard lock(mutex);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].command, FC_UploadFile);
+    EXPECT_EQ(seen[1].command, FC_DownloadFile);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(seen[i].line, "%_" + expected[i].toUtf8().toHex().toUpper() + "_%");
+    }
 }
 
 }  // namespace
