@@ -16,6 +16,7 @@
 
 #include <QString>
 #include <QVector>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 
@@ -45,8 +46,9 @@ public:
     TDoTransmitState OnTransmitOver;
     TDoWorkEx OnWorkEx;
     TDoWorkEx OnSocketError;
-    // The caller's cancel flag for file transfers (not owned).
-    std::int32_t* PIsBreak = nullptr;
+    // The caller's cancel flag for file transfers (not owned); read after every chunk, and a
+    // transfer stops after the chunk in hand once it is set.
+    std::atomic<bool>* PIsBreak = nullptr;
 
     // The text of a result code in the client's language; "" for codes without a text and
     // for a client without a language.
@@ -131,12 +133,31 @@ public:
     std::uint8_t GetFilePrtList(const QString& Cond, QString& text);
     std::uint8_t GetLogs(const QString& Cond, QString& text);
 
+    // File channel (core/robotfilechannel*.cpp). None of these raises except ApiReceiveFile;
+    // they return a result code and leave a text in GetLastError.
+    std::uint8_t UploadFile(std::int32_t DestOwnerId, const QString& SubFolderName,
+                            std::int64_t DestFolderId, const TTidyFile& File,
+                            std::int64_t& NewFileKey);
+    std::uint8_t UploadFile2(const QString& FileName, const QString& ExtraText,
+                             std::int64_t FileKey);
+    std::int32_t UploadKmItemFile(const QString& Ext, QIODevice& Stream, std::int64_t FileKey,
+                                  std::uint8_t& Status);
+    std::uint8_t DownloadFile(const QString& FileName, const QString& ExtraText,
+                              std::int64_t FileKey);
+    std::uint8_t DownloadFile(const QString& FileName, const QString& ExtraText,
+                              std::int64_t FileKey, TDateTime& ServerTime);
+    std::uint8_t DownloadFile2(const QString& FileName, std::int64_t FileKey);
+    std::int32_t ApiReceiveFile(const QString& ParamText, const QString& FileName,
+                                TDateTime ServerTime);
+
     // Any code with the given text, run as a direct command.
     std::uint8_t ApiPostText(TTranType code, const QString& text, QString& reply);
     // True when a connection could be opened.
     bool ApiConnectTest();
 
 private:
+    friend class FileTransfer;  // the file channel's steps
+
     // A direct command: the reply state, the reply text in `reply`; NetError passes.
     std::uint8_t Direct(TTranType code, const QString& request, QString& reply);
     std::uint8_t DirectWithHead(TTranType code, std::int32_t freeInt, std::int32_t freeInt2,
