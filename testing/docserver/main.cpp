@@ -3,6 +3,7 @@
 
 #include "testing/docserver/commands.h"
 #include "testing/docserver/demo.h"
+#include "testing/docserver/filechannel.h"
 #include "testing/docserver/httpside.h"
 
 #include <QCommandLineParser>
@@ -57,8 +58,10 @@ int main(int argc, char** argv) {
     demo::LoadDemo(model);
     DocCommands commands(model);
     DocHttp http(model);
+    DocFileChannel files(model);
     DocServer server(options);
     commands.install(server);
+    files.install(server);
     http.install(server);
     std::printf("ov-docserver listening on %s:%u (%s)\n", qPrintable(server.host()),
                 unsigned(server.port()), options.tls ? "TLS" : "plain");

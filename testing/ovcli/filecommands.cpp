@@ -3,6 +3,8 @@
 //                                the logged-in user by default); prints the new file key
 //   download KEY TARGET          a server file into a local file (resumes a partial one)
 
+#include "testing/ovcli/ovcli.h"
+
 #include "core/fileoperator.h"
 #include "core/filetype.h"
 #include "core/hash.h"

@@ -30,7 +30,8 @@ struct Options {
 QString Usage() {
     return u"usage: ovcli --server HOST:PORT [--tls] [--lang en|cn] [--token TOKEN] "
            u"[--session FILE] login NAME PASSWORD | status | folders [OWNER] | "
-           u"files FOLDER [OWNER] | lock KEY | unlock KEY"_s;
+           u"files FOLDER [OWNER] | lock KEY | unlock KEY | upload FOLDER FILE [OWNER] | "
+           u"download KEY TARGET"_s;
 }
 
 bool ParseServer(const QString& text, Options& options) {
@@ -182,6 +183,11 @@ int Dispatch(Context& c, const QString& command) {
     if (command == u"files"_s) return Files(c);
     if (command == u"lock"_s) return LockOrUnlock(c, true);
     if (command == u"unlock"_s) return LockOrUnlock(c, false);
+    if (command == u"upload"_s)
+        return UploadCommand(*MakeClient(c.options), c.options.session.userId, c.args, c.out,
+                             c.err);
+    if (command == u"download"_s)
+        return DownloadCommand(*MakeClient(c.options), c.args, c.out, c.err);
     return 2;
 }
 
