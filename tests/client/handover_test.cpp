@@ -13,21 +13,12 @@
 #include "platform/registry.h"
 #include "platform/windowbus.h"
 #include "support/temphome.h"
+#include "testapp.h"
 
 using namespace Qt::StringLiterals;
 using namespace ov;
 
 namespace {
-
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "test_client";
-    static char* argv[] = {name, nullptr};
-    // Kept to the end of the process: destroying it after the tests ran takes its input
-    // devices down in the wrong order.
-    static auto* application = new QApplication(argc, argv);
-    return *application;
-}
 
 // The program started with one argument, as the browser starts it for a link.
 std::unique_ptr<QProcess> startClient(const QString& argument) {
@@ -42,7 +33,7 @@ template <typename Condition>
 bool processEventsUntil(Condition condition, int timeoutMs = 20000) {
     const QDeadlineTimer deadline(timeoutMs);
     while (!condition() && !deadline.hasExpired())
-        app().processEvents(QEventLoop::AllEvents, 20);
+        test::app().processEvents(QEventLoop::AllEvents, 20);
     return condition();
 }
 
@@ -63,7 +54,7 @@ QStringList drainQueue() {
 class HandOver : public ::testing::Test {
 protected:
     void SetUp() override {
-        app();
+        test::app();
         RenewGlobalConfig();
         WebCommand().Clear();
         window = std::make_unique<TQUEXClientFrm>();
@@ -133,12 +124,12 @@ TEST_F(HandOver, RegistrationEndsWithoutHandingOver) {
                                              u"OvClient\\shell\\open\\command"_s),
               u"\""_s + program + u"\" \"%1\""_s);
     EXPECT_TRUE(QFile::exists(home.file(u".local/share/applications/ovclient.desktop"_s)));
-    app().processEvents();
+    test::app().processEvents();
     EXPECT_FALSE(window->isVisible());  // no message reached the running instance
 }
 
 TEST(Tray, WithoutANotificationAreaTheIconIsNotShown) {
-    app();
+    test::app();
     TrayIcon tray(QIcon(), u"Orvane Client"_s);
     if (TrayIcon::hasTray()) GTEST_SKIP() << "this desktop has a notification area";
     EXPECT_FALSE(tray.show());
