@@ -28,8 +28,14 @@ TQUEXClientFrm::TQUEXClientFrm(QWidget* parent)
     m_bus->setHandler([this](quint32 msg, qint64 wParam, qint64 lParam) {
         return HandleMessage(msg, wParam, lParam);
     });
+    FLogoPath = GlobalConfig()->ConfigPath() +
+                (FHS_Language == HSL_ENG ? u"clientLogo2_ENG.png"_s : u"clientLogo2.png"_s);
     LoadTexts();
     BuildForm();
+    LoadLogo();
+    // Presses anywhere in the window may start a resize at its border or a move at the user
+    // bar, so the filter watches the whole application.
+    qApp->installEventFilter(this);
     QIcon icon = QApplication::windowIcon();
     if (icon.isNull()) icon = style()->standardIcon(QStyle::SP_ComputerIcon);
     m_tray = new TrayIcon(icon, u"Orvane Client"_s, this);

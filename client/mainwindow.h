@@ -58,6 +58,16 @@ public:
     // ("[TranStyle]" or "[Key]", exact case), so that a new login does not run an old one.
     static void ClearClipboardCmd();
 
+    // The sides of the frame at a point of a window of the size: within `border` pixels of an
+    // edge (top and bottom decide before left and right; corners combine them).
+    static Qt::Edges FrameEdgesAt(QPoint pos, QSize size, int border);
+    static constexpr int kFrameBorder = 4;
+
+    // The logo picture: "clientLogo2_ENG.png" (English) or "clientLogo2.png" in the settings
+    // folder.
+    QString logoPath() const { return FLogoPath; }
+    const QLabel* logo() const { return imgLog; }
+
     QString userInfoText() const;
     QMenu* popupMenu() const { return PopupMenu2; }
     QMenu* toolsMenu() const { return pmTools; }
@@ -79,6 +89,7 @@ private:
     void HideToTray();
     void ToggleMaximized();
     void TimerMsgTimer();
+    void LoadLogo();
     void OpenHomePage();
 
     THS_Language FHS_Language;
@@ -90,6 +101,8 @@ private:
     QMenu* PopupMenu2 = nullptr;
     QMenu* pmTools = nullptr;
     QLabel* plUserInfo = nullptr;
+    QLabel* imgLog = nullptr;
+    QString FLogoPath;
     QWidget* plWork = nullptr;
     QTimer* TimerMsg = nullptr;
 };

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -83,10 +84,10 @@ QWidget* TQUEXClientFrm::BuildIconBar() {
         u"#Panel2 { background: %1; } QToolButton:hover { background: #1a4a9e; }"_s.arg(kBarBlue));
     auto column = new QVBoxLayout(bar);
     column->setContentsMargins(6, 6, 6, 6);
-    auto logo = new QLabel(bar);
-    logo->setObjectName(u"imgLog"_s);
-    logo->setFixedSize(50, 50);
-    column->addWidget(logo);
+    imgLog = new QLabel(bar);
+    imgLog->setObjectName(u"imgLog"_s);
+    imgLog->setFixedSize(50, 50);
+    column->addWidget(imgLog);
     const QSize size(50, 50);
     auto home = iconButton(bar, QStyle::SP_DirHomeIcon, english ? u"Main page"_s : u"首页"_s, size);
     connect(home, &QToolButton::clicked, this, &TQUEXClientFrm::OpenHomePage);
@@ -117,7 +118,6 @@ QWidget* TQUEXClientFrm::BuildUserBar() {
         " QToolButton { border: none; }"
         " QToolButton:hover { background: white; }"
         " QToolButton#imgClose:hover { background: %2; }"_s.arg(kUserBarGrey, kCloseRed));
-    plUserInfo->installEventFilter(this);
     SetUserInfoText(FHS_Language == HSL_ENG ? u"Not logged in"_s : u"未登录..."_s);
     auto row = new QHBoxLayout(plUserInfo);
     row->setContentsMargins(0, 0, 0, 0);
@@ -155,14 +155,34 @@ void TQUEXClientFrm::BuildMenus() {
     password->setVisible(false);  // never shown
 }
 
+Qt::Edges TQUEXClientFrm::FrameEdgesAt(QPoint pos, QSize size, int border) {
+    Qt::Edges sides;
+    if (pos.x() < border) sides |= Qt::LeftEdge;
+    if (pos.x() > size.width() - border) sides |= Qt::RightEdge;
+    if (pos.y() < border) return Qt::TopEdge | sides;
+    if (pos.y() > size.height() - border) return Qt::BottomEdge | sides;
+    return sides;
+}
+
 bool TQUEXClientFrm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress || !windowHandle()) return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (mouse->button() != Qt::LeftButton || !widget || widget->window() != this) return false;
+    // A press on the frame's border resizes the borderless window from that side or corner.
+    const Qt::Edges edges =
+        FrameEdgesAt(mapFromGlobal(mouse->globalPosition().toPoint()), size(), kFrameBorder);
+    if (edges && !isMaximized()) return windowHandle()->startSystemResize(edges);
     // Dragging the user bar moves the window, as a caption would.
-    if (watched == plUserInfo && event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && windowHandle()) {
-        windowHandle()->startSystemMove();
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
+    if (watched == plUserInfo) return windowHandle()->startSystemMove();
+    return false;
+}
+
+void TQUEXClientFrm::LoadLogo() {
+    QPixmap logo;
+    if (QFileInfo::exists(FLogoPath) && logo.load(FLogoPath))
+        imgLog->setPixmap(
+            logo.scaled(imgLog->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void TQUEXClientFrm::OpenHomePage() {

@@ -5,7 +5,9 @@
 #include <QClipboard>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
+#include <QPixmap>
 
 #include "client/webcmd.h"
 #include "core/datetime.h"
@@ -157,4 +159,43 @@ TEST_F(MainWindow, ClipboardCommandsAreClearedBeforeALogin) {
         TQUEXClientFrm::ClearClipboardCmd();
         EXPECT_EQ(clipboard->text(), c.after) << c.text.toStdString();
     }
+}
+
+TEST(MainWindowFrame, BorderPointsGiveTheSidesToResizeFrom) {
+    const QSize size(800, 640);
+    const struct {
+        QPoint at;
+        Qt::Edges edges;
+    } cases[] = {
+        {{400, 300}, {}},
+        {{2, 300}, Qt::LeftEdge},
+        {{798, 300}, Qt::RightEdge},
+        {{400, 1}, Qt::TopEdge},
+        {{400, 639}, Qt::BottomEdge},
+        {{1, 1}, Qt::TopEdge | Qt::LeftEdge},
+        {{799, 2}, Qt::TopEdge | Qt::RightEdge},
+        {{0, 639}, Qt::BottomEdge | Qt::LeftEdge},
+        {{799, 639}, Qt::BottomEdge | Qt::RightEdge},
+        {{4, 4}, {}},  // the border is four pixels wide
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TQUEXClientFrm::FrameEdgesAt(c.at, size, 4), c.edges)
+            << c.at.x() << "," << c.at.y();
+    }
+}
+
+TEST_F(MainWindow, LogoOfTheLanguageIsShownWhenItsFileExists) {
+    GlobalConfig()->SetSysLanguage(HSL_ENG);
+    GlobalConfig()->Save();
+    RenewGlobalConfig();
+    {
+        TQUEXClientFrm window;
+        EXPECT_EQ(window.logoPath(), GlobalConfig()->ConfigPath() + u"clientLogo2_ENG.png"_s);
+        EXPECT_TRUE(window.logo()->pixmap().isNull());
+        QPixmap picture(20, 20);
+        picture.fill(Qt::red);
+        ASSERT_TRUE(picture.save(window.logoPath(), "PNG"));
+    }
+    TQUEXClientFrm window;
+    EXPECT_FALSE(window.logo()->pixmap().isNull());
 }
