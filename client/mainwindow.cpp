@@ -30,6 +30,7 @@ TQUEXClientFrm::TQUEXClientFrm(QWidget* parent)
     });
     FLogoPath = GlobalConfig()->ConfigPath() +
                 (FHS_Language == HSL_ENG ? u"clientLogo2_ENG.png"_s : u"clientLogo2.png"_s);
+    SetPerMonitorDpiAware(true);
     LoadTexts();
     BuildForm();
     LoadLogo();

@@ -181,6 +181,10 @@ SwitchResult ApplySwitches(const QStringList& tokens, TClientConfigX& config, TW
     return SwitchResult::Continue;
 }
 
+bool SetPerMonitorDpiAware(bool /*apply*/) {
+    return true;
+}
+
 void RegisterUrlProtocol(const QString& programPath) {
     // Failures are not reported: a start with "-r" ends either way.
     platform::registerUrlScheme(u"OvClient"_s, u"OvClientProtocol"_s, programPath);

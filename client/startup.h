@@ -52,6 +52,10 @@ void ApplyWebCommand(const QString& value, TWebCmd& cmd);
 // Registers the URL scheme "OvClient" for the program (registry keys and desktop handler).
 void RegisterUrlProtocol(const QString& programPath);
 
+// Asks for per-monitor scaling of the windows and says whether the process has it. Qt scales
+// every window for the screen it is on, so the answer is always true; Apply changes nothing.
+bool SetPerMonitorDpiAware(bool apply);
+
 // How long a start-up waits for the running instance to take an earlier command file.
 inline constexpr int kWebCmdWaitMs = 5000;
 // How long a start-up waits for the window of an instance that is still starting.

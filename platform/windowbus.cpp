@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 #include <QtEndian>
 
 #include "platform/folders.h"
@@ -22,6 +23,7 @@ constexpr char kPost = 1;
 constexpr char kSend = 2;
 // A window serves a few callers at a time; further connections are closed at once.
 constexpr int kMaxConnections = 32;
+constexpr int kIdleMs = 30000;
 
 QByteArray frame(char kind, quint32 msg, qint64 wParam, qint64 lParam) {
     QByteArray bytes(kFrameSize, Qt::Uninitialized);
@@ -123,6 +125,8 @@ void BusWindow::acceptConnections() {
             continue;
         }
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        // A caller that connects and stays silent does not hold its place for ever.
+        QTimer::singleShot(kIdleMs, socket, &QLocalSocket::abort);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readFrames(socket); });
         if (socket->bytesAvailable() > 0) readFrames(socket);
     }

@@ -11,6 +11,7 @@
 #include "core/globalconfig.h"
 #include "core/paths.h"
 #include "platform/registry.h"
+#include "platform/singleinstance.h"
 #include "platform/windowbus.h"
 #include "support/temphome.h"
 #include "testapp.h"
@@ -113,6 +114,21 @@ TEST_F(HandOver, FirstStartBecomesTheInstanceAndQueuesItsOwnCommand) {
     EXPECT_EQ(first->state(), QProcess::Running);
     first->kill();
     first->waitForFinished(10000);
+}
+
+TEST_F(HandOver, AStartWhileTheInstanceIsStillStartingWaitsForItsWindow) {
+    window.reset();
+    // An instance that holds the lock but shows its window only a moment later.
+    platform::SingleInstance starting(u"OnlyInstanceForOvClient"_s);
+    ASSERT_EQ(starting.acquire(), platform::SingleInstance::State::Owner);
+    auto second = startClient(u"-p [code]16[/code][cmd]early[/cmd]"_s);
+    processEventsUntil([] { return false; }, 1000);
+    window = std::make_unique<TQUEXClientFrm>();
+    ASSERT_TRUE(window->ListenOnBus());
+    ASSERT_TRUE(processEventsUntil(
+        [&] { return second->state() == QProcess::NotRunning && WebCommand().Count() == 1; }));
+    EXPECT_TRUE(endedWell(*second));  // it handed over instead of becoming a second instance
+    EXPECT_EQ(drainQueue(), QStringList{u"16:early"_s});
 }
 
 TEST_F(HandOver, RegistrationEndsWithoutHandingOver) {
