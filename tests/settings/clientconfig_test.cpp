@@ -95,6 +95,25 @@ TEST_F(SettingsTest, StoredValuesAndTheirConversionRules) {
     EXPECT_EQ(config.PreviewRect(), QRect(5, 6, 1024, 768));
 }
 
+TEST_F(SettingsTest, PreviewRectFromStoredText) {
+    struct Case {
+        const char* stored;
+        QRect expected;
+    };
+    const Case cases[] = {
+        {"", QRect(100, 100, 800, 680)},
+        {"50", QRect(50, 100, 800, 680)},
+        {"x,20,1200,700,9", QRect(0, 20, 1200, 700)},
+        {"-5,-5,799,679", QRect(100, 100, 800, 680)},
+        // A damaged file: numbers beyond any screen must not wrap right and bottom around.
+        {"2147483000,2147483000,2147483647,5000", QRect(32767, 32767, 32767, 5000)},
+    };
+    for (const Case& c : cases) {
+        writeSys(QStringLiteral("[PreviewRect]%1[/PreviewRect]\r\n").arg(QLatin1String(c.stored)));
+        EXPECT_EQ(TClientConfigX().PreviewRect(), c.expected) << c.stored;
+    }
+}
+
 TEST_F(SettingsTest, LanguageRuleAndItsCache) {
     struct Case {
         const char* stored;
