@@ -1,5 +1,6 @@
 // The plain settings of TClientConfigX: each reads and writes one key of the in-memory text.
 #include <QStringList>
+#include <algorithm>
 
 #include "core/clientconfig.h"
 #include "core/clientconfigrules.h"
@@ -10,6 +11,13 @@ namespace ov {
 namespace {
 
 constexpr int kDefaultWebSocketPort = 13100;
+// No screen reaches this far; keeping the stored numbers below it keeps right and bottom of the
+// preview rectangle inside int whatever a damaged or foreign file holds.
+constexpr int kMaxScreenCoordinate = 32767;
+
+int screenNumber(int value, int floor, int below) {
+    return std::min(value < floor ? below : value, kMaxScreenCoordinate);
+}
 
 QString key(const char16_t* name) {
     return QString::fromUtf16(name);
@@ -188,8 +196,8 @@ QRect TClientConfigX::PreviewRect() const {
     const QString text =
         value.isEmpty() ? QStringLiteral("-1,-1,-1,-1") : value + QStringLiteral(",-1,-1,-1,-1");
     const QVector<std::int32_t> n = SplitToIntArray(text, u',');
-    return QRect(n[0] < 0 ? 100 : n[0], n[1] < 0 ? 100 : n[1], std::max(n[2], 800),
-                 std::max(n[3], 680));
+    return QRect(screenNumber(n[0], 0, 100), screenNumber(n[1], 0, 100),
+                 screenNumber(n[2], 800, 800), screenNumber(n[3], 680, 680));
 }
 void TClientConfigX::SetPreviewRect(const QRect& r) {
     const QStringList parts{QString::number(r.left()), QString::number(r.top()),

@@ -95,6 +95,25 @@ TEST_F(SettingsTest, StoredValuesAndTheirConversionRules) {
     EXPECT_EQ(config.PreviewRect(), QRect(5, 6, 1024, 768));
 }
 
+TEST_F(SettingsTest, PreviewRectFromStoredText) {
+    struct Case {
+        const char* stored;
+        QRect expected;
+    };
+    const Case cases[] = {
+        {"", QRect(100, 100, 800, 680)},
+        {"50", QRect(50, 100, 800, 680)},
+        {"x,20,1200,700,9", QRect(0, 20, 1200, 700)},
+        {"-5,-5,799,679", QRect(100, 100, 800, 680)},
+        // A damaged file: numbers beyond any screen must not wrap right and bottom around.
+        {"2147483000,2147483000,2147483647,5000", QRect(32767, 32767, 32767, 5000)},
+    };
+    for (const Case& c : cases) {
+        writeSys(QStringLiteral("[PreviewRect]%1[/PreviewRect]\r\n").arg(QLatin1String(c.stored)));
+        EXPECT_EQ(TClientConfigX().PreviewRect(), c.expected) << c.stored;
+    }
+}
+
 TEST_F(SettingsTest, LanguageRuleAndItsCache) {
     struct Case {
         const char* stored;
@@ -274,12 +293,15 @@ TEST_F(SettingsTest, UnreadableFileIsNotOverwrittenBySave) {
     test::writeBytes(sysFile(), original);
     // Writable but not readable: nothing but our own check keeps Save from replacing it.
     ASSERT_EQ(chmod(sysFile().toLocal8Bit().constData(), 0222), 0);
-    // Root reads any file, so the object runs in a child process as an unprivileged user
-    // that owns the settings folder (and so could replace the file in it).
+    // Root reads any file, so under root the object runs in a child process as an unprivileged
+    // user that owns the settings folder (and so could replace the file in it). Any other user
+    // already owns the folder and cannot read the file.
     const uid_t nobody = 65534;
-    for (const QString& dir : {home->path(), home->file(QStringLiteral(".local")),
-                               home->file(QStringLiteral(".local/share")), configPath})
-        ASSERT_EQ(chown(dir.toLocal8Bit().constData(), nobody, nobody), 0);
+    if (geteuid() == 0) {
+        for (const QString& dir : {home->path(), home->file(QStringLiteral(".local")),
+                                   home->file(QStringLiteral(".local/share")), configPath})
+            ASSERT_EQ(chown(dir.toLocal8Bit().constData(), nobody, nobody), 0);
+    }
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -293,5 +315,6 @@ TEST_F(SettingsTest, UnreadableFileIsNotOverwrittenBySave) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
+    ASSERT_EQ(chmod(sysFile().toLocal8Bit().constData(), 0644), 0);
     EXPECT_EQ(test::readBytes(sysFile()), original);
 }
