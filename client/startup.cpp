@@ -10,7 +10,7 @@
 #include "core/powers.h"
 #include "core/split.h"
 #include "core/tagtext.h"
-#include "platform/fonts.h"
+#include "platform/widgets/fonts.h"
 #include "platform/singleinstance.h"
 #include "platform/urlscheme.h"
 #include "platform/windowbus.h"
