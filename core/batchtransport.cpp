@@ -141,9 +141,10 @@ QString folderText(const QString& text, QChar separator) {
 
 }  // namespace
 
+// Taken from the value's own fields, not through the local time zone: a local time that falls
+// into a daylight-saving gap does not exist and would come out empty.
 QString TimeOfDayToText(TDateTime value) {
-    const QDateTime time = DateTimeToQDateTime(value);
-    return time.isValid() ? time.time().toString(u"HH:mm:ss"_s) : QString();
+    return DateTimeToText(value).mid(11);
 }
 
 QString BatchTransportToStr(const TBatchTransport& task) {
