@@ -106,8 +106,9 @@ TEST_F(TaskFileTest, ThousandsOfTasksSurviveOptimize) {
     EXPECT_EQ(readFile(fileName), expected);
 }
 
+// The index files sit in the settings folder's "index/", named by the task id.
 TEST_F(TaskFileTest, DeletingATaskRemovesItsIndexFilesOnlyWithItsFileList) {
-    const QString index = TBatchTranConfig::IndexFolder();
+    const QString index = GetUserDataPath() + u"index/"_s;
     for (const char* name : {"5.fln", "5.std", "5.ivd", "5.log", "6.std", "6.log", "50.fln"})
         writeFile(index + QString::fromLatin1(name));
     TBatchTranConfig config;
@@ -123,6 +124,15 @@ TEST_F(TaskFileTest, DeletingATaskRemovesItsIndexFilesOnlyWithItsFileList) {
     EXPECT_EQ(config.TaskCount(), 1);
     ASSERT_EQ(config.GetAllTask().size(), 1);
     EXPECT_EQ(config.GetAllTask().first().Id, 7);
+
+    // Tags are found whatever their letter case; a block without its closing tag stays whole,
+    // so nothing after it is cut away.
+    config.WriteString(u"cond_8"_s, u"[Id]8[/Id]"_s);
+    config.DelTask(8);
+    EXPECT_FALSE(config.AllInfo().contains(u"cond_8]"_s, Qt::CaseInsensitive));
+    config.WriteString(u"Note"_s, u"[Cond_9][Id]9[/Id]"_s);
+    config.DelTask(9);
+    EXPECT_EQ(config.ReadString(u"Note"_s), u"[Cond_9][Id]9[/Id]"_s);
 }
 
 TEST_F(TaskFileTest, OptimizingNothingLeavesTheFileAsItWas) {
