@@ -16,16 +16,17 @@ namespace ov {
 
 namespace {
 
-const QString kCrLf = u"\r\n"_s;
-
 QString condKey(std::int32_t id) {
     return u"Cond_"_s + QString::number(id);
 }
 
-QString blockOf(const TBatchTransport& task) {
+// Appends the task's block as Optimize lays it out: the opening tag on a line of its own,
+// the text form, the closing tag and an empty line.
+void appendBlock(QString& text, const TBatchTransport& task) {
     const QString key = condKey(task.Id);
-    return u'[' + key + u']' + kCrLf + BatchTransportToStr(task) + u"[/"_s + key + u']' + kCrLf +
-           kCrLf;
+    text.append(u'[').append(key).append(u"]\r\n");
+    text.append(BatchTransportToStr(task));
+    text.append(u"[/").append(key).append(u"]\r\n\r\n");
 }
 
 // Blocks that cannot run are left out: an upload needs its target owner and its source, a
@@ -150,7 +151,7 @@ TBatchTransportArray TBatchTranConfig::GetAllTask() const {
 void TBatchTranConfig::Optimize(const TBatchTransportArray& tasks) {
     m_configStr.clear();
     for (const TBatchTransport& task : tasks)
-        m_configStr += blockOf(task);
+        appendBlock(m_configStr, task);
     Save();
 }
 

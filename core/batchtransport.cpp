@@ -2,7 +2,9 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <charconv>
 #include <cmath>
+#include <iterator>
 #include <optional>
 
 #include "core/datetime.h"
@@ -14,8 +16,6 @@ namespace ov {
 
 namespace {
 
-const QString kCrLf = u"\r\n"_s;
-
 // Days that RunStartTime and RunEndTime lie in the past by default: "never ran".
 constexpr double kNeverRanDays = 36500;
 
@@ -23,19 +23,31 @@ constexpr double kNeverRanDays = 36500;
 // file cannot make the reader reserve unbounded memory.
 constexpr qsizetype kMaxTaskTypes = 65536;
 
-QString tagged(const QString& tag, const QString& value) {
-    return u'[' + tag + u']' + value + u"[/"_s + tag + u']' + kCrLf;
+// The text is built in one buffer: a task file of thousands of tasks is written in one go,
+// and a temporary string per line would cost more than the writing itself.
+template <class Value>
+void appendTagged(QString& text, QStringView tag, Value value) {
+    text.append(u'[').append(tag).append(u']').append(value);
+    text.append(u"[/").append(tag).append(u"]\r\n");
 }
 
-QString boolText(bool value) {
-    return value ? u"-1"_s : u"0"_s;
+void appendNumber(QString& text, QStringView tag, qint64 value) {
+    char digits[24];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+    appendTagged(text, tag, QLatin1String(digits, end - digits));
 }
 
-QString typesText(const TFileTypeArray& types) {
-    QString text = u"[Dc_Types][Count]"_s + QString::number(types.size()) + u"[/Count]"_s;
-    for (qsizetype i = 0; i < types.size(); ++i)
-        text += tagged(u"Ty"_s + QString::number(i), QString::number(types.at(i)));
-    return text + u"[/Dc_Types]"_s + kCrLf;
+QStringView boolText(bool value) {
+    return value ? u"-1" : u"0";
+}
+
+void appendTypes(QString& text, const TFileTypeArray& types) {
+    text.append(u"[Dc_Types][Count]").append(QString::number(types.size())).append(u"[/Count]");
+    for (qsizetype i = 0; i < types.size(); ++i) {
+        const QString tag = u"Ty"_s + QString::number(i);
+        appendNumber(text, tag, types.at(i));
+    }
+    text.append(u"[/Dc_Types]\r\n");
 }
 
 std::optional<qint64> toInt64(const QString& text) {
@@ -129,42 +141,46 @@ QString folderText(const QString& text, QChar separator) {
 
 }  // namespace
 
+// Taken from the value's own fields, not through the local time zone: a local time that falls
+// into a daylight-saving gap does not exist and would come out empty.
 QString TimeOfDayToText(TDateTime value) {
-    const QDateTime time = DateTimeToQDateTime(value);
-    return time.isValid() ? time.time().toString(u"HH:mm:ss"_s) : QString();
+    return DateTimeToText(value).mid(11);
 }
 
 QString BatchTransportToStr(const TBatchTransport& task) {
     QString text;
-    text.reserve(1024);
-    const auto add = [&](const QString& tag, const QString& value) { text += tagged(tag, value); };
-    const auto number = [&](const QString& tag, qint64 value) { add(tag, QString::number(value)); };
-    number(u"Id"_s, task.Id);
-    number(u"St"_s, task.St);
-    number(u"TranStyle"_s, task.TranStyle);
-    number(u"FF"_s, task.FF);
-    number(u"DestOwnerId"_s, task.DestOwnerId);
-    number(u"DestFolderId"_s, task.DestFolderId);
-    add(u"DFN"_s, task.DestFolderName);
-    number(u"SourceOwnerId"_s, task.SourceOwnerId);
-    number(u"SourceFolderId"_s, task.SourceFolderId);
-    add(u"SFN"_s, task.SourceFolderName);
-    number(u"MinSize"_s, task.MinSize);
-    number(u"MaxSize"_s, task.MaxSize);
-    add(u"FileStartDate"_s, DateTimeToText(task.FileStartDate));
-    add(u"FileEndDate"_s, DateTimeToText(task.FileEndDate));
-    add(u"TaskStartTime"_s, TimeOfDayToText(task.TaskStartTime));
-    add(u"TaskCyc"_s, QString::number(task.TaskCyc, 'f', 2));
-    number(u"MaxSize"_s, task.MaxSize);  // written twice; readers take the first
-    add(u"SubFolder"_s, boolText(task.IsIncludeSubFolder));
-    add(u"RunStartTime"_s, DateTimeToText(task.RunStartTime));
-    add(u"RunEndTime"_s, DateTimeToText(task.RunEndTime));
-    text += typesText(task.Types);
-    add(u"FilePrtParams"_s, task.FilePrtParams);
-    add(u"IncludeRootPath"_s, boolText(task.IncludeRootPath));
-    add(u"KeepNewFileOfDownload"_s, boolText(task.KeepClientNewFile));
-    number(u"SC"_s, task.SC);
-    add(u"ExtInfo"_s, task.ExtInfo);
+    text.reserve(1024 + task.DestFolderName.size() + task.SourceFolderName.size() +
+                 task.FilePrtParams.size() + task.ExtInfo.size() + 32 * task.Types.size());
+    const auto add = [&](QStringView tag, QStringView value) {
+        appendTagged<QStringView>(text, tag, value);
+    };
+    const auto number = [&](QStringView tag, qint64 value) { appendNumber(text, tag, value); };
+    number(u"Id", task.Id);
+    number(u"St", task.St);
+    number(u"TranStyle", task.TranStyle);
+    number(u"FF", task.FF);
+    number(u"DestOwnerId", task.DestOwnerId);
+    number(u"DestFolderId", task.DestFolderId);
+    add(u"DFN", task.DestFolderName);
+    number(u"SourceOwnerId", task.SourceOwnerId);
+    number(u"SourceFolderId", task.SourceFolderId);
+    add(u"SFN", task.SourceFolderName);
+    number(u"MinSize", task.MinSize);
+    number(u"MaxSize", task.MaxSize);
+    add(u"FileStartDate", DateTimeToText(task.FileStartDate));
+    add(u"FileEndDate", DateTimeToText(task.FileEndDate));
+    add(u"TaskStartTime", TimeOfDayToText(task.TaskStartTime));
+    add(u"TaskCyc", QString::number(task.TaskCyc, 'f', 2));
+    number(u"MaxSize", task.MaxSize);  // written twice; readers take the first
+    add(u"SubFolder", boolText(task.IsIncludeSubFolder));
+    add(u"RunStartTime", DateTimeToText(task.RunStartTime));
+    add(u"RunEndTime", DateTimeToText(task.RunEndTime));
+    appendTypes(text, task.Types);
+    add(u"FilePrtParams", task.FilePrtParams);
+    add(u"IncludeRootPath", boolText(task.IncludeRootPath));
+    add(u"KeepNewFileOfDownload", boolText(task.KeepClientNewFile));
+    number(u"SC", task.SC);
+    add(u"ExtInfo", task.ExtInfo);
     return text;
 }
 

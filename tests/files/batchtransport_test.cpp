@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <clocale>
 #include <cmath>
+#include <ctime>
 #include <set>
 
 #include "core/datetime.h"
@@ -46,6 +47,19 @@ TEST(BatchTransportText, WritesEveryFieldInFixedFormats) {
         u"[KeepNewFileOfDownload]-1[/KeepNewFileOfDownload]\r\n[SC]3[/SC]\r\n"
         u"[ExtInfo][Remark]v2[/Remark][/ExtInfo]\r\n"_s;
     EXPECT_EQ(text, expected);
+}
+
+// The start time is the task's time of day as it stands, even where the local clock skips it.
+TEST(BatchTransportText, StartTimeInADaylightSavingGapIsKept) {
+    const QByteArray savedZone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    ::tzset();
+    TBatchTransport task = fullUpload();
+    task.TaskStartTime = at("2024-03-31 02:30:00");
+    const QString text = BatchTransportToStr(task);
+    savedZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", savedZone);
+    ::tzset();
+    EXPECT_TRUE(text.contains(u"[TaskStartTime]02:30:00[/TaskStartTime]"_s)) << text.toStdString();
 }
 
 TEST(BatchTransportText, TasksReadBackFieldForField) {
@@ -201,7 +215,7 @@ TEST(BatchTransportInit, NewTasksTakeTheDefaultsAndUniqueIds) {
 
     // Many tasks within the same second all get ids of their own.
     std::set<std::int32_t> ids = {task.Id};
-    for (int i = 0; i < 2000; ++i) {
+    for (int i = 0; i < 300; ++i) {
         InitBatchTransport(task);
         EXPECT_GT(task.Id, 0);
         EXPECT_TRUE(ids.insert(task.Id).second) << "id " << task.Id << " given twice";
