@@ -1,6 +1,6 @@
 # Entry points for people and CI. `make test` installs what is missing, builds everything with
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs every test, then builds the threaded
-# tests with ThreadSanitizer and runs them.
+# tests with ThreadSanitizer and runs them. JOBS (default: all cores) limits parallel jobs.
 JOBS ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
@@ -15,7 +15,10 @@ build: deps
 	cmake -S . -B build/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOV_BUILD_TESTS=OFF
 	cmake --build build/release -j $(JOBS)
 
-test: deps test-asan test-tsan
+# The two builds run one after the other (also under make -j), each after the packages are in.
+test: deps
+	$(MAKE) test-asan
+	$(MAKE) test-tsan
 
 test-asan:
 	cmake -S . -B build/asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DOV_SANITIZE=address

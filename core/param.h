@@ -9,9 +9,10 @@ namespace ov {
 // "abc" gives "%_616263_%"; "" gives "%__%".
 QString EncodeParam(const QString& text);
 
-// The inverse of EncodeParam. A text of at most 4 characters, or one that does not begin with
-// "%_" or end with "%", is returned unchanged. Throws ConvertError on a pair that is not
-// hexadecimal, and on a text longer than kMaxParamTextLength.
+// The inverse of EncodeParam. "%__%", the encoded empty text, gives "". Any other text of at
+// most 4 characters, or one that does not begin with "%_" or end with "%", is returned unchanged.
+// Throws ConvertError on a pair that is not hexadecimal, and on a text longer than
+// kMaxParamTextLength.
 QString DecodeParam(const QString& text);
 
 // The longest parameter text DecodeParam accepts (16 MiB of encoded bytes).

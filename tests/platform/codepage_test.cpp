@@ -17,6 +17,17 @@ TEST(CodePage, GbkRoundTripAndReplacement) {
     // A character GBK cannot hold becomes "?", one per UTF-16 unit.
     EXPECT_EQ(toSystemCodePage(QString::fromUtf8("a\u20A9b")), QByteArray("a?b"));
     EXPECT_EQ(toSystemCodePage(QString::fromUtf8("\U0001F600")), QByteArray("??"));
+    // A byte sequence GBK does not define, and a lead byte cut off at the end, read as U+FFFD.
+    EXPECT_EQ(fromSystemCodePage(QByteArray::fromHex("61FF62D6")),
+              QStringLiteral("a\uFFFDb\uFFFD"));
+    setSystemCodePageOverride(0);
+}
+
+TEST(CodePage, ResultsLargerThanTheirInputGrow) {
+    setSystemCodePageOverride(65001);
+    const QString text = QString(5000, QChar(0x4E2D)) + QStringLiteral("end");
+    EXPECT_EQ(toSystemCodePage(text), text.toUtf8());
+    EXPECT_EQ(fromSystemCodePage(text.toUtf8()), text);
     setSystemCodePageOverride(0);
 }
 
@@ -40,4 +51,9 @@ TEST(CodePage, ComesFromTheRegistryStoreElse936) {
         Hive::LocalMachine, QStringLiteral("SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage"),
         QStringLiteral("ACP"), QStringLiteral("65001")));
     EXPECT_TRUE(childSees(65001));
+    // A code page the conversion does not know would make every text empty; 936 stands in.
+    ASSERT_TRUE(Registry::writeString(
+        Hive::LocalMachine, QStringLiteral("SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage"),
+        QStringLiteral("ACP"), QStringLiteral("99999")));
+    EXPECT_TRUE(childSees(936));
 }

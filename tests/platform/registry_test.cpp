@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include "childprocess.h"
 #include "support/temphome.h"
@@ -151,10 +154,17 @@ TEST(Registry, DamagedLinesAreSkipped) {
               (QStringList{QString(), QStringLiteral("ok")}));
 }
 
-// Run by the test below in child processes: writes many values of its own into one key.
+// Run by the test below in child processes: once both writers are ready, writes many values of
+// its own into one key.
 TEST(RegistryWriterChild, WriteValues) {
     const QString tag = qEnvironmentVariable("OV_REGISTRY_WRITER");
     if (tag.isEmpty()) GTEST_SKIP() << "runs only as a child of the two-process test";
+    const QString barrier = qEnvironmentVariable("OV_REGISTRY_BARRIER");
+    ASSERT_TRUE(QFile(QDir(barrier).filePath(tag)).open(QIODevice::WriteOnly));
+    const QDeadlineTimer deadline(60000);
+    // A fresh QDir each round: QDir keeps the entries it has listed once.
+    while (QDir(barrier).entryList(QDir::Files).size() < 2 && !deadline.hasExpired())
+        QThread::msleep(1);
     const int count = qEnvironmentVariableIntValue("OV_REGISTRY_WRITES");
     for (int i = 0; i < count; ++i) {
         const QString name = tag + QString::number(i);
@@ -165,11 +175,14 @@ TEST(RegistryWriterChild, WriteValues) {
 TEST(Registry, TwoProcessesWritingAtOnceLoseNothing) {
     ov::test::TempHome home;
     constexpr int kWrites = 150;
+    const QString barrier = home.file(QStringLiteral("ready"));
+    ASSERT_TRUE(QDir().mkpath(barrier));
     std::vector<std::unique_ptr<QProcess>> children;
     for (const char* tag : {"a", "b"}) {
         children.push_back(ov::test::startChildTest(
             QStringLiteral("RegistryWriterChild.*"),
             {{QStringLiteral("OV_REGISTRY_WRITER"), QString::fromLatin1(tag)},
+             {QStringLiteral("OV_REGISTRY_BARRIER"), barrier},
              {QStringLiteral("OV_REGISTRY_WRITES"), QString::number(kWrites)}}));
     }
     for (auto& child : children)
