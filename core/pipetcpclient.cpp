@@ -138,7 +138,12 @@ bool TPipeTcpClient::DoRequest() {
     } catch (...) {
         FErrorTxt = QString::fromLatin1(ConnectionFailedText);
     }
-    if (!result) Empty(FSendStream.get());
+    if (!result) {
+        Empty(FSendStream.get());
+        // A header read before the connection broke belongs to no complete reply: a login
+        // must not pass for accepted on the state of a reply that never arrived.
+        ReceiveHead = THeadInfo();
+    }
     Disconnect();
     return result;
 }
