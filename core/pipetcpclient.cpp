@@ -16,6 +16,7 @@ QString failureText(const NetError& error) {
         case NetError::Kind::Protocol:
             return QString::fromLatin1(TPipeTcpClient::TransmissionErrorText);
         case NetError::Kind::CertificateChanged:
+        case NetError::Kind::CertificateNotPinned:
             // The user must learn why the server is refused, not only that it failed.
             return error.message();
         default:
