@@ -251,7 +251,7 @@ void NetStream::Impl::verifyServer(const QString& host, quint16 port, THS_Langua
     if (check == PinCheck::Changed)
         fail(Kind::CertificateChanged, certificateChangedMessage(language, host, port));
     if (check == PinCheck::StoreFailed)
-        fail(Kind::Tls, certificateStoreFailedMessage(language, host, port));
+        fail(Kind::CertificateNotPinned, certificateStoreFailedMessage(language, host, port));
 }
 
 qint64 NetStream::Impl::rawRead(char* out, qint64 max, int timeoutMs) {

@@ -18,14 +18,15 @@ namespace ov {
 class NetError : public Error {
 public:
     enum class Kind : std::uint8_t {
-        Refused,             // nothing listens on the port, or the connection was reset at once
-        HostNotFound,        // the name did not resolve
-        Closed,              // the peer closed or reset the connection
-        TimeOut,             // connect, read or write took longer than allowed
-        Tls,                 // handshake or TLS record failure
-        CertificateChanged,  // the server's certificate differs from the one pinned before
-        Protocol,            // the peer sent something impossible (for example an oversized line)
-        Other                // any other system error
+        Refused,               // nothing listens on the port, or the connection was reset at once
+        HostNotFound,          // the name did not resolve
+        Closed,                // the peer closed or reset the connection
+        TimeOut,               // connect, read or write took longer than allowed
+        Tls,                   // handshake or TLS record failure
+        CertificateChanged,    // the server's certificate differs from the one pinned before
+        CertificateNotPinned,  // a certificate seen for the first time could not be recorded
+        Protocol,              // the peer sent something impossible (for example an oversized line)
+        Other                  // any other system error
     };
     NetError(Kind kind, const QString& message) : Error(message), m_kind(kind) {}
     Kind kind() const noexcept { return m_kind; }

@@ -16,6 +16,7 @@ QString failureText(const NetError& error) {
         case NetError::Kind::Protocol:
             return QString::fromLatin1(TPipeTcpClient::TransmissionErrorText);
         case NetError::Kind::CertificateChanged:
+        case NetError::Kind::CertificateNotPinned:
             // The user must learn why the server is refused, not only that it failed.
             return error.message();
         default:
@@ -138,7 +139,12 @@ bool TPipeTcpClient::DoRequest() {
     } catch (...) {
         FErrorTxt = QString::fromLatin1(ConnectionFailedText);
     }
-    if (!result) Empty(FSendStream.get());
+    if (!result) {
+        Empty(FSendStream.get());
+        // A header read before the connection broke belongs to no complete reply: a login
+        // must not pass for accepted on the state of a reply that never arrived.
+        ReceiveHead = THeadInfo();
+    }
     Disconnect();
     return result;
 }

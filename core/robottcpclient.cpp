@@ -84,8 +84,6 @@ QString TRobotTcpClient::TextRequest(TTranType code, const QString& request, boo
     try {
         SetTranType(code);
         TextToStream(request, SendStream());
-        // A reply state read before this request must not pass for this one's.
-        ReceiveHead.TranType = TTranType(0);
         done = DoRequest();
         if (done) reply = StreamToText(RecStream());
     } catch (...) {

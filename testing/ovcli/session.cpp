@@ -3,8 +3,8 @@
 #include "core/split.h"
 #include "core/tagtext.h"
 #include "platform/atomicfile.h"
+#include "platform/folders.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -33,7 +33,9 @@ Session LoadSession(const QString& fileName) {
 }
 
 bool SaveSession(const QString& fileName, const Session& session, QString& error) {
-    QDir().mkpath(QFileInfo(fileName).absolutePath());
+    // A folder only the user can enter: the new file is never readable by others, not even
+    // before its own mode is narrowed below.
+    platform::makeFolder(QFileInfo(fileName).absolutePath(), true);
     const QString text = u"[Token]"_s + session.token + u"[/Token][UserId]"_s +
                          QString::number(session.userId) + u"[/UserId]"_s;
     if (!platform::writeFileAtomically(fileName, text.toUtf8(), &error)) return false;

@@ -102,6 +102,21 @@ TEST_P(FailuresTest, LoginAfterAnEarlierReplyFailsWithStateZero) {
     EXPECT_EQ(robot->Login(u"demo"_s, u"demo123"_s, {}, {}, {}, token, name, id), 0);
 }
 
+// The connection breaks after the reply's header said 'V': no token came, so no login either.
+TEST_P(FailuresTest, LoginCutOffAfterItsHeaderFails) {
+    for (const int bytes : {20, 30}) {
+        SCOPED_TRACE(bytes);
+        server.setFault(Fault::CloseAfterBytes, bytes);
+        auto robot = client(QString());
+        QString token = u"old"_s, name;
+        std::int32_t id = 7;
+        EXPECT_EQ(robot->Login(u"demo"_s, u"demo123"_s, {}, {}, {}, token, name, id), 0);
+        EXPECT_EQ(robot->GetLastError(), ConnectionFailed);
+        EXPECT_EQ(token, u"old"_s);
+        EXPECT_EQ(id, 7);
+    }
+}
+
 TEST_P(FailuresTest, ServerFaultsReachTheCommands) {
     auto robot = client();
     QString text;

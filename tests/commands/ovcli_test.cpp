@@ -3,6 +3,9 @@
 
 #include "testing/ovcli/ovcli.h"
 #include "fixture.h"
+#include "testing/ovcli/session.h"
+
+#include <QFileInfo>
 
 using namespace ov;
 using namespace ov::test;
@@ -29,6 +32,11 @@ TEST_P(OvcliTest, LoginThenStatusFoldersFilesLockAndUnlock) {
     EXPECT_EQ(output, u"login failed: Wrong user name or password\n"_s);
     ASSERT_EQ(run({u"login"_s, u"demo"_s, u"demo123"_s}), 0);
     EXPECT_EQ(output, u"logged in as 演示用户 (user id 100001)\n"_s);
+    // The token is the user's login: neither the session file nor its folder is open to others.
+    const QFileInfo session(cli::DefaultSessionFile());
+    const auto others = QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    EXPECT_FALSE(session.permissions() & others);
+    EXPECT_FALSE(QFileInfo(session.absolutePath()).permissions() & others);
 
     EXPECT_EQ(run({u"status"_s}), 0);
     EXPECT_EQ(output, u"server status: 80 ('P')\n"_s);

@@ -7,6 +7,7 @@
 #include "testing/docserver/server.h"
 
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QFile>
 
 using namespace ov;
@@ -91,6 +92,20 @@ TEST_F(TlsTest, AnUntrustedCertificateIsPinnedAndAChangedOneRefused) {
         EXPECT_EQ(e.message(),
                   certificateChangedMessage(HSL_CN, QStringLiteral("127.0.0.1"), server.port()));
     }
+}
+
+// Without a record of the first certificate nothing could be checked later: the connection is
+// refused, and the user reads why instead of a bare connection failure.
+TEST_F(TlsTest, ACertificateThatCannotBeRecordedIsRefusedWithTheReason) {
+    ASSERT_TRUE(QDir().mkpath(certificatePinFile()));  // a folder where the file belongs
+    DocServer server(DocServer::Options{true});
+    TPipeTcpClient client;
+    aim(client, server, QStringLiteral("127.0.0.1"));
+    client.SetMessageLanguage(HSL_ENG);
+    EXPECT_FALSE(client.IP_Test());
+    EXPECT_EQ(client.GetLastError(),
+              certificateStoreFailedMessage(HSL_ENG, QStringLiteral("127.0.0.1"), server.port()));
+    EXPECT_TRUE(server.requests().empty());
 }
 
 }  // namespace
