@@ -128,6 +128,10 @@ TEST_F(SmtpTest, DefaultLoginAndRefusedPassword) {
     EXPECT_TRUE(auths[0][QStringLiteral("ok")].toBool());
     EXPECT_FALSE(auths[1][QStringLiteral("ok")].toBool());
     EXPECT_EQ(server.events(QStringLiteral("message")).size(), 1);
+    // The connection stood both times: sending started before the login was refused.
+    EXPECT_EQ(log.count(QStringLiteral("Start sending")), 2);
+    EXPECT_EQ(log.count(QStringLiteral("Sent successfully")), 1);
+    EXPECT_EQ(log.last(), QStringLiteral("Start sending"));
 }
 
 TEST_F(SmtpTest, SaslAfterStartTlsWithThePreferredMechanism) {
@@ -174,6 +178,9 @@ TEST_F(SmtpTest, SettingsAreCheckedInOrderBeforeConnecting) {
         {"127.0.0.1", 1, "  ", "", "SMPT Email is Error"},
         {"127.0.0.1", 1, "a@b.cn", "  ", "Recipient can not be empty"},
         {"127.0.0.1", 1, "a@b.cn", " ; ", "Recipient can not be empty"},
+        // A line break in an envelope address would smuggle in further SMTP commands.
+        {"127.0.0.1", 1, "a@b.cn\r\nRSET", "x@y.cn", "SMPT Email is Error"},
+        {"127.0.0.1", 1, "a@b.cn", "x@y.cn;y@z.cn\r\nDATA", "Invalid recipient address"},
     };
     for (const Case& c : cases) {
         log.clear();
