@@ -147,6 +147,9 @@ bool TSmtpEx::transfer(const QList<MailAddress>& to, const QList<MailAddress>& c
     const long seconds = long(std::ceil(m_readTimeoutMs / 1000.0));
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, long(m_readTimeoutMs));
     curl_easy_setopt(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, seconds);
+    // A server that stops taking the message is silence as well.
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, seconds);
     const QByteArray from = '<' + m_username.toUtf8() + '>';
     curl_easy_setopt(h, CURLOPT_MAIL_FROM, from.constData());
     curl_easy_setopt(h, CURLOPT_MAIL_RCPT, rcpt.get());
