@@ -3,6 +3,7 @@
 #include "core/httpclient_curl.h"
 
 #include <QUrl>
+#include <algorithm>
 #include <cmath>
 
 namespace ov {
@@ -20,10 +21,21 @@ const char* loginOptions(TIdSMTPAuthenticationType type) {
     return type == satSASL ? "AUTH=CRAM-MD5;AUTH=LOGIN;AUTH=PLAIN" : "AUTH=LOGIN";
 }
 
+// Control characters in an envelope address would end the SMTP command early and let the rest
+// of the text be read as further commands.
+bool hasControlCharacter(const QString& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+}
+
 Slist recipientList(const QList<QList<MailAddress>>& lists) {
     curl_slist* list = nullptr;
     for (const auto& addresses : lists) {
         for (const MailAddress& a : addresses) {
+            if (hasControlCharacter(a.address)) {
+                curl_slist_free_all(list);
+                throw SmtpError(QStringLiteral("Invalid recipient address"));
+            }
             const QByteArray rcpt = '<' + a.address.trimmed().toUtf8() + '>';
             list = curl_slist_append(list, rcpt.constData());
         }
@@ -31,22 +43,27 @@ Slist recipientList(const QList<QList<MailAddress>>& lists) {
     return Slist(list);
 }
 
-// The message as the transfer reads it; the first read means the server has accepted the
-// connection, the login and the envelope.
-struct Upload {
-    MailMessageSource& message;
+std::size_t readMessage(char* buffer, std::size_t size, std::size_t count, void* message) {
+    const qint64 n = static_cast<MailMessageSource*>(message)->read(buffer, qint64(size * count));
+    return n < 0 ? CURL_READFUNC_ABORT : std::size_t(n);
+}
+
+// Watches the commands the transfer sends: the first login or envelope command means the
+// connection stands (greeting, EHLO and STARTTLS are done), and the sending starts.
+struct SendStart {
     std::function<void()> onStart;
     bool started = false;
 };
 
-std::size_t readMessage(char* buffer, std::size_t size, std::size_t count, void* data) {
-    auto* upload = static_cast<Upload*>(data);
-    if (!upload->started) {
-        upload->started = true;
-        upload->onStart();
+int watchCommands(CURL*, curl_infotype type, char* data, std::size_t size, void* start) {
+    auto* s = static_cast<SendStart*>(start);
+    if (s->started || type != CURLINFO_HEADER_OUT || size < 5) return 0;
+    const QByteArray command = QByteArray(data, 5).toUpper();
+    if (command == "AUTH " || command == "MAIL ") {
+        s->started = true;
+        s->onStart();
     }
-    const qint64 n = upload->message.read(buffer, qint64(size * count));
-    return n < 0 ? CURL_READFUNC_ABORT : std::size_t(n);
+    return 0;
 }
 
 QString noStartTlsMessage(THS_Language language) {
@@ -106,7 +123,8 @@ void TSmtpEx::checkSettings(const QString& recipients) const {
     if (m_host.isEmpty()) throw SmtpError(QStringLiteral("Incorrect SMPT host"));
     // Ports beyond the 16-bit range cannot be reached either.
     if (m_port <= 0 || m_port > 65535) throw SmtpError(QStringLiteral("Incorrect SMPT port"));
-    if (m_username.isEmpty()) throw SmtpError(QStringLiteral("SMPT Email is Error"));
+    if (m_username.isEmpty() || hasControlCharacter(m_username))
+        throw SmtpError(QStringLiteral("SMPT Email is Error"));
     if (recipients.trimmed().isEmpty())
         throw SmtpError(QStringLiteral("Recipient can not be empty"));
 }
@@ -129,13 +147,19 @@ bool TSmtpEx::transfer(const QList<MailAddress>& to, const QList<MailAddress>& c
     const long seconds = long(std::ceil(m_readTimeoutMs / 1000.0));
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, long(m_readTimeoutMs));
     curl_easy_setopt(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, seconds);
+    // A server that stops taking the message is silence as well.
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, seconds);
     const QByteArray from = '<' + m_username.toUtf8() + '>';
     curl_easy_setopt(h, CURLOPT_MAIL_FROM, from.constData());
     curl_easy_setopt(h, CURLOPT_MAIL_RCPT, rcpt.get());
     curl_easy_setopt(h, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(h, CURLOPT_READFUNCTION, &readMessage);
-    Upload upload{message, [this] { DoSmtpLog(WLS_StartSendMail); }};
-    curl_easy_setopt(h, CURLOPT_READDATA, &upload);
+    curl_easy_setopt(h, CURLOPT_READDATA, &message);
+    SendStart start{[this] { DoSmtpLog(WLS_StartSendMail); }};
+    curl_easy_setopt(h, CURLOPT_DEBUGFUNCTION, &watchCommands);
+    curl_easy_setopt(h, CURLOPT_DEBUGDATA, &start);
+    curl_easy_setopt(h, CURLOPT_VERBOSE, 1L);  // only feeds watchCommands, writes nothing
     const QByteArray user = m_username.toUtf8(), password = m_password.toUtf8();
     if (m_authType != satNone) {
         curl_easy_setopt(h, CURLOPT_USERNAME, user.constData());

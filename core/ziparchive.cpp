@@ -102,13 +102,6 @@ private:
         return entry;
     }
 
-    void seek(std::size_t index) {
-        int r = unzGoToFirstFile(m_zip);
-        for (std::size_t i = 0; i < index && r == UNZ_OK; ++i)
-            r = unzGoToNextFile(m_zip);
-        if (r != UNZ_OK) fail(damaged());
-    }
-
     void copyCurrent(QFile& out, qint64& total, qint64 maxBytes) {
         std::vector<char> buffer(ChunkSize);
         for (;;) {

@@ -57,6 +57,7 @@ void TSmtpTestFrm::buildSettingsGroup() {
     edtUserName = new QLineEdit(gbSMTP);
     edtPassword = new QLineEdit(gbSMTP);
     edtPassword->setEchoMode(QLineEdit::Password);
+    edtPassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));  // "*"
     cbAuthenticationType = new QComboBox(gbSMTP);
     form->addRow(lbHost, edtHost);
     form->addRow(lbPort, edtPort);

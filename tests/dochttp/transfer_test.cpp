@@ -3,6 +3,8 @@
 
 #include "fixture.h"
 
+#include "core/httpclient.h"
+
 #include <minizip/unzip.h>
 #include <QDir>
 #include <QFile>
@@ -138,6 +140,43 @@ TEST_P(TransferTest, PostedFormWithContinueExpectation) {
                           u"--expect100-timeout"_s, u"30"_s, u"--max-time"_s, u"10"_s});
     EXPECT_EQ(posted.status, 200);
     EXPECT_EQ(QString::fromUtf8(posted.body), http.content().scInfos);
+}
+
+// The program's own HTTP client against the server: a streamed download with progress, a text,
+// a refusal and a stalled answer.
+TEST_P(TransferTest, TheProgramsHttpClient) {
+    const QByteArray bytes = putBigHelper();
+    TSSLHttp client(GetParam());
+    client.setReadTimeout(10000);
+    qint64 received = 0, total = 0;
+    client.setOnProgress([&](qint64 done, qint64 size) { received = done, total = size; });
+    const QString file = folder.filePath(u"big.bin"_s);
+    client.GetToFile(url(u"/helper/big.bin"_s), file);
+    QFile saved(file);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll() == bytes);
+    EXPECT_EQ(received, bytes.size());
+    EXPECT_EQ(total, bytes.size());
+
+    const QString levels = u"/user?opr=sc&userid="_s + QString::number(demo::DemoUser);
+    EXPECT_EQ(client.Get(url(levels)), http.content().scInfos);
+    try {
+        client.Get(url(u"/user?opr=sc&userid=999999"_s));
+        ADD_FAILURE() << "an unknown user was answered";
+    } catch (const HttpError& e) {
+        EXPECT_EQ(e.kind(), HttpError::Kind::Status);
+        EXPECT_EQ(e.status(), 403);
+    }
+
+    http.setFault(HttpFault::Stall);
+    client.setReadTimeout(500);
+    try {
+        client.Get(url(levels));
+        ADD_FAILURE() << "a stalled answer did not time out";
+    } catch (const HttpError& e) {
+        EXPECT_EQ(e.kind(), HttpError::Kind::TimeOut);
+    }
+    http.setFault(HttpFault::None);
 }
 
 INSTANTIATE_TEST_SUITE_P(Transports, TransferTest, ::testing::Bool(), TlsName);

@@ -4,11 +4,13 @@
 #include "httpresponder.h"
 #include "platform/codepage.h"
 #include "support/temphome.h"
+#include "testing/docserver/testcert.h"
 
 #include <gtest/gtest.h>
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 
 using namespace ov;
 using namespace ov::test;
@@ -201,4 +203,59 @@ TEST_F(HttpsTest, CertificateTrustedByTheStoreIsAcceptedAndAnUntrustedSuccessorR
     TSSLHttp http(true);
     EXPECT_EQ(failureOf(http, "/linkX"), HttpError::Kind::CertificateChanged);
     setTrustedCaFile(QString());
+}
+
+namespace {
+
+// A loopback HTTPS server that speaks TLS 1.3 only and answers every request with "ok".
+const char* const Tls13Server = R"(
+import socket, ssl, sys
+context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+context.minimum_version = ssl.TLSVersion.TLSv1_3
+context.load_cert_chain(sys.argv[1], sys.argv[2])
+listener = socket.socket()
+listener.bind(("127.0.0.1", 0))
+listener.listen()
+print(listener.getsockname()[1], flush=True)
+while True:
+    connection, _ = listener.accept()
+    try:
+        tls = context.wrap_socket(connection, server_side=True)
+        tls.recv(65536)
+        tls.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok")
+        tls.close()
+    except (OSError, ssl.SSLError):
+        connection.close()
+)";
+
+bool writeFile(const QString& name, const QByteArray& bytes) {
+    QFile file(name);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+}  // namespace
+
+TEST(HttpTlsVersion, TheTls12ChoiceRefusesAServerWithoutTls12) {
+    TempHome home;
+    const TestCertificate certificate = makeSelfSignedCertificate();
+    const QString cert = home.file(QStringLiteral("server.pem"));
+    const QString key = home.file(QStringLiteral("server.key"));
+    ASSERT_TRUE(writeFile(cert, certificate.certificatePem));
+    ASSERT_TRUE(writeFile(key, certificate.privateKeyPem));
+    QProcess server;
+    server.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"), QString::fromUtf8(Tls13Server), cert, key});
+    ASSERT_TRUE(server.waitForReadyRead(10000));
+    const QString url =
+        QStringLiteral("https://127.0.0.1:%1/").arg(server.readLine().trimmed().toInt());
+
+    EXPECT_EQ(TSSLHttp(true, sslvSSLv23).Get(url), QStringLiteral("ok"));
+    try {
+        TSSLHttp(true, sslvTLSv1_2).Get(url);
+        ADD_FAILURE() << "TLS 1.3 was spoken with the TLS 1.2 choice";
+    } catch (const HttpError& e) {
+        EXPECT_EQ(e.kind(), HttpError::Kind::Connection);
+    }
+    server.kill();
+    server.waitForFinished();
 }

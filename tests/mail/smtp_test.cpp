@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
+#include <QProcess>
 
 using namespace ov;
 using namespace ov::test;
@@ -128,6 +130,10 @@ TEST_F(SmtpTest, DefaultLoginAndRefusedPassword) {
     EXPECT_TRUE(auths[0][QStringLiteral("ok")].toBool());
     EXPECT_FALSE(auths[1][QStringLiteral("ok")].toBool());
     EXPECT_EQ(server.events(QStringLiteral("message")).size(), 1);
+    // The connection stood both times: sending started before the login was refused.
+    EXPECT_EQ(log.count(QStringLiteral("Start sending")), 2);
+    EXPECT_EQ(log.count(QStringLiteral("Sent successfully")), 1);
+    EXPECT_EQ(log.last(), QStringLiteral("Start sending"));
 }
 
 TEST_F(SmtpTest, SaslAfterStartTlsWithThePreferredMechanism) {
@@ -174,6 +180,9 @@ TEST_F(SmtpTest, SettingsAreCheckedInOrderBeforeConnecting) {
         {"127.0.0.1", 1, "  ", "", "SMPT Email is Error"},
         {"127.0.0.1", 1, "a@b.cn", "  ", "Recipient can not be empty"},
         {"127.0.0.1", 1, "a@b.cn", " ; ", "Recipient can not be empty"},
+        // A line break in an envelope address would smuggle in further SMTP commands.
+        {"127.0.0.1", 1, "a@b.cn\r\nRSET", "x@y.cn", "SMPT Email is Error"},
+        {"127.0.0.1", 1, "a@b.cn", "x@y.cn;y@z.cn\r\nDATA", "Invalid recipient address"},
     };
     for (const Case& c : cases) {
         log.clear();
@@ -194,4 +203,51 @@ TEST_F(SmtpTest, UnreachableServerRaises) {
     auto s = sender(1, satNone);
     EXPECT_FALSE(send(*s).isEmpty());
     EXPECT_EQ(log.last(), QStringLiteral("Connecting SMTP server..."));
+}
+
+namespace {
+
+// An SMTP server that accepts the envelope, asks for the message and then stops reading.
+const char* const StallingServer = R"(
+import socket, sys
+listener = socket.socket()
+listener.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 4096)
+listener.bind(("127.0.0.1", 0))
+listener.listen()
+print(listener.getsockname()[1], flush=True)
+connection, _ = listener.accept()
+lines = connection.makefile("rb")
+connection.sendall(b"220 loopback\r\n")
+for line in lines:
+    command = line[:4].upper()
+    if command == b"DATA":
+        connection.sendall(b"354 go on\r\n")
+        sys.stdin.read()
+        break
+    connection.sendall(b"250 ok\r\n")
+)";
+
+}  // namespace
+
+TEST_F(SmtpTest, ServerThatStopsTakingTheMessageTimesOut) {
+    const QString file = home.file(QStringLiteral("big.bin"));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(f.resize(qint64(24) << 20));
+    f.close();
+    QProcess server;
+    server.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"), QString::fromUtf8(StallingServer)});
+    ASSERT_TRUE(server.waitForReadyRead(10000));
+    auto s = sender(server.readLine().trimmed().toInt(), satNone);
+    s->setReadTimeout(1000);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_THROW(s->SSLSend(QStringLiteral("to@example.cn"), {}, {}, QStringLiteral("T"),
+                            QStringLiteral("B"), file),
+                 SmtpError);
+    EXPECT_LT(timer.elapsed(), 15000);
+    EXPECT_EQ(log.last(), QStringLiteral("Start sending"));
+    server.kill();
+    server.waitForFinished();
 }

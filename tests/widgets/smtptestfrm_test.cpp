@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 
 using namespace ov;
 
@@ -53,6 +54,9 @@ TEST(SmtpTestFrm, TextsInBothLanguages) {
     EXPECT_EQ(frm.gbMemo->title(), QStringLiteral("测试日志"));
     EXPECT_EQ(frm.edtPort->text(), QStringLiteral("25"));
     EXPECT_EQ(frm.edtPassword->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(frm.edtPassword->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr,
+                                                  frm.edtPassword),
+              '*');
 
     frm.SetLanguage(HSL_ENG);
     EXPECT_EQ(frm.windowTitle(), QStringLiteral("Mail test"));
