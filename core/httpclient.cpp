@@ -1,6 +1,7 @@
 #include "core/httpclient.h"
 
 #include "platform/codepage.h"
+#include "platform/sysinfo.h"
 
 #include <QIODevice>
 #include <QSaveFile>
@@ -166,6 +167,10 @@ std::size_t TSSLHttp::headerCallback(char* data, std::size_t, std::size_t size, 
         client->m_contentType = line.mid(13).trimmed().left(512);
     }
     return size;
+}
+
+bool IsWow64() {
+    return platform::is32BitProcessOn64BitSystem();
 }
 
 }  // namespace ov

@@ -113,4 +113,7 @@ private:
     char m_errorBuffer[CURL_ERROR_SIZE] = {};
 };
 
+// True when the process is a 32-bit process on a 64-bit system.
+bool IsWow64();
+
 }  // namespace ov

@@ -1,5 +1,7 @@
 #include "platform/sysinfo.h"
 
+#include <sys/utsname.h>
+
 #include <dlfcn.h>
 #include <link.h>
 
@@ -115,6 +117,17 @@ std::optional<std::array<int, 4>> fileVersion(const QString& fileName) {
         window.remove(0, consumed);
     }
     return std::nullopt;
+}
+
+bool is32BitProcessOn64BitSystem() {
+    if constexpr (sizeof(void*) >= 8) {
+        return false;
+    } else {
+        struct utsname name {};
+        if (uname(&name) != 0) return false;
+        const QByteArray machine(name.machine);
+        return machine.contains("64");
+    }
 }
 
 }  // namespace ov::platform

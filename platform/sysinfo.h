@@ -23,4 +23,8 @@ QString modulePath();
 // An empty name means the running module. Any other file, or a missing one, gives nullopt.
 std::optional<std::array<int, 4>> fileVersion(const QString& fileName = {});
 
+// True when this is a 32-bit process on a 64-bit system (a 32-bit build running on a 64-bit
+// kernel); false for a native process.
+bool is32BitProcessOn64BitSystem();
+
 }  // namespace ov::platform

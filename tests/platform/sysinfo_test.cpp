@@ -72,3 +72,8 @@ TEST(SysInfo, FileVersionOfOtherFiles) {
     EXPECT_EQ(fileVersion(dir.filePath(QStringLiteral("missing.exe"))), std::nullopt);
     EXPECT_EQ(fileVersion(dir.path()), std::nullopt);
 }
+
+TEST(SysInfo, ANativeProcessIsNotA32BitProcessOnA64BitSystem) {
+    if (sizeof(void*) < 8) GTEST_SKIP() << "a 32-bit build";
+    EXPECT_FALSE(is32BitProcessOn64BitSystem());
+}
