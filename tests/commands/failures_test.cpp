@@ -3,6 +3,7 @@
 
 #include "core/netstream.h"
 #include "fixture.h"
+#include "support/ports.h"
 
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -54,21 +55,9 @@ TEST_P(FailuresTest, CommandsThatNeedTheTokenAreRefusedWithoutIt) {
     EXPECT_EQ(model.files[1001].lockedBy, 0);
 }
 
-quint16 ClosedPort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t size = sizeof address;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-    ::close(fd);
-    return ntohs(address.sin_port);
-}
-
 TEST_P(FailuresTest, UnreachableServerRaisesOnlyFromDirectCommands) {
     auto robot = client();
-    robot->SetPort(ClosedPort());
+    robot->SetPort(ov::test::closedPort());
     QString text;
     EXPECT_THROW(robot->GetFileName(1001, text), NetError);
     EXPECT_THROW(robot->CanDownloadFile(1001), NetError);
@@ -96,7 +85,7 @@ TEST_P(FailuresTest, UnreachableServerRaisesOnlyFromDirectCommands) {
 TEST_P(FailuresTest, LoginAfterAnEarlierReplyFailsWithStateZero) {
     auto robot = client();
     EXPECT_EQ(robot->GetServerStatus(), RS_Ok);
-    robot->SetPort(ClosedPort());
+    robot->SetPort(ov::test::closedPort());
     QString token, name;
     std::int32_t id = 0;
     EXPECT_EQ(robot->Login(u"demo"_s, u"demo123"_s, {}, {}, {}, token, name, id), 0);

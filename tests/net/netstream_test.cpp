@@ -2,6 +2,7 @@
 // handler of the test server (the way the file channel runs), plain and TLS.
 
 #include "core/netstream.h"
+#include "support/ports.h"
 #include "support/temphome.h"
 #include "testing/docserver/server.h"
 
@@ -25,18 +26,6 @@ Kind kindOf(const std::function<void()>& action) {
     }
     ADD_FAILURE() << "no NetError raised";
     return Kind::Other;
-}
-
-quint16 closedPort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t size = sizeof address;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-    ::close(fd);
-    return ntohs(address.sin_port);
 }
 
 // Echoes a length-prefixed block back in pieces of odd sizes.
@@ -128,7 +117,9 @@ INSTANTIATE_TEST_SUITE_P(PlainAndTls, StreamTest, ::testing::Bool(),
 
 TEST(NetStream, ConnectFailuresHaveTheirKinds) {
     NetStream stream;
-    EXPECT_EQ(kindOf([&] { stream.connectTo(QStringLiteral("127.0.0.1"), closedPort(), false); }),
+    EXPECT_EQ(kindOf([&] {
+                  stream.connectTo(QStringLiteral("127.0.0.1"), ov::test::closedPort(), false);
+              }),
               Kind::Refused);
     EXPECT_EQ(
         kindOf([&] { stream.connectTo(QStringLiteral("no-such-host.invalid"), 8090, false); }),

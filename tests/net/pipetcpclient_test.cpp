@@ -2,6 +2,7 @@
 // the exact request bytes, how replies are read, and every failure reaching the client.
 
 #include "core/pipetcpclient.h"
+#include "support/ports.h"
 #include "support/temphome.h"
 #include "testing/docserver/server.h"
 
@@ -46,18 +47,6 @@ QByteArray replyFrame(qint32 length, int state, std::optional<qint32> payloadSiz
     out += payload;
     be(trailer);
     return out;
-}
-
-quint16 closedPort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t size = sizeof address;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-    ::close(fd);
-    return ntohs(address.sin_port);
 }
 
 class PipeClientTest : public ::testing::TestWithParam<bool> {
@@ -202,7 +191,7 @@ TEST(PipeClient, UnreachableServersFailWithTheConnectionText) {
          {QStringLiteral("127.0.0.1"), QStringLiteral("no-such-host.invalid")}) {
         SCOPED_TRACE(host.toStdString());
         client.SetHost(host);
-        client.SetPort(closedPort());
+        client.SetPort(ov::test::closedPort());
         EXPECT_EQ(client.GetServerStatus(), 20);
         EXPECT_EQ(client.GetLastError(), ConnectionFailed);
         EXPECT_EQ(client.Tcp_GetText(TT_GetLogs, QStringLiteral("x")), QString());
@@ -213,7 +202,7 @@ TEST(PipeClient, AnUnsentRequestDoesNotGoOutWithTheNextOne) {
     DocServer server;
     TPipeTcpClient client;
     client.SetHost(server.host());
-    client.SetPort(closedPort());
+    client.SetPort(ov::test::closedPort());
     EXPECT_EQ(client.Tcp_GetText(TT_GetLogs, QStringLiteral("stale")), QString());
 
     client.SetPort(server.port());
