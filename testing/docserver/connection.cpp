@@ -60,26 +60,13 @@ ControlReply defaultReply() {
     return reply;
 }
 
-// Holds the connection open without answering until the client gives up or the server stops.
-void stall(NetStream& stream) {
-    stream.setReadTimeout(100);
-    char byte = 0;
-    for (;;) {
-        try {
-            stream.readSome(&byte, 1);
-        } catch (const NetError& e) {
-            if (e.kind() != NetError::Kind::TimeOut) return;
-        }
-    }
-}
-
 // Answers one request; false when the connection must end afterwards.
 bool serveControl(ServerState& state, NetStream& stream, const QByteArray& rawLine) {
     const ControlRequest request = readRequest(stream, rawLine);
     state.record(request);
     const Fault fault = state.get(&ServerState::fault);
     if (fault == Fault::Stall) {
-        stall(stream);
+        stallConnection(stream);
         return false;
     }
     const ControlHandler handler = state.get(&ServerState::control);
@@ -124,6 +111,18 @@ void serveConnection(ServerState& state, int socketFd, ConnectionSlot& slot) {
     // The duplicate descriptor keeps the socket alive: end it so the client sees the close now.
     ::shutdown(slot.wakeFd, SHUT_RDWR);
     slot.done = true;
+}
+
+void stallConnection(NetStream& stream) {
+    stream.setReadTimeout(100);
+    char byte = 0;
+    for (;;) {
+        try {
+            stream.readSome(&byte, 1);
+        } catch (const NetError& e) {
+            if (e.kind() != NetError::Kind::TimeOut) return;
+        }
+    }
 }
 
 }  // namespace ov::test

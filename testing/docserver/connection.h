@@ -10,4 +10,8 @@ namespace ov::test {
 // Runs on the connection's own thread; returns when the connection is closed. Never raises.
 void serveConnection(ServerState& state, int socketFd, ConnectionSlot& slot);
 
+// Holds the connection open without answering until the client gives up or the server stops
+// (the "stall" fault of the control and file channels).
+void stallConnection(NetStream& stream);
+
 }  // namespace ov::test

@@ -1,6 +1,7 @@
 // The data of the test server's file channel, in chunks, with the scripted faults.
 
 #include "core/filechannel.h"
+#include "testing/docserver/connection.h"
 #include "testing/docserver/filechannel_impl.h"
 
 #include <cstring>
@@ -10,19 +11,6 @@ using namespace Qt::StringLiterals;
 namespace ov::test {
 
 namespace {
-
-// Holds the connection without a word until the client gives up or the server stops.
-void Stall(NetStream& stream) {
-    stream.setReadTimeout(100);
-    char byte = 0;
-    for (;;) {
-        try {
-            stream.readSome(&byte, 1);
-        } catch (const NetError& e) {
-            if (e.kind() != NetError::Kind::TimeOut) return;
-        }
-    }
-}
 
 // How many of the next `n` bytes may pass before the fault strikes (n when it does not).
 qint64 Allowed(const FileSession& x, qint64 n) {
@@ -34,7 +22,7 @@ qint64 Allowed(const FileSession& x, qint64 n) {
 // True when the fault strikes now: a cut returns at once, a stall after the client left.
 bool Strikes(FileSession& x, qint64 allowed, qint64 wanted) {
     if (allowed == wanted) return false;
-    if (x.next.fault.kind == FileFault::Kind::Stall) Stall(x.s);
+    if (x.next.fault.kind == FileFault::Kind::Stall) stallConnection(x.s);
     return true;
 }
 
