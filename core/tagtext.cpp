@@ -23,7 +23,16 @@ bool matchesAt(QStringView text, qsizetype at, QStringView pattern) {
 // Searching in place keeps big texts from being copied for every tag that is read.
 qsizetype indexOfIgnoringAsciiCase(QStringView text, QStringView pattern, qsizetype from) {
     if (pattern.isEmpty()) return -1;
+    const QChar first = pattern[0];
+    // Tags start with "[", which only matches itself: jump from one to the next with the fast
+    // search instead of comparing at every position.
+    const char16_t u = first.unicode();
+    const bool caseless = !((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z'));
     for (qsizetype at = std::max<qsizetype>(from, 0); at + pattern.size() <= text.size(); ++at) {
+        if (caseless) {
+            at = text.indexOf(first, at);
+            if (at < 0 || at + pattern.size() > text.size()) return -1;
+        }
         if (matchesAt(text, at, pattern)) return at;
     }
     return -1;
