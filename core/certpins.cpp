@@ -114,44 +114,42 @@ QByteArray certificateSha256(const QByteArray& der) {
     return QCryptographicHash::hash(der, QCryptographicHash::Sha256);
 }
 
+namespace {
+
+// Fills host, port and the pin file into both wordings and picks the language's one (both,
+// Chinese first, when no language is chosen yet).
+QString pinMessage(THS_Language language, const QString& chinese, const QString& english,
+                   const QString& host, quint16 port) {
+    const QString file = certificatePinFile();
+    const QString cn = chinese.arg(host).arg(port).arg(file);
+    const QString en = english.arg(host).arg(port).arg(file);
+    if (language == HSL_CN) return cn;
+    if (language == HSL_ENG) return en;
+    return cn + u'\n' + en;
+}
+
+}  // namespace
+
 QString certificateChangedMessage(THS_Language language, const QString& host, quint16 port) {
-    const QString chinese =
+    return pinMessage(
+        language,
         QStringLiteral(
             "服务器 %1:%2 的证书与首次连接时记录的证书不同，连接已被拒绝，以防通信被他人截取。"
-            "如果服务器的证书确实已经更换，请从文件 %3 中删除该服务器的记录后重新连接。")
-            .arg(host)
-            .arg(port)
-            .arg(certificatePinFile());
-    const QString english =
+            "如果服务器的证书确实已经更换，请从文件 %3 中删除该服务器的记录后重新连接。"),
         QStringLiteral(
             "The certificate of server %1:%2 differs from the one recorded at the first "
             "connection. The connection was refused because someone may be intercepting it. "
             "If the server's certificate was really replaced, remove the server's line from the "
-            "file %3 and connect again.")
-            .arg(host)
-            .arg(port)
-            .arg(certificatePinFile());
-    if (language == HSL_CN) return chinese;
-    if (language == HSL_ENG) return english;
-    return chinese + u'\n' + english;
+            "file %3 and connect again."),
+        host, port);
 }
 
 QString certificateStoreFailedMessage(THS_Language language, const QString& host, quint16 port) {
-    const QString chinese =
-        QStringLiteral("无法保存服务器 %1:%2 的证书记录（文件 %3），连接已被拒绝。")
-            .arg(host)
-            .arg(port)
-            .arg(certificatePinFile());
-    const QString english =
-        QStringLiteral(
-            "The certificate of server %1:%2 could not be recorded in the file %3; the "
-            "connection was refused.")
-            .arg(host)
-            .arg(port)
-            .arg(certificatePinFile());
-    if (language == HSL_CN) return chinese;
-    if (language == HSL_ENG) return english;
-    return chinese + u'\n' + english;
+    return pinMessage(language,
+                      QStringLiteral("无法保存服务器 %1:%2 的证书记录（文件 %3），连接已被拒绝。"),
+                      QStringLiteral("The certificate of server %1:%2 could not be recorded in "
+                                     "the file %3; the connection was refused."),
+                      host, port);
 }
 
 QString certificatePinFile() {

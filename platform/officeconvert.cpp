@@ -4,7 +4,6 @@
 #include "platform/officework.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
@@ -90,11 +89,7 @@ OfficeResult convert(const OfficeInstallation& office, const PdfConversion& conv
 
 OfficeResult convertToPdf(const OfficeInstallation& office, const PdfConversion& conversion,
                           std::stop_token stop) {
-    QElapsedTimer clock;
-    clock.start();
-    OfficeResult result = convert(office, conversion, stop);
-    result.elapsedMs = clock.elapsed();
-    return result;
+    return timedOfficeJob([&] { return convert(office, conversion, stop); });
 }
 
 }  // namespace ov::platform

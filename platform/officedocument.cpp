@@ -3,7 +3,6 @@
 #include "platform/officeprocess.h"
 #include "platform/officework.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QUuid>
@@ -98,11 +97,7 @@ OfficeResult runJob(const OfficeInstallation& office, const DocumentOperations& 
 
 OfficeResult runDocumentOperations(const OfficeInstallation& office, const DocumentOperations& job,
                                    std::stop_token stop) {
-    QElapsedTimer clock;
-    clock.start();
-    OfficeResult result = runJob(office, job, stop);
-    result.elapsedMs = clock.elapsed();
-    return result;
+    return timedOfficeJob([&] { return runJob(office, job, stop); });
 }
 
 std::vector<OfficeOperation> acceptRevisionsOperations() {

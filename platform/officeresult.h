@@ -1,6 +1,7 @@
 #pragma once
 // The outcome of an office job (a conversion or a run of document operations).
 
+#include <QElapsedTimer>
 #include <QMetaType>
 #include <QString>
 
@@ -21,6 +22,16 @@ struct OfficeResult {
 
     bool ok() const { return status == OfficeStatus::Ok; }
 };
+
+// Runs a job and notes its wall time in the result.
+template <typename Job>
+OfficeResult timedOfficeJob(Job&& job) {
+    QElapsedTimer clock;
+    clock.start();
+    OfficeResult result = job();
+    result.elapsedMs = clock.elapsed();
+    return result;
+}
 
 }  // namespace ov::platform
 
