@@ -44,7 +44,12 @@ PreviewDownloadResult RunPreviewDownload(const PreviewDownloadRequest& request,
     // A transfer stopped by the cancel flag still reports the server's status.
     const bool cancelled = cancel && cancel->load();
     result.ok = result.code == RC_CanDownload && !cancelled;
-    if (!result.ok) RemovePreviewCopy(request.destPath);
+    if (!result.ok) {
+        RemovePreviewCopy(request.destPath);
+        return result;
+    }
+    // The transfer writes a new file in place of the reserved one: keep it the owner's alone.
+    QFile::setPermissions(request.destPath, QFile::ReadOwner | QFile::WriteOwner);
     return result;
 }
 
