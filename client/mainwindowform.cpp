@@ -38,6 +38,14 @@ QToolButton* iconButton(QWidget* parent, QStyle::StandardPixmap picture, const Q
     return button;
 }
 
+template <typename Slot>
+QAction* addMenuItem(QMenu* menu, const QString& caption, const QString& name, Slot slot) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    QObject::connect(action, &QAction::triggered, menu, slot);
+    return action;
+}
+
 }  // namespace
 
 void TQUEXClientFrm::LoadTexts() {
@@ -93,10 +101,14 @@ QWidget* TQUEXClientFrm::BuildIconBar() {
     connect(home, &QToolButton::clicked, this, &TQUEXClientFrm::OpenHomePage);
     column->addWidget(home);
     // The batch window and the file manager are brought to the front by these two.
-    column->addWidget(iconButton(bar, QStyle::SP_ArrowUp,
-                                 english ? u"Bulk upload/download"_s : u"批量上传下载"_s, size));
-    column->addWidget(
-        iconButton(bar, QStyle::SP_DirIcon, english ? u"File management"_s : u"文件管理"_s, size));
+    auto upload = iconButton(bar, QStyle::SP_ArrowUp,
+                             english ? u"Bulk upload/download"_s : u"批量上传下载"_s, size);
+    connect(upload, &QToolButton::clicked, this, &TQUEXClientFrm::BatchToFront);
+    column->addWidget(upload);
+    auto files =
+        iconButton(bar, QStyle::SP_DirIcon, english ? u"File management"_s : u"文件管理"_s, size);
+    connect(files, &QToolButton::clicked, this, &TQUEXClientFrm::FileManagerToFront);
+    column->addWidget(files);
     column->addStretch(1);
     auto config = iconButton(bar, QStyle::SP_FileDialogDetailedView,
                              english ? u"Settings"_s : u"设置"_s, size);
@@ -143,16 +155,17 @@ void TQUEXClientFrm::BuildMenus() {
     closeClient->setObjectName(u"miCloseFrm"_s);
     connect(closeClient, &QAction::triggered, this, &TQUEXClientFrm::Exit);
 
-    // These captions stay Chinese in both languages. The login, server address and working
-    // folder dialogs are connected by their own modules.
+    // These captions stay Chinese in both languages. The dialogs behind them belong to their
+    // own modules, which set the hooks.
     pmTools = new QMenu(this);
-    pmTools->addAction(u"系统登录"_s)->setObjectName(u"tnLogin"_s);
+    addMenuItem(pmTools, u"系统登录"_s, u"tnLogin"_s, [this] { Call(FHooks.LoginFromMenu); });
     pmTools->addSeparator();
-    pmTools->addAction(u"服务器地址"_s)->setObjectName(u"tnServerUrl"_s);
-    pmTools->addAction(u"工作目录"_s)->setObjectName(u"tnWork"_s);
-    QAction* password = pmTools->addAction(u"修改密码"_s);
-    password->setObjectName(u"N2"_s);
-    password->setVisible(false);  // never shown
+    addMenuItem(pmTools, u"服务器地址"_s, u"tnServerUrl"_s,
+                [this] { Call(FHooks.ShowServerHostDialog); });
+    addMenuItem(pmTools, u"工作目录"_s, u"tnWork"_s, [this] { Call(FHooks.ShowWorkPathDialog); });
+    addMenuItem(pmTools, u"修改密码"_s, u"N2"_s, [this] {
+        ShowPasswordDialog();
+    })->setVisible(false);  // never shown
 }
 
 Qt::Edges TQUEXClientFrm::FrameEdgesAt(QPoint pos, QSize size, int border) {
@@ -185,11 +198,14 @@ void TQUEXClientFrm::LoadLogo() {
             logo.scaled(imgLog->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
-void TQUEXClientFrm::OpenHomePage() {
+QString TQUEXClientFrm::HomePageUrl() {
     const auto config = GlobalConfig();
-    const QString url =
-        config->ServerUrl() + u"/index?opr=fromclient&sn="_s + ClientToken(config->EncryptUserID());
-    QDesktopServices::openUrl(QUrl(url));
+    return config->ServerUrl() + u"/index?opr=fromclient&sn="_s +
+           ClientToken(config->EncryptUserID());
+}
+
+void TQUEXClientFrm::OpenHomePage() {
+    QDesktopServices::openUrl(QUrl(HomePageUrl()));
 }
 
 }  // namespace ov
