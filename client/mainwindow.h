@@ -7,7 +7,9 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
+#include "client/mainwindow_background.h"
 #include "client/mainwindow_hooks.h"
 #include "core/types.h"
 
@@ -124,10 +126,11 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void Activated();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Every activation brings the window to the front; the first one runs the login.
+    void Activated();
     void BuildForm();
     QWidget* BuildIconBar();
     QWidget* BuildUserBar();
@@ -164,7 +167,9 @@ private:
     QPointer<QWidget> PBatchFrm;
     TMessagePoll* m_msgPoll = nullptr;
     QPointer<QWidget> m_notice;
-    int m_configRequest = 0;  // the latest LoadServerConfig; older answers are dropped
+    TBackgroundTask m_configTask;
+    // A fetch asked for while another is under way: the user id of the latest such request.
+    std::optional<int> m_configPending;
     platform::BusWindow* m_bus;
     TrayIcon* m_tray = nullptr;
     QMenu* PopupMenu2 = nullptr;
