@@ -26,6 +26,7 @@ namespace ov {
 
 class TrayIcon;
 class TMessagePoll;
+class TClipboardView;
 struct TServerConfig;
 
 // Messages the window handles (besides the second start's 0x46F and 0x500).
@@ -144,8 +145,8 @@ private:
     void UmRun();
     void CheckUserMsg();
     void ShowUserMsg();
-    void CheckEditFileCmd();
-    void CheckBatchTaskCmd();
+    void CheckEditFileCmd(TClipboardView& clipboard);
+    void CheckBatchTaskCmd(TClipboardView& clipboard);
     void ShowPasswordDialog();
     void FileManagerToFront();
     void BatchToFront();

@@ -44,8 +44,11 @@ void TQUEXClientFrm::TimerMsgTimer() {
         if (FWebCmdTick) FWebCmdTick();
     });
     guarded([this] { CheckUserMsg(); });
-    guarded([this] { CheckEditFileCmd(); });
-    guarded([this] { CheckBatchTaskCmd(); });
+    // Both clipboard polls see one reading of the clipboard (it may be large, and another
+    // program's to hand over).
+    TClipboardView clipboard(*QGuiApplication::clipboard());
+    guarded([&] { CheckEditFileCmd(clipboard); });
+    guarded([&] { CheckBatchTaskCmd(clipboard); });
 }
 
 void TQUEXClientFrm::CheckUserMsg() {
@@ -76,9 +79,9 @@ void TQUEXClientFrm::ShowUserMsg() {
     emit messageNoticeShown();
 }
 
-void TQUEXClientFrm::CheckEditFileCmd() {
+void TQUEXClientFrm::CheckEditFileCmd(TClipboardView& clipboard) {
     if (!FIsLogin || !FHooks.EditFile) return;
-    const std::optional<QString> cmd = TakeEditFileCmd(*QGuiApplication::clipboard());
+    const std::optional<QString> cmd = TakeEditFileCmd(clipboard);
     if (!cmd) return;
     const bool wasVisible = isVisible();
     FileManagerToFront();
@@ -92,9 +95,9 @@ void TQUEXClientFrm::CheckEditFileCmd() {
     Call(FHooks.FileManagerSelectOwner);
 }
 
-void TQUEXClientFrm::CheckBatchTaskCmd() {
+void TQUEXClientFrm::CheckBatchTaskCmd(TClipboardView& clipboard) {
     if (!FIsLogin || !FHooks.BatchAppendTaskCmd) return;
-    const std::optional<QString> cmd = TakeBatchTaskCmd(*QGuiApplication::clipboard());
+    const std::optional<QString> cmd = TakeBatchTaskCmd(clipboard);
     if (!cmd) return;
     Call(FHooks.FileManagerInit);
     if (PFileMagFrm) PFileMagFrm->show();
