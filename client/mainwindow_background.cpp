@@ -1,5 +1,7 @@
 #include "client/mainwindow_background.h"
 
+#include <QDeadlineTimer>
+
 namespace ov {
 
 TBackgroundTask::TBackgroundTask() : m_look(std::make_unique<QTimer>()) {
@@ -9,33 +11,38 @@ TBackgroundTask::TBackgroundTask() : m_look(std::make_unique<QTimer>()) {
 
 TBackgroundTask::~TBackgroundTask() {
     m_look->stop();
-    if (m_thread.joinable()) m_thread.join();
+    if (!m_thread.joinable()) return;
+    const QDeadlineTimer deadline(kEndWaitMs);
+    while (!m_outcome->finished.load(std::memory_order_acquire) && !deadline.hasExpired())
+        std::this_thread::sleep_for(std::chrono::milliseconds(kLookMs));
+    if (m_outcome->finished.load(std::memory_order_acquire))
+        m_thread.join();
+    else
+        m_thread.detach();  // it owns a share of the outcome and nothing of ours besides
 }
 
 bool TBackgroundTask::Start(Work work) {
     if (m_busy) return false;
     m_busy = true;
-    m_finished.store(false);
-    m_thread = std::thread([this, work = std::move(work)] {
-        std::function<void()> then;
+    m_outcome = std::make_shared<Outcome>();
+    m_thread = std::thread([outcome = m_outcome, work = std::move(work)] {
         try {
-            then = work();
+            outcome->then = work();
         } catch (...) {
-            then = nullptr;
+            outcome->then = nullptr;
         }
-        m_then = std::move(then);
-        m_finished.store(true, std::memory_order_release);
+        outcome->finished.store(true, std::memory_order_release);
     });
     m_look->start();
     return true;
 }
 
 void TBackgroundTask::Deliver() {
-    if (!m_finished.load(std::memory_order_acquire)) return;
+    if (!m_outcome->finished.load(std::memory_order_acquire)) return;
     m_look->stop();
     m_thread.join();
     m_busy = false;
-    const std::function<void()> then = std::exchange(m_then, nullptr);
+    const std::function<void()> then = std::exchange(m_outcome->then, nullptr);
     try {
         if (then) then();  // may start the next work
     } catch (...) {

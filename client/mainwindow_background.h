@@ -21,7 +21,9 @@ public:
     using Work = std::function<std::function<void()>()>;
 
     TBackgroundTask();
-    // Waits for work under way; its continuation is dropped.
+    // Drops the continuation of work under way and waits for the work a short while; work
+    // that takes longer (a server that does not answer) is left to end on its own, so that
+    // closing the program does not hang on it.
     ~TBackgroundTask();
     TBackgroundTask(const TBackgroundTask&) = delete;
     TBackgroundTask& operator=(const TBackgroundTask&) = delete;
@@ -30,14 +32,21 @@ public:
     bool Start(Work work);
     bool IsBusy() const { return m_busy; }
 
+    static constexpr int kEndWaitMs = 1000;
+
 private:
+    // What the work's thread hands back; shared, so that work left to end on its own writes
+    // into memory that is still there.
+    struct Outcome {
+        std::function<void()> then;  // written before `finished` is set
+        std::atomic<bool> finished{false};
+    };
     void Deliver();
 
     static constexpr int kLookMs = 10;
     std::unique_ptr<QTimer> m_look;
     std::thread m_thread;
-    std::function<void()> m_then;  // written by the work's thread before m_finished is set
-    std::atomic<bool> m_finished{false};
+    std::shared_ptr<Outcome> m_outcome;
     bool m_busy = false;  // owning thread only
 };
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 
@@ -253,6 +254,24 @@ TEST_P(MainWindowServer, PollOfAnUnreachableServerWaitsSixtySeconds) {
     EXPECT_DOUBLE_EQ(poll.MsgHintSpace(), 60 / 86400.0);
     EXPECT_FALSE(FetchUserMsgWaiting(to));
     EXPECT_EQ(waiting, 0);
+}
+
+// A window closed while its poll waits for a server that does not answer goes at once (the
+// program does not linger for the read time-out).
+TEST_P(MainWindowServer, ClosingDoesNotWaitForAServerThatDoesNotAnswer) {
+    server.setFault(Fault::Stall);
+    QElapsedTimer closing;
+    {
+        TQUEXClientFrm window;
+        logIn(window);
+        window.SetLogin(true);
+        window.TimerMsgTimer();
+        window.LoadServerConfig(demo::DemoUser);
+        ASSERT_TRUE(window.messagePoll()->IsBusy());
+        processEventsFor(100);
+        closing.start();
+    }
+    EXPECT_LT(closing.elapsed(), 2 * TBackgroundTask::kEndWaitMs + 1000);
 }
 
 TEST_P(MainWindowServer, HomePageAcceptsTheOneTimeToken) {
