@@ -6,7 +6,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "client/loginsaved.h"
 #include "client/startup.h"
 #include "loginfixture.h"
 #include "support/ports.h"
@@ -24,18 +23,6 @@ void fillDialog(TLoginFrm& form, const TLoginServer& server, const QString& name
     form.chbSSL->setChecked(server.ssl);
     form.edtNickName->setText(name);
     form.edtPass->setText(password);
-}
-
-// Name and password saved for automatic login at the server, without an identity (as after
-// Exit with automatic login on).
-void saveAutoLogin(const TLoginServer& server, const QString& password) {
-    const auto config = GlobalConfig();
-    config->SetSaveLoginInfo(true);
-    TLoginReply reply;
-    reply.ok = true;
-    StoreDialogLogin(*config, server, demo::DemoLogin(), password, reply);
-    config->Save();
-    RenewGlobalConfig();
 }
 
 // The handed-over identity of the demo user, as "-u" leaves it.

@@ -10,6 +10,7 @@
 
 #include "client/loginflow.h"
 #include "client/loginfrm.h"
+#include "client/loginsaved.h"
 #include "core/globalconfig.h"
 #include "support/temphome.h"
 #include "testing/docserver/commands.h"
@@ -75,6 +76,18 @@ struct DemoServer {
     DocCommands commands{model};
     DocServer server;
 };
+
+// Name and password saved for automatic login at the server, without an identity (as after
+// Exit with automatic login on).
+inline void saveAutoLogin(const TLoginServer& server, const QString& password) {
+    const auto config = GlobalConfig();
+    config->SetSaveLoginInfo(true);
+    TLoginReply reply;
+    reply.ok = true;
+    StoreDialogLogin(*config, server, demo::DemoLogin(), password, reply);
+    config->Save();
+    RenewGlobalConfig();
+}
 
 class LoginFixture {
 protected:
