@@ -60,6 +60,7 @@ void TLoginFlow::tnLogin() {
         if (!logined) return Finish(FIsLogin);
         FIsLogin = true;
         m_host.setLogin(true);
+        m_host.setServer(Server());
         AfterLogin(TClientConfigX().UserName());
     });
 }
@@ -165,6 +166,7 @@ void TLoginFlow::LoginSucceeded() {
     m_host.setLogin(true);
     const auto config = GlobalConfig();
     StoreServer(*config, Server());
+    m_host.setServer(Server());
     AfterLogin(config->UserName());
 }
 

@@ -185,6 +185,8 @@ TEST_P(LoginFlow, DialogLoginSavesTheLoginAndTheNextStartLogsInByItself) {
         EXPECT_TRUE(finished.front());
         EXPECT_TRUE(main.loggedIn);
         EXPECT_EQ(main.userText, u"Welcome:演示用户"_s);
+        EXPECT_EQ(main.server.port, demoServer.server.port());
+        EXPECT_EQ(main.server.ssl, GetParam());
 
         const TClientConfigX saved;
         EXPECT_EQ(saved.StartStyle(), SS_NONE);
