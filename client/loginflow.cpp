@@ -15,15 +15,8 @@ namespace ov {
 
 namespace {
 
-// The dialog's server: a port that is not a number is the usual one of the connection kind.
 TLoginServer DialogServer(const TLoginFrm& form) {
-    TLoginServer server;
-    server.ssl = form.chbSSL->isChecked();
-    server.host = form.edtIp->text().trimmed();
-    bool isNumber = false;
-    const int port = form.edtPort->text().trimmed().toInt(&isNumber);
-    server.port = isNumber ? port : server.ssl ? 443 : 80;
-    return server;
+    return ServerFromFields(form.edtIp->text(), form.edtPort->text(), form.chbSSL->isChecked());
 }
 
 }  // namespace
