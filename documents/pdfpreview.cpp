@@ -178,13 +178,8 @@ void TPdfPreviewFrm::Edit1Enter() {
     if (ok && page > 0 && m_viewer) m_viewer->setCurrentPage(page);
 }
 
-bool TPdfPreviewFrm::printerRefused() {
-    if (!DocReadonly()) return false;
-    return SelectPrinter() ? IsExistVirtualPrinter() : DefaultPrinterIsVirtual();
-}
-
 void TPdfPreviewFrm::Print(const QString& /*EffCode*/) {
-    if (printerRefused()) {
+    if (VirtualPrinterForbidden()) {
         pdftexts::showVirtualPrinterMessage(this, FHS_Language);
         return;
     }

@@ -53,7 +53,6 @@ private:
     void TrackBar1Change();
     void Edit1Enter();
     void stepTrackBar(int delta);
-    bool printerRefused();
 
     PdfPreviewToolBar m_bar;
     QWidget* Panel2 = nullptr;  // client area, holds the viewer
