@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSlider>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -59,6 +61,18 @@ void TPdfPreviewFrm::buildForm() {
     Timer1 = new QTimer(this);
     Timer1->setInterval(300);
     connect(Timer1, &QTimer::timeout, this, &TPdfPreviewFrm::Timer1Timer);
+}
+
+// As a window of its own the form first shows centred on the window it belongs to (the main
+// form), or on the screen.
+void TPdfPreviewFrm::showEvent(QShowEvent* event) {
+    TPreviewBaseFrm::showEvent(event);
+    if (m_placed || !isWindow()) return;
+    m_placed = true;
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = owner ? owner->geometry() : screen ? screen->availableGeometry() : QRect();
+    if (area.isValid()) move(area.center() - QPoint(width() / 2, height() / 2));
 }
 
 void TPdfPreviewFrm::connectToolBar() {

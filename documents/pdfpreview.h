@@ -44,6 +44,9 @@ public:
     // The reader generation found by CheckViewer ("V7", "V5" or empty).
     QString readerVersion() const { return FReaderVer; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildForm();
     void connectToolBar();
@@ -64,6 +67,7 @@ private:
     double FScale = 1.0;  // the last zoom sent, in percent
     int FIsAddHook = 0;   // guard attempts; 600 when done
     bool FCloseAll = false;
+    bool m_placed = false;  // a window is centred once, when first shown
 };
 
 }  // namespace ov
