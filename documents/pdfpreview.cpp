@@ -24,8 +24,7 @@ namespace ov {
 
 namespace {
 
-constexpr int kGuardDone = 600;
-// A zoom change smaller than this (in percent) is not sent to the viewer.
+// A zoom within this many percent of the last zoom sent is not sent again.
 constexpr double kZoomThreshold = 8.0;
 
 }  // namespace
@@ -141,7 +140,11 @@ void TPdfPreviewFrm::LoadLocalFile(int /*FileType*/, const QString& FileName) {
         return;
     }
     m_viewer->show();
-    if (DocReadonly()) guardViewer();
+    if (DocReadonly()) {
+        // Keys and right clicks that would copy, save or print are discarded in the viewer.
+        AddKeyboardHook(m_viewer);
+        AddMouseHook(m_viewer);
+    }
     ReSizeEx();
 }
 
@@ -160,17 +163,9 @@ void TPdfPreviewFrm::ReSizeEx() {
     setGeometry(0, 0, w, h);
 }
 
-void TPdfPreviewFrm::guardViewer() {
-    AddKeyboardHook(m_viewer);
-    AddMouseHook(m_viewer);
-    FIsAddHook = kGuardDone;
-}
-
+// Runs while the document is restricted: keeps an embedded form at its parent's size.
 void TPdfPreviewFrm::Timer1Timer() {
-    if (!m_viewer) return;
-    // The guard of a read-only document, when the load has not put it in place.
-    if (DocReadonly() && FIsAddHook < kGuardDone && m_viewer->isLoaded()) guardViewer();
-    ReSizeEx();
+    if (m_viewer) ReSizeEx();
 }
 
 void TPdfPreviewFrm::stepTrackBar(int delta) {

@@ -51,7 +51,6 @@ private:
     void buildForm();
     void connectToolBar();
     void createViewer();
-    void guardViewer();
     void Timer1Timer();
     void TrackBar1Change();
     void Edit1Enter();
@@ -65,7 +64,6 @@ private:
     QString FReaderVer;
     QString FReaderFlieVer;
     double FScale = 1.0;  // the last zoom sent, in percent
-    int FIsAddHook = 0;   // guard attempts; 600 when done
     bool FCloseAll = false;
     bool m_placed = false;  // a window is centred once, when first shown
 };
