@@ -44,8 +44,8 @@ RevisionUploadOutcome acceptRevisionsAndUpload(const RevisionUpload& job, std::s
         platform::runDocumentOperations(job.office, acceptAndCopy(job), stop);
     if (!done.ok()) {
         outcome.failed = true;
-        outcome.error = done.message.isEmpty() ? u"The revisions could not be accepted."_s
-                                               : done.message;
+        outcome.error =
+            done.message.isEmpty() ? u"The revisions could not be accepted."_s : done.message;
     } else if (!stop.stop_requested()) {
         outcome.reply = upload(job);
     }
