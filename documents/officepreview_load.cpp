@@ -3,6 +3,7 @@
 
 #include "documents/officepreview.h"
 
+#include "core/filetype.h"
 #include "documents/officepreviewnav.h"
 
 #include <QFile>
@@ -30,6 +31,8 @@ void TOfficeFilePreviewFrm::LoadLocalFile(int FileType, const QString& FileName)
         return;
     }
     FFileType = FileType;
+    // Called without ShowHTML (a host that fetched the file itself): decide the converter now.
+    if (!m_gate.converter) m_gate = decideOfficeGate(CodeToExt(FileType), Suites());
     ShowHintText(m_texts.loading, TPreViewHint::PictureWait);
     FViewStyle = 2;
     if (!FOfficeViewerX) CreateViewer();
@@ -57,6 +60,10 @@ void TOfficeFilePreviewFrm::StartConversion(const QString& fileName) {
         });
     }
     m_jobKind = JobKind::Conversion;
+    if (!m_gate.converter) {
+        ConversionDone({OfficeStatus::NotInstalled, u"LibreOffice is not installed"_s});
+        return;
+    }
     platform::PdfConversion conversion{fileName, PdfPath(), m_timeLimit, FRoot};
     if (!m_job->startConversion(*m_gate.converter, conversion))
         ConversionDone({OfficeStatus::Failed, u"another office job is running"_s});
