@@ -95,6 +95,10 @@ void TOfficeFilePreviewFrm::ShowPdf() {
 
 void TOfficeFilePreviewFrm::ShowFailure(const OfficeResult& result) {
     RemovePdf();
+    // A spreadsheet add-in known to break loading has its own message.
+    bool addIn = false;
+    if (m_gate.kind == OfficeDocKind::Excel) CheckFoxitExcelAddin(addIn);
+    if (addIn) return;
     QString text = WLS_Not_Complete;
     if (result.status != OfficeStatus::NotInstalled) {
         const bool cn = Language() == HSL_CN;
