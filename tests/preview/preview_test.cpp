@@ -53,6 +53,20 @@ TEST_F(PreviewSequence, CopyIsNamedByTheTimeAndHandedToTheViewer) {
     EXPECT_EQ(form.FileId(), demo::ReportFile);
 }
 
+TEST_F(PreviewSequence, PreviewsStartedTogetherKeepCopiesOfTheirOwn) {
+    RecordingPreview first;
+    RecordingPreview second;
+    first.PreviewEx(pdf, -1, demo::ReportFile);
+    second.PreviewEx(pdf, -1, demo::ReportFile);
+    ASSERT_EQ(first.WaitForPreview(), true);
+    if (second.IsDownloading()) {
+        ASSERT_EQ(second.WaitForPreview(), true);
+    }
+    EXPECT_NE(first.LocalFilename(), second.LocalFilename());
+    EXPECT_EQ(ReadAll(first.LocalFilename()), content);
+    EXPECT_EQ(ReadAll(second.LocalFilename()), content);
+}
+
 TEST_F(PreviewSequence, FailedDownloadShowsTheServersReasonAndLeavesNoCopy) {
     TPreViewHint hint(HSL_ENG, nullptr);
     RecordingPreview form;
