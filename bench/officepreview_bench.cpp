@@ -1,8 +1,9 @@
 // Time of an office preview from the request to the first page on the screen: the test server
 // on loopback serves a small Word document (one page), the previewer fetches it, LibreOffice
 // converts it and the built-in viewer renders the page.
-//   ov-bench-officepreview [--runs N] [--shot FILE]
-// Prints each run's time and the median; --shot saves a picture of the last previewer.
+//   ov-bench-officepreview [--runs N] [--shot FILE] [--nav]
+// Prints each run's time and the median; --shot saves a picture of the last previewer (with
+// its navigation pane open when --nav is given).
 // Runs under a private home (a temporary folder), so that it leaves no settings behind.
 
 #include "core/filetype.h"
@@ -30,10 +31,12 @@ namespace {
 struct Options {
     int runs = 3;
     QString shot;
+    bool nav = false;
 };
 
 Options Parse(const QStringList& args) {
     Options o;
+    o.nav = args.contains(u"--nav"_s);
     for (int i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == u"--runs"_s)
             o.runs = std::max(1, args[++i].toInt());
@@ -106,7 +109,12 @@ int main(int argc, char** argv) {
     std::sort(times.begin(), times.end());
     std::printf("request to first page, median of %zu: %lld ms\n", times.size(),
                 static_cast<long long>(times[times.size() / 2]));
-    if (!options.shot.isEmpty()) form->grab().save(options.shot);
+    if (!options.shot.isEmpty()) {
+        if (options.nav) form->NavPaneVisible(true);
+        QCoreApplication::processEvents();
+        form->Viewer()->waitForRendering(30000);
+        form->grab().save(options.shot);
+    }
     form->CloseOleObject();
     form.reset();
     server.stop();

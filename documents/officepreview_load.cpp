@@ -44,7 +44,6 @@ void TOfficeFilePreviewFrm::CreateViewer() {
     FOfficeViewerX = new platform::DocumentViewer(m_splitter);
     m_splitter->addWidget(FOfficeViewerX);
     m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({200, 600});
     FOfficeViewerX->setReadOnly(DocReadonly());
     m_findBar->setViewer(FOfficeViewerX);
 }

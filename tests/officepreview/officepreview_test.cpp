@@ -72,6 +72,8 @@ TEST_F(OfficeViewTest, WordDocumentFromShowingToTheAcceptedVersion) {
 
     preview->NavPaneVisible(true);
     EXPECT_TRUE(preview->NavPane()->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_GT(preview->NavPane()->width(), 100) << "the pane has room beside the document";
     EXPECT_EQ(outlineTitles(*preview), (QStringList{u"Contract terms"_s, u"Payment"_s}));
     preview->NavPaneVisible(false);
     EXPECT_FALSE(preview->NavPane()->isVisible());
