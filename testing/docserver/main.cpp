@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
     DocHttp http(model);
     DocFileChannel files(model);
     demo::LoadDemoPdfs(model, files);
+    demo::StoreOfficeDemoContents(files);
     DocServer server(options);
     commands.install(server);
     files.install(server);
