@@ -73,7 +73,7 @@ void TPreviewBaseFrm::StartPreview(int FileType, int FileVer, std::int64_t FileK
             return;
         }
         // Posted while the form cannot go away (its destructor waits for the lock); a form
-        // freed before the call runs takes the call with it.
+        // freed before the call runs takes the call with it (and StopDownload the copy).
         TPreviewBaseFrm* form = state->form;
         state->copyPosted = result.ok;
         QMetaObject::invokeMethod(
