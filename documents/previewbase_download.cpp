@@ -15,11 +15,14 @@ using namespace Qt::StringLiterals;
 
 namespace ov {
 
-// What a running download shares with its form. The form lets go of it when it is freed; the
-// worker then drops the copy instead of handing it over.
+// What a running download shares with its form. The form lets go of it when it is freed or
+// starts another preview; whoever comes second drops the copy: the worker when the form let go
+// first, the form when the worker had already posted the hand-over (which then never runs).
 struct PreviewDownloadState {
     std::mutex mutex;
-    TPreviewBaseFrm* form = nullptr;  // null once the form is gone
+    TPreviewBaseFrm* form = nullptr;  // null once the form let go
+    bool copyPosted = false;          // a whole copy is on its way to the form
+    QString path;                     // the copy
     std::atomic<bool> cancel{false};
 };
 
@@ -60,6 +63,7 @@ void TPreviewBaseFrm::StartPreview(int FileType, int FileVer, std::int64_t FileK
         FileKey,     FLocalFileName};
     auto state = std::make_shared<PreviewDownloadState>();
     state->form = this;
+    state->path = FLocalFileName;
     m_download = state;
     PreviewThreadPool().start([state, request, FileType] {
         const PreviewDownloadResult result = RunPreviewDownload(request, &state->cancel);
@@ -69,8 +73,9 @@ void TPreviewBaseFrm::StartPreview(int FileType, int FileVer, std::int64_t FileK
             return;
         }
         // Posted while the form cannot go away (its destructor waits for the lock); a form
-        // freed before the call runs takes the call with it.
+        // freed before the call runs takes the call with it (and StopDownload the copy).
         TPreviewBaseFrm* form = state->form;
+        state->copyPosted = result.ok;
         QMetaObject::invokeMethod(
             form,
             [form, state, FileType, result] {
@@ -95,6 +100,8 @@ void TPreviewBaseFrm::StopDownload() {
     std::lock_guard lock(m_download->mutex);
     m_download->form = nullptr;
     m_download->cancel = true;
+    // The hand-over that was posted is dropped (form gone or replaced): its copy goes with it.
+    if (m_download->copyPosted) RemovePreviewCopy(m_download->path);
     m_download.reset();
 }
 

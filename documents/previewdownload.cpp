@@ -19,7 +19,11 @@ using namespace Qt::StringLiterals;
 namespace ov {
 
 QString PreviewExtraText(const QString& hashPs, int fileVer) {
-    QString text = RequestTag(u"HashPs"_s, hashPs) + u"[IsPreView]True[/IsPreView]"_s +
+    // The value comes from the page's document options: a bracket in it could close the tag
+    // and add tags of its own ("[IsPreView]False", another "[Versionid]") to the request.
+    QString hash = hashPs;
+    hash.remove(u'[').remove(u']');
+    QString text = RequestTag(u"HashPs"_s, hash) + u"[IsPreView]True[/IsPreView]"_s +
                    u"[IsReplace]True[/IsReplace]"_s;
     if (fileVer >= 0) text += RequestTagNum(u"Versionid"_s, fileVer);
     return text;

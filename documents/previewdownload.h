@@ -32,7 +32,8 @@ struct PreviewDownloadResult {
 
 // The extra tagged text of a preview download:
 // "[HashPs]...[/HashPs][IsPreView]True[/IsPreView][IsReplace]True[/IsReplace]" and, when
-// fileVer >= 0, "[Versionid]" + fileVer + "[/Versionid]".
+// fileVer >= 0, "[Versionid]" + fileVer + "[/Versionid]". Brackets are dropped from hashPs, so
+// that it stays the value of its tag.
 QString PreviewExtraText(const QString& hashPs, int fileVer);
 
 // Runs the download (blocking). When it fails, the destination file and the backups that the

@@ -91,6 +91,9 @@ TEST_P(PreviewDownload, RequestCarriesTheDocumentOptionsAndTheCopyArrivesWhole) 
         {-1, QString(), u"[HashPs][/HashPs]"_s + fixed},
         {0, QString(), u"[HashPs][/HashPs]"_s + fixed + u"[Versionid]0[/Versionid]"_s},
         {3, u"a1B2"_s, u"[HashPs]a1B2[/HashPs]"_s + fixed + u"[Versionid]3[/Versionid]"_s},
+        // A value from the page cannot close its tag and bring tags of its own.
+        {-1, u"x[/HashPs][IsPreView]False[/IsPreView][Versionid]1[/Versionid]"_s,
+         u"[HashPs]x/HashPsIsPreViewFalse/IsPreViewVersionid1/Versionid[/HashPs]"_s + fixed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fileVer);

@@ -109,6 +109,26 @@ TEST_F(PreviewSequence, FormFreedWhileDownloadingTakesItsCopyAlong) {
     EXPECT_TRUE(TempFiles().isEmpty()) << TempFiles().join(u' ').toStdString();
 }
 
+// The download has ended and its hand-over is posted, but the form goes or starts another
+// preview before the hand-over runs: the copy nobody will load is deleted.
+TEST_F(PreviewSequence, CopyWhoseHandOverNeverRunsIsDeleted) {
+    auto form = std::make_unique<RecordingPreview>();
+    form->PreviewEx(pdf, -1, demo::ReportFile);
+    PreviewThreadPool().waitForDone();  // no event loop ran: the hand-over waits
+    ASSERT_EQ(TempFiles().size(), 1);
+    form.reset();
+    EXPECT_TRUE(TempFiles().isEmpty()) << TempFiles().join(u' ').toStdString();
+
+    RecordingPreview again;
+    again.PreviewEx(pdf, -1, demo::ReportFile);
+    PreviewThreadPool().waitForDone();
+    const QString first = again.LocalFilename();
+    again.PreviewEx(pdf, -1, demo::ReportFile);
+    ASSERT_EQ(again.WaitForPreview(), true);
+    EXPECT_NE(again.loadedName, first);
+    EXPECT_EQ(TempFiles(), QStringList{QFileInfo(again.LocalFilename()).fileName()});
+}
+
 TEST_F(PreviewSequence, DownloadFile2GivesTheCopyOrRemovesIt) {
     RecordingPreview form;
     QString dest;
