@@ -93,8 +93,10 @@ struct ViewerChoiceContext {
 };
 
 // Which kind of viewer shows a file with this extension text (lower case, no dot) and code.
-// VS_None also when the user closes the dialog without choosing.
-TViewerStyle ChooseViewer(const QString& ext, std::int32_t code, const ViewerChoiceContext& ctx);
+// When the user closes the choice dialog without choosing, the result is VS_None and
+// `cancelled` (when given) is set.
+TViewerStyle ChooseViewer(const QString& ext, std::int32_t code, const ViewerChoiceContext& ctx,
+                          bool* cancelled = nullptr);
 
 // Runs web command 13 with its argument text ("filekey", "filever", "filename", "ctparams").
 // Returns the error text for the dispatcher to show; empty when there is none.
