@@ -13,6 +13,7 @@
 #include "documents/axedselect.h"
 #include "documents/axprewview.h"
 #include "documents/edrawings.h"
+#include "documents/previewbase.h"
 #include "documents/previewhint.h"
 #include "fakecontrols.h"
 #include "scriptedenv.h"
@@ -167,6 +168,49 @@ TEST_F(DoPreviewTest, AutoVueOpensWithPrintAndHashFromTheOptions) {
     EXPECT_EQ(form->geometry(), QRect(40, 30, 640, 480));
     EXPECT_EQ(controls.log.value(0), u"SetPrintOptions PRINT_OPT_DISABLE_PRINT TRUE"_s);
     delete form;
+}
+
+TEST_F(DoPreviewTest, BuiltInFormByExtensionWithTheDocumentOptions) {
+    struct Case {
+        QString fileName;
+        int pdfType;
+        const char* form;
+    };
+    const std::vector<Case> cases = {
+        {u"a.pdf"_s, 1, "ov::TPdfPreviewFrm"},         {u"a.pdf"_s, 0, "ov::TPdfPreviewFrm"},
+        {u"a.PDF"_s, 2, "ov::TFoxitPdfReaderFrm"},     {u"a.pdf"_s, 3, "ov::TSSrsPreviewFrm"},
+        {u"a.ai"_s, 3, "ov::TPdfPreviewFrm"},          {u"a.gd"_s, 0, "ov::TSSrsPreviewFrm"},
+        {u"a.docx"_s, 0, "ov::TOfficeFilePreviewFrm"}, {u"a.wps"_s, 0, "ov::TOfficeFilePreviewFrm"},
+        {u"a.pps"_s, 0, "ov::TOfficeFilePreviewFrm"},
+    };
+    env.office = u"V16"_s;
+    for (const Case& c : cases) {
+        env.pdf = c.pdfType;
+        host.forms.clear();
+        SetAllowCtrlC(false);
+        host.hint.hide();
+        const QString options = u"HashPs=h2,CanPrint=True,CheckVirtualPrint=False,CtrlC=True,"_s;
+        EXPECT_EQ(run(command(c.fileName, options)), QString()) << c.form;
+        ASSERT_EQ(host.forms.size(), 1u) << c.form;
+        auto* form = qobject_cast<TPreviewBaseFrm*>(host.forms[0].data());
+        ASSERT_NE(form, nullptr);
+        EXPECT_STREQ(form->metaObject()->className(), c.form) << c.fileName.toStdString();
+        EXPECT_EQ(form->windowTitle(), c.fileName);
+        EXPECT_EQ(form->geometry(), QRect(40, 30, 640, 480));
+        EXPECT_TRUE(form->isWindow() && form->isVisible());
+        EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+        EXPECT_EQ(form->parentWidget(), &host.main);
+        EXPECT_EQ(form->PreViewHintFrm, &host.hint);
+        EXPECT_TRUE(form->DocReadonly());
+        EXPECT_TRUE(form->CanPrint());
+        EXPECT_FALSE(form->IsCheckVirtualPrint());
+        EXPECT_FALSE(form->SelectPrinter());
+        EXPECT_TRUE(AllowCtrlC());
+        EXPECT_TRUE(host.hint.isVisible());
+        form->CloseOleObject();
+        delete form;
+    }
+    SetAllowCtrlC(false);
 }
 
 TEST_F(DoPreviewTest, BuiltInFileTypesWithoutAFormGetAHint) {
