@@ -3,6 +3,7 @@
 
 #include "documents/officepreview.h"
 
+#include "core/filetype.h"
 #include "documents/officepreviewnav.h"
 
 #include <QFile>
@@ -30,6 +31,8 @@ void TOfficeFilePreviewFrm::LoadLocalFile(int FileType, const QString& FileName)
         return;
     }
     FFileType = FileType;
+    // Called without ShowHTML (a host that fetched the file itself): decide the converter now.
+    if (!m_gate.converter) m_gate = decideOfficeGate(CodeToExt(FileType), Suites());
     ShowHintText(m_texts.loading, TPreViewHint::PictureWait);
     FViewStyle = 2;
     if (!FOfficeViewerX) CreateViewer();
@@ -41,7 +44,6 @@ void TOfficeFilePreviewFrm::CreateViewer() {
     FOfficeViewerX = new platform::DocumentViewer(m_splitter);
     m_splitter->addWidget(FOfficeViewerX);
     m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({200, 600});
     FOfficeViewerX->setReadOnly(DocReadonly());
     m_findBar->setViewer(FOfficeViewerX);
 }
@@ -57,6 +59,10 @@ void TOfficeFilePreviewFrm::StartConversion(const QString& fileName) {
         });
     }
     m_jobKind = JobKind::Conversion;
+    if (!m_gate.converter) {
+        ConversionDone({OfficeStatus::NotInstalled, u"LibreOffice is not installed"_s});
+        return;
+    }
     platform::PdfConversion conversion{fileName, PdfPath(), m_timeLimit, FRoot};
     if (!m_job->startConversion(*m_gate.converter, conversion))
         ConversionDone({OfficeStatus::Failed, u"another office job is running"_s});
@@ -88,6 +94,10 @@ void TOfficeFilePreviewFrm::ShowPdf() {
 
 void TOfficeFilePreviewFrm::ShowFailure(const OfficeResult& result) {
     RemovePdf();
+    // A spreadsheet add-in known to break loading has its own message.
+    bool addIn = false;
+    if (m_gate.kind == OfficeDocKind::Excel) CheckFoxitExcelAddin(addIn);
+    if (addIn) return;
     QString text = WLS_Not_Complete;
     if (result.status != OfficeStatus::NotInstalled) {
         const bool cn = Language() == HSL_CN;

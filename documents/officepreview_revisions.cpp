@@ -53,7 +53,9 @@ void TOfficeFilePreviewFrm::WaitForOfficeJob() {
 }
 
 QString TOfficeFilePreviewFrm::RevisionAndUpload() {
+    const QPointer<TOfficeFilePreviewFrm> self = this;
     WaitForOfficeJob();
+    if (!self) return {};  // the previewer went away while its job ended
     if (!FOfficeViewerX || !FOfficeViewerX->isLoaded() || !m_job) return {};
     RevisionUpload upload{*m_gate.converter,
                           FLocalFileName,

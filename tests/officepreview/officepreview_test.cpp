@@ -9,10 +9,13 @@
 #include "platform/widgets/systemprinters.h"
 #include "previewfixture.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
@@ -69,6 +72,8 @@ TEST_F(OfficeViewTest, WordDocumentFromShowingToTheAcceptedVersion) {
 
     preview->NavPaneVisible(true);
     EXPECT_TRUE(preview->NavPane()->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_GT(preview->NavPane()->width(), 100) << "the pane has room beside the document";
     EXPECT_EQ(outlineTitles(*preview), (QStringList{u"Contract terms"_s, u"Payment"_s}));
     preview->NavPaneVisible(false);
     EXPECT_FALSE(preview->NavPane()->isVisible());
@@ -143,11 +148,35 @@ TEST_F(OfficeViewTest, SpreadsheetAndPresentation) {
     sheet->CloseOleObject();
     EXPECT_EQ(temporaryFiles(*sheet), QStringList());
 
+    // With WPS serving presentations, a read-only one keeps the clipboard empty of anything
+    // while it is shown, unless copying is allowed; once the host has maximised the form
+    // (ClientMax2) the guard stops.
+    platform::OfficeInstallation wps;
+    wps.suite = platform::OfficeSuite::Wps;
+    wps.program = u"/nonexistent/wps"_s;
+    wps.version = QVersionNumber(11, 1);
+    wps.powerPoint = true;
     auto slides = newPreview(true);
+    slides->SetOfficeSuites({*realLibreOffice(), wps});
     ASSERT_TRUE(show(*slides, "pptx", demo::SlidesFile)) << hint->HintText().toStdString();
+    EXPECT_EQ(slides->Gate().platform, OfficePlatform::Wps);
     EXPECT_EQ(slides->Viewer()->pageCount(), 2);
     EXPECT_TRUE(find(*slides, u"Slide two"_s));
     EXPECT_EQ(slides->Viewer()->matchPage(), 2);
+
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const auto clipboardAfterTicks = [&](const QString& copied) {
+        clipboard->setText(copied);
+        QTest::qWait(1000);
+        return clipboard->text();
+    };
+    EXPECT_NE(clipboardAfterTicks(u"copied"_s), u"copied"_s);
+    SetAllowCtrlC(true);
+    EXPECT_EQ(clipboardAfterTicks(u"allowed"_s), u"allowed"_s);
+    SetAllowCtrlC(false);
+    slides->ClientMax2();
+    EXPECT_FALSE(slides->IsTimerActive());
+    EXPECT_EQ(clipboardAfterTicks(u"after"_s), u"after"_s);
 }
 
 // A conversion that takes too long and one of a damaged file: the failure in the hint window,
