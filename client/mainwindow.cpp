@@ -9,6 +9,8 @@
 #include <QStyle>
 #include <QTimer>
 
+#include "client/clipboardpoll.h"
+#include "client/messagepoll.h"
 #include "client/servertexts.h"
 #include "client/startup.h"
 #include "client/trayicon.h"
@@ -44,6 +46,8 @@ TQUEXClientFrm::TQUEXClientFrm(QWidget* parent)
     connect(m_tray, &TrayIcon::activated, this,
             [this](int mouseCode) { HandleMessage(WM_TRAY, 0, mouseCode); });
     m_tray->show();
+    m_msgPoll = new TMessagePoll(this);
+    connect(m_msgPoll, &TMessagePoll::messagesWaiting, this, &TQUEXClientFrm::ShowUserMsg);
     TimerMsg = new QTimer(this);
     TimerMsg->setInterval(500);
     connect(TimerMsg, &QTimer::timeout, this, &TQUEXClientFrm::TimerMsgTimer);
@@ -68,6 +72,8 @@ void TQUEXClientFrm::ShowMainFrm() {
     show();
     raise();
     activateWindow();
+    if (PFileMagFrm) PFileMagFrm->setVisible(FLastMagFrmSt);
+    if (PBatchFrm) PBatchFrm->setVisible(FLastBatchFrmSt);
 }
 
 bool TQUEXClientFrm::TakeWebCommandFile() {
@@ -104,6 +110,12 @@ void TQUEXClientFrm::SetLogin(bool loggedIn) {
     FIsLogin = loggedIn;
 }
 
+void TQUEXClientFrm::SetLoginServer(const QString& host, int port, bool ssl) {
+    FServerIp = host;
+    FServerPort = port;
+    FServerSSL = ssl;
+}
+
 qint64 TQUEXClientFrm::HandleMessage(quint32 msg, qint64 /*wParam*/, qint64 lParam) {
     switch (msg) {
         case WM_TRAY:
@@ -118,6 +130,9 @@ qint64 TQUEXClientFrm::HandleMessage(quint32 msg, qint64 /*wParam*/, qint64 lPar
             // The command file a second start wrote is taken at once, so that the next start
             // does not wait for it.
             TakeWebCommandFile();
+            return 0;
+        case UM_RUN:
+            UmRun();
             return 0;
         case UM_CLOSE:
             BClose = true;
@@ -138,9 +153,11 @@ qint64 TQUEXClientFrm::HandleMessage(quint32 msg, qint64 /*wParam*/, qint64 lPar
 }
 
 void TQUEXClientFrm::ClearClipboardCmd() {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    const QString text = clipboard->text();
-    if (text.contains(u"[TranStyle]"_s) || text.contains(u"[Key]"_s)) clipboard->setText(u"  "_s);
+    try {
+        ov::ClearClipboardCmd(*QGuiApplication::clipboard());
+    } catch (...) {
+        // a clipboard that cannot be read holds no command of ours
+    }
 }
 
 void TQUEXClientFrm::closeEvent(QCloseEvent* event) {
@@ -157,15 +174,32 @@ void TQUEXClientFrm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized() && m_tray->isVisible())
         QTimer::singleShot(0, this, &TQUEXClientFrm::HideToTray);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        QTimer::singleShot(0, this, &TQUEXClientFrm::Activated);
+}
+
+void TQUEXClientFrm::Activated() {
+    raise();
+    if (FLoginOver) return;
+    // Marked before the login runs: its dialog activates the window again when it closes,
+    // and that must not start a second login.
+    FLoginOver = true;
+    Call(FHooks.LoginOnActivate);
 }
 
 void TQUEXClientFrm::HideToTray() {
     // Without a notification area a hidden window could not be found again: it stays on the
-    // task bar, minimised.
-    if (m_tray->isVisible())
-        hide();
-    else
+    // task bar, minimised, with its panels as they are.
+    if (!m_tray->isVisible()) {
         showMinimized();
+        return;
+    }
+    if (!isVisible()) return;  // hidden already: the panels' states are remembered
+    FLastMagFrmSt = PFileMagFrm && PFileMagFrm->isVisibleTo(this);
+    FLastBatchFrmSt = PBatchFrm && PBatchFrm->isVisibleTo(this);
+    if (PFileMagFrm) PFileMagFrm->hide();
+    if (PBatchFrm) PBatchFrm->hide();
+    hide();
 }
 
 void TQUEXClientFrm::ToggleMaximized() {
@@ -173,11 +207,6 @@ void TQUEXClientFrm::ToggleMaximized() {
         showNormal();
     else
         showMaximized();
-}
-
-void TQUEXClientFrm::TimerMsgTimer() {
-    if (!FIsLogin) return;
-    TakeWebCommandFile();
 }
 
 }  // namespace ov

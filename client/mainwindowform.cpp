@@ -13,6 +13,7 @@
 #include <QWindow>
 
 #include "client/mainwindow.h"
+#include "client/mainwindow_icons.h"
 #include "client/servertexts.h"
 #include "core/globalconfig.h"
 
@@ -27,15 +28,27 @@ const QString kBarBlue = u"#00266e"_s;      // 7218688
 const QString kUserBarGrey = u"#e8e8e8"_s;  // 15263976
 const QString kCloseRed = u"#e81123"_s;     // 2298344
 
-QToolButton* iconButton(QWidget* parent, QStyle::StandardPixmap picture, const QString& hint,
-                        QSize size) {
+// The pictures: light on the blue bar, grey on the user bar; white under the mouse.
+const QColor kBarPicture(0xc8, 0xd3, 0xea);
+const QColor kUserBarPicture(0x55, 0x55, 0x55);
+
+QToolButton* iconButton(QWidget* parent, TBarPicture picture, const QString& hint, QSize size,
+                        const QColor& normal = kBarPicture, const QColor& hover = Qt::white) {
     auto button = new QToolButton(parent);
-    button->setIcon(parent->style()->standardIcon(picture));
+    button->setIcon(BarIcon(picture, normal, hover));
     button->setIconSize(QSize(30, 30).boundedTo(size));
     button->setFixedSize(size);
     button->setToolTip(hint);
     button->setAutoRaise(true);
     return button;
+}
+
+template <typename Slot>
+QAction* addMenuItem(QMenu* menu, const QString& caption, const QString& name, Slot slot) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    QObject::connect(action, &QAction::triggered, menu, slot);
+    return action;
 }
 
 }  // namespace
@@ -89,21 +102,23 @@ QWidget* TQUEXClientFrm::BuildIconBar() {
     imgLog->setFixedSize(50, 50);
     column->addWidget(imgLog);
     const QSize size(50, 50);
-    auto home = iconButton(bar, QStyle::SP_DirHomeIcon, english ? u"Main page"_s : u"首页"_s, size);
+    auto home = iconButton(bar, TBarPicture::Home, english ? u"Main page"_s : u"首页"_s, size);
     connect(home, &QToolButton::clicked, this, &TQUEXClientFrm::OpenHomePage);
     column->addWidget(home);
     // The batch window and the file manager are brought to the front by these two.
-    column->addWidget(iconButton(bar, QStyle::SP_ArrowUp,
-                                 english ? u"Bulk upload/download"_s : u"批量上传下载"_s, size));
-    column->addWidget(
-        iconButton(bar, QStyle::SP_DirIcon, english ? u"File management"_s : u"文件管理"_s, size));
+    auto upload = iconButton(bar, TBarPicture::Transfer,
+                             english ? u"Bulk upload/download"_s : u"批量上传下载"_s, size);
+    connect(upload, &QToolButton::clicked, this, &TQUEXClientFrm::BatchToFront);
+    column->addWidget(upload);
+    auto files =
+        iconButton(bar, TBarPicture::Files, english ? u"File management"_s : u"文件管理"_s, size);
+    connect(files, &QToolButton::clicked, this, &TQUEXClientFrm::FileManagerToFront);
+    column->addWidget(files);
     column->addStretch(1);
-    auto config = iconButton(bar, QStyle::SP_FileDialogDetailedView,
-                             english ? u"Settings"_s : u"设置"_s, size);
+    auto config = iconButton(bar, TBarPicture::Settings, english ? u"Settings"_s : u"设置"_s, size);
     connect(config, &QToolButton::clicked, this, [this] { pmTools->popup(QCursor::pos()); });
     column->addWidget(config);
-    auto exit =
-        iconButton(bar, QStyle::SP_DialogCloseButton, english ? u"Exit"_s : u"退出客户端"_s, size);
+    auto exit = iconButton(bar, TBarPicture::Exit, english ? u"Exit"_s : u"退出客户端"_s, size);
     connect(exit, &QToolButton::clicked, this, &TQUEXClientFrm::Exit);
     column->addWidget(exit);
     return bar;
@@ -124,11 +139,14 @@ QWidget* TQUEXClientFrm::BuildUserBar() {
     row->setSpacing(0);
     row->addStretch(1);
     const QSize size(46, 30);
-    auto minimise = iconButton(plUserInfo, QStyle::SP_TitleBarMinButton, QString(), size);
+    auto minimise =
+        iconButton(plUserInfo, TBarPicture::Minimise, QString(), size, kUserBarPicture, Qt::black);
     connect(minimise, &QToolButton::clicked, this, &QWidget::showMinimized);
-    auto normal = iconButton(plUserInfo, QStyle::SP_TitleBarMaxButton, QString(), size);
+    auto normal =
+        iconButton(plUserInfo, TBarPicture::Maximise, QString(), size, kUserBarPicture, Qt::black);
     connect(normal, &QToolButton::clicked, this, &TQUEXClientFrm::ToggleMaximized);
-    auto closeButton = iconButton(plUserInfo, QStyle::SP_TitleBarCloseButton, QString(), size);
+    auto closeButton =
+        iconButton(plUserInfo, TBarPicture::Close, QString(), size, kUserBarPicture, Qt::white);
     closeButton->setObjectName(u"imgClose"_s);
     connect(closeButton, &QToolButton::clicked, this, &QWidget::close);
     for (QToolButton* button : {minimise, normal, closeButton})
@@ -143,16 +161,17 @@ void TQUEXClientFrm::BuildMenus() {
     closeClient->setObjectName(u"miCloseFrm"_s);
     connect(closeClient, &QAction::triggered, this, &TQUEXClientFrm::Exit);
 
-    // These captions stay Chinese in both languages. The login, server address and working
-    // folder dialogs are connected by their own modules.
+    // These captions stay Chinese in both languages. The dialogs behind them belong to their
+    // own modules, which set the hooks.
     pmTools = new QMenu(this);
-    pmTools->addAction(u"系统登录"_s)->setObjectName(u"tnLogin"_s);
+    addMenuItem(pmTools, u"系统登录"_s, u"tnLogin"_s, [this] { Call(FHooks.LoginFromMenu); });
     pmTools->addSeparator();
-    pmTools->addAction(u"服务器地址"_s)->setObjectName(u"tnServerUrl"_s);
-    pmTools->addAction(u"工作目录"_s)->setObjectName(u"tnWork"_s);
-    QAction* password = pmTools->addAction(u"修改密码"_s);
-    password->setObjectName(u"N2"_s);
-    password->setVisible(false);  // never shown
+    addMenuItem(pmTools, u"服务器地址"_s, u"tnServerUrl"_s,
+                [this] { Call(FHooks.ShowServerHostDialog); });
+    addMenuItem(pmTools, u"工作目录"_s, u"tnWork"_s, [this] { Call(FHooks.ShowWorkPathDialog); });
+    addMenuItem(pmTools, u"修改密码"_s, u"N2"_s, [this] {
+        ShowPasswordDialog();
+    })->setVisible(false);  // never shown
 }
 
 Qt::Edges TQUEXClientFrm::FrameEdgesAt(QPoint pos, QSize size, int border) {
@@ -185,11 +204,14 @@ void TQUEXClientFrm::LoadLogo() {
             logo.scaled(imgLog->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
-void TQUEXClientFrm::OpenHomePage() {
+QString TQUEXClientFrm::HomePageUrl() {
     const auto config = GlobalConfig();
-    const QString url =
-        config->ServerUrl() + u"/index?opr=fromclient&sn="_s + ClientToken(config->EncryptUserID());
-    QDesktopServices::openUrl(QUrl(url));
+    return config->ServerUrl() + u"/index?opr=fromclient&sn="_s +
+           ClientToken(config->EncryptUserID());
+}
+
+void TQUEXClientFrm::OpenHomePage() {
+    QDesktopServices::openUrl(QUrl(HomePageUrl()));
 }
 
 }  // namespace ov

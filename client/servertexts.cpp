@@ -42,7 +42,11 @@ TScInfoArray ParseScInfos(const QString& reply) {
 double MsgSpaceFromSeconds(const QString& seconds) {
     bool ok = false;
     const int value = seconds.trimmed().toInt(&ok);
-    return (ok && value > 0 ? value : kDefaultMsgSpaceSeconds) / kSecondsPerDay;
+    return MsgSpaceFromSeconds(ok ? value : 0);
+}
+
+double MsgSpaceFromSeconds(int seconds) {
+    return (seconds > 0 ? seconds : kDefaultMsgSpaceSeconds) / kSecondsPerDay;
 }
 
 TDateTime SnoozeUntil(qint64 choice, TDateTime now) {

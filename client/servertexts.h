@@ -23,6 +23,7 @@ TScInfoArray ParseScInfos(const QString& reply);
 // that is not a number, or is not above 0, gives 60 seconds: a zero interval would poll on
 // every tick and pile up notices.
 double MsgSpaceFromSeconds(const QString& seconds);
+double MsgSpaceFromSeconds(int seconds);
 
 // The snooze time a choice of the message notice sets: 1 about an hour (0.041677 days), 2 one
 // day, 3 seven days, anything else now.
