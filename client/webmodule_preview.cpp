@@ -40,8 +40,11 @@ void UseViewerPreview(TWebModule& module) {
 }
 
 TWebModule* AttachWebModule(TQUEXClientFrm& mainForm) {
+    if (auto* module = mainForm.findChild<TWebModule*>(QString(), Qt::FindDirectChildrenOnly))
+        return module;
     auto* module = new TWebModule(&mainForm);
     UseViewerPreview(*module);
+    mainForm.SetWebCmdTick([module] { module->DoWebMessage(); });
     return module;
 }
 

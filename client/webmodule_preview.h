@@ -10,8 +10,8 @@ class TWebModule;
 // window, hint window, remembered rectangle, language, folder and window list.
 void UseViewerPreview(TWebModule& module);
 
-// The dispatcher of the main window, owned by it: created with the main window as owner of
-// its windows and run on every work tick.
+// The dispatcher of the main window, owned by it: created (once) with the main window as owner
+// of its windows, and run on every work tick.
 TWebModule* AttachWebModule(TQUEXClientFrm& mainForm);
 
 }  // namespace ov

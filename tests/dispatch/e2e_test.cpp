@@ -123,8 +123,8 @@ TEST(EndToEnd, ALinkPreviewsAPdfInTheRunningClientWithItsRestrictions) {
     }
     auto first = startClient({});
     platform::WindowHandle window;
-    ASSERT_TRUE(waitFor(
-        [&] { return bool(window = platform::findWindow(kMainWindowClass, 200)); }, 30000));
+    ASSERT_TRUE(
+        waitFor([&] { return bool(window = platform::findWindow(kMainWindowClass, 200)); }, 30000));
 
     // The browser's start for the link: a read-only, unprintable preview.
     const QString link =

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <stdexcept>
 
+#include "client/mainwindow.h"
 #include "core/paths.h"
 #include "fixture.h"
 
@@ -60,4 +61,14 @@ TEST_F(Tick, AFailingHandlerShowsItsErrorAndTheNextCommandStillRuns) {
     EXPECT_EQ(hint(), u"disk full"_s);
     module->DoWebMessage();
     EXPECT_EQ(clipboard(), u"after"_s);
+}
+
+TEST_F(Tick, TheRunningInstancesWindowDispatchesOnItsWorkTimer) {
+    TQUEXClientFrm window;
+    window.ListenOnBus();
+    window.SetLogin(true);
+    WebCommand().Add({11, u"from the timer"_s});
+    test::processEventsFor(1200);
+    EXPECT_EQ(clipboard(), u"from the timer"_s);
+    EXPECT_EQ(WebCommand().Count(), 0);
 }
