@@ -4,7 +4,7 @@
 JOBS ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps build test test-asan test-tsan clean
+.PHONY: all deps build run test test-asan test-tsan clean
 
 all: build
 
@@ -14,6 +14,10 @@ deps:
 build: deps
 	cmake -S . -B build/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOV_BUILD_TESTS=OFF
 	cmake --build build/release -j $(JOBS)
+
+# OvClient against the test server with demo content, logged in as the demo user.
+run:
+	JOBS=$(JOBS) scripts/run-demo
 
 # The two builds run one after the other (also under make -j), each after the packages are in.
 test: deps

@@ -1,18 +1,19 @@
 #include "client/startup.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QThread>
 
+#include "client/loginattach.h"
 #include "client/mainwindow.h"
+#include "client/programpath.h"
 #include "core/cipher.h"
 #include "core/globalconfig.h"
 #include "core/powers.h"
 #include "core/split.h"
 #include "core/tagtext.h"
-#include "platform/widgets/fonts.h"
 #include "platform/singleinstance.h"
 #include "platform/urlscheme.h"
+#include "platform/widgets/fonts.h"
 #include "platform/windowbus.h"
 
 using namespace Qt::StringLiterals;
@@ -66,10 +67,6 @@ void applyIdentity(const QString& value, TClientConfigX& config) {
     config.Save();
 }
 
-QString programPath() {
-    return QFileInfo(u"/proc/self/exe"_s).canonicalFilePath();
-}
-
 // The window of a running instance; the last class found wins. When another process holds
 // the instance lock but shows no window yet, it is still starting: its window is waited for.
 platform::WindowHandle findRunningInstance(bool lockHeldElsewhere) {
@@ -94,6 +91,7 @@ int runInstance(int argc, char** argv) {
     QApplication app(argc, argv);
     platform::installFontSubstitutions();
     TQUEXClientFrm mainForm;
+    AttachLogin(mainForm);
     mainForm.ListenOnBus();
     mainForm.ShowMainFrm();
     return app.exec();
@@ -203,7 +201,7 @@ int RunClient(int argc, char** argv) {
         if (argument.size() <= kMaxArgumentLength) {
             const QStringList tokens = PrepareArgument(argument);
             if (ApplySwitches(tokens, *GlobalConfig(), cmd) == SwitchResult::Register) {
-                RegisterUrlProtocol(programPath());
+                RegisterUrlProtocol(ProgramPath());
                 return 0;
             }
         }

@@ -90,10 +90,16 @@ QString previewCommandText(const DocFile& file) {
            u"[/filename][ctparams]Readonly=True,CanPrint=False[/ctparams]"_s;
 }
 
-QString clientPreviewLink(const ServerAddress& server, const DocUser& user, const DocFile& file) {
+QString clientStartLink(const ServerAddress& server, const DocUser& user) {
     return u"OvClient://-s%20"_s + server.host + u'#' + QString::number(server.port) + u'#' +
-           (server.tls ? u"1"_s : u"0"_s) + u"%20-u%20"_s + handedIdentity(user) +
-           u"%20-p%20[code]13[/code][cmd]"_s + linkEncoded(previewCommandText(file)) + u"[/cmd]/"_s;
+           (server.tls ? u"1"_s : u"0"_s) + u"%20-u%20"_s + handedIdentity(user) + u'/';
+}
+
+QString clientPreviewLink(const ServerAddress& server, const DocUser& user, const DocFile& file) {
+    QString link = clientStartLink(server, user);
+    link.chop(1);
+    return link + u"%20-p%20[code]13[/code][cmd]"_s + linkEncoded(previewCommandText(file)) +
+           u"[/cmd]/"_s;
 }
 
 QString homePage(DocModel& model, const DocUser& user, const ServerAddress& server) {

@@ -21,6 +21,10 @@ QString previewCommandText(const DocFile& file);
 // identity and the preview command of the file.
 QString clientPreviewLink(const ServerAddress& server, const DocUser& user, const DocFile& file);
 
+// The link that starts the desktop program (or hands over to it) with the server and the
+// user's identity only, as a page does for a user who is logged in.
+QString clientStartLink(const ServerAddress& server, const DocUser& user);
+
 // The model's mutex is held by the callers of these.
 QString homePage(DocModel& model, const DocUser& user, const ServerAddress& server);
 QString previewPage(DocModel& model, const DocFile& file);

@@ -4,6 +4,7 @@
 #include "testing/docserver/commands.h"
 #include "testing/docserver/demo.h"
 #include "testing/docserver/filechannel.h"
+#include "testing/docserver/httppages.h"
 #include "testing/docserver/httpside.h"
 
 #include <QCommandLineParser>
@@ -67,6 +68,10 @@ int main(int argc, char** argv) {
                 unsigned(server.port()), options.tls ? "TLS" : "plain");
     std::printf("demo user: %s  password: %s\n", qPrintable(demo::DemoLogin()),
                 qPrintable(demo::DemoPassword()));
+    // What a page hands the desktop program for the demo user: server and identity.
+    const ServerAddress address{server.host(), server.port(), options.tls};
+    std::printf("client link: %s\n",
+                qPrintable(clientStartLink(address, *model.userByLogin(demo::DemoLogin()))));
     std::fflush(stdout);
     WaitForSignal();
     server.stop();

@@ -1,0 +1,46 @@
+#include "client/loginrequest.h"
+
+#include "core/cipher.h"
+#include "core/macaddress.h"
+#include "core/robottcpclient.h"
+
+using namespace Qt::StringLiterals;
+
+namespace ov {
+
+bool IsUsableServer(const TLoginServer& server) {
+    // A port above 65535 would be cut to another port by the socket: it is refused instead.
+    return !server.host.isEmpty() && server.port > 0 && server.port <= 65535;
+}
+
+QString LoginMacValue() {
+    return EncryptString(GetIPAndMacList(), 3);
+}
+
+TLoginReply DoLogin(const TLoginServer& server, const QString& name, const QString& password,
+                    const QString& mac, THS_Language language, int readTimeoutMs) {
+    TLoginReply reply;
+    if (!IsUsableServer(server)) return reply;
+    TRobotTcpClient client(server.ssl);
+    client.SetHost(server.host);
+    client.SetPort(quint16(server.port));
+    client.SetLanguage(language);
+    client.SetMessageLanguage(language);
+    client.SetReadTimeout(readTimeoutMs);
+    QString encryptId, userName;
+    std::int32_t userId = 0;
+    const std::uint8_t state =
+        client.Login(name, password, mac, server.host, QString::number(server.port), encryptId,
+                     userName, userId);
+    if (state != RS_LoginOk) {
+        reply.error = client.GetLastError();
+        return reply;
+    }
+    reply.ok = true;
+    reply.userName = userName;
+    reply.encryptId = encryptId;
+    reply.userId = userId;
+    return reply;
+}
+
+}  // namespace ov

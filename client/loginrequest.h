@@ -1,0 +1,43 @@
+#pragma once
+// One login request to the document server: the user's name and password (and this
+// computer's enciphered adapter list) go out, the display name, id and user token come back.
+
+#include <QString>
+
+#include "core/types.h"
+
+namespace ov {
+
+// The server a login goes to.
+struct TLoginServer {
+    QString host;
+    int port = 0;
+    bool ssl = false;
+};
+
+struct TLoginReply {
+    bool ok = false;
+    // Why the login failed: the server's text for a refused login, the connection's text for
+    // a failed one; "" when nothing was sent (no usable server).
+    QString error;
+    QString userName;
+    QString encryptId;  // the user token
+    int userId = 0;
+};
+
+// The read time-out of a login request.
+inline constexpr int kLoginReadTimeoutMs = 20000;
+
+// Whether a login can be sent there: a host and a port from 1 to 65535.
+bool IsUsableServer(const TLoginServer& server);
+
+// The adapter list text enciphered as the login sends it; computed on the caller's thread.
+QString LoginMacValue();
+
+// Sends the login and waits for the answer (up to the read time-out); any thread may call it.
+// A server that is not usable gives a failure with an empty error and sends nothing.
+TLoginReply DoLogin(const TLoginServer& server, const QString& name, const QString& password,
+                    const QString& mac, THS_Language language,
+                    int readTimeoutMs = kLoginReadTimeoutMs);
+
+}  // namespace ov

@@ -1,0 +1,282 @@
+// The three ways of logging in, against the test server over plain TCP and TLS.
+
+#include <gtest/gtest.h>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "client/startup.h"
+#include "loginfixture.h"
+#include "support/ports.h"
+
+using namespace Qt::StringLiterals;
+using namespace ov;
+using namespace ov::test;
+
+namespace {
+
+void fillDialog(TLoginFrm& form, const TLoginServer& server, const QString& name,
+                const QString& password) {
+    form.edtIp->setText(server.host);
+    form.edtPort->setText(QString::number(server.port));
+    form.chbSSL->setChecked(server.ssl);
+    form.edtNickName->setText(name);
+    form.edtPass->setText(password);
+}
+
+// The handed-over identity of the demo user, as "-u" leaves it.
+void saveHandedOver(const TLoginServer& server, int userId) {
+    const auto config = GlobalConfig();
+    StoreServer(*config, server);
+    config->SetStartStyle(SS_ACTIVTX);
+    config->SetUserId(userId);
+    config->SetEncryptUserID(demo::DemoToken());
+    config->SetUserName(u"演示用户"_s);
+    config->Save();
+    RenewGlobalConfig();
+}
+
+// The error box over the dialog: its text, and the box closed.
+QString takeErrorText(TLoginFrm& form) {
+    QMessageBox* box = nullptr;
+    waitUntil([&] { return (box = form.findChild<QMessageBox*>(u"loginError"_s)) != nullptr; });
+    if (!box) return u"<no message box>"_s;
+    const QString text = box->text();
+    EXPECT_EQ(box->icon(), QMessageBox::Critical);
+    delete box;
+    return text;
+}
+
+class LoginFlow : public LoginFixture, public ::testing::TestWithParam<bool> {
+protected:
+    DemoServer demoServer{GetParam()};
+};
+
+INSTANTIATE_TEST_SUITE_P(Transport, LoginFlow, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Tls" : "Plain"; });
+
+class HandOver : public LoginFixture, public ::testing::Test {};
+
+}  // namespace
+
+TEST_F(HandOver, CompleteIdentityLogsInWithoutServerOrDialog) {
+    saveHandedOver({u"127.0.0.1"_s, closedPort(), false}, demo::DemoUser);
+    startFlow();
+    flow->LoginOnActivate();
+    ASSERT_TRUE(waitFinished());
+    EXPECT_TRUE(finished.front());
+    EXPECT_TRUE(main.loggedIn);
+    EXPECT_EQ(main.userText, u"Welcome:演示用户"_s);
+    EXPECT_EQ(main.configLoads, QList<int>{demo::DemoUser});
+    EXPECT_EQ(main.runs, 1);
+    EXPECT_EQ(flow->LoginForm(), nullptr);
+    // Only the first activation logs in.
+    flow->LoginOnActivate();
+    EXPECT_EQ(main.runs, 1);
+}
+
+TEST_F(HandOver, IdentityWithoutUserIdFallsBackToTheDialog) {
+    saveHandedOver({u"127.0.0.1"_s, closedPort(), false}, 0);
+    startFlow();
+    flow->LoginOnActivate();
+    TLoginFrm* form = dialog();
+    ASSERT_NE(form, nullptr);
+    form->Button2->click();
+    ASSERT_TRUE(waitFinished());
+    EXPECT_FALSE(finished.front());
+    EXPECT_FALSE(main.loggedIn);
+    EXPECT_EQ(main.runs, 0);
+}
+
+TEST_P(LoginFlow, SavedCredentialsLogInWithoutDialogAndKeepTheIdentityInMemory) {
+    saveAutoLogin(demoServer.address(), demo::DemoPassword());
+    startFlow();
+    flow->LoginOnActivate();
+    ASSERT_TRUE(waitFinished());
+    EXPECT_TRUE(finished.front());
+    EXPECT_EQ(flow->LoginForm(), nullptr);
+    ASSERT_EQ(demoServer.logins().size(), 1);
+    EXPECT_TRUE(demoServer.logins().front().contains(u"[Name]demo[/Name][PassWord]demo123["_s));
+    EXPECT_EQ(GlobalConfig()->EncryptUserID(), demo::DemoToken());
+    EXPECT_EQ(GlobalConfig()->UserId(), demo::DemoUser);
+    EXPECT_EQ(main.userText, u"Welcome:演示用户"_s);
+    EXPECT_EQ(main.runs, 1);
+    // Not saved: the settings file still has no identity.
+    EXPECT_EQ(TClientConfigX().UserId(), 0);
+}
+
+TEST_P(LoginFlow, WrongSavedPasswordShowsTheDialogWithTheSavedValues) {
+    saveAutoLogin(demoServer.address(), u"wrong"_s);
+    startFlow();
+    flow->LoginOnActivate();
+    TLoginFrm* form = dialog();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->edtIp->text(), demoServer.server.host());
+    EXPECT_EQ(form->edtPort->text(), QString::number(demoServer.server.port()));
+    EXPECT_EQ(form->chbSSL->isChecked(), GetParam());
+    EXPECT_EQ(form->edtNickName->text(), demo::DemoLogin());
+    EXPECT_EQ(form->edtPass->text(), u"wrong"_s);
+    EXPECT_TRUE(form->chkAutoLogin->isChecked());
+    // The failed automatic login said nothing.
+    EXPECT_EQ(form->findChild<QMessageBox*>(), nullptr);
+    form->edtPass->setText(demo::DemoPassword());
+    form->Button1->click();
+    ASSERT_TRUE(waitFinished());
+    EXPECT_TRUE(finished.front());
+    EXPECT_EQ(TClientConfigX().LoginPassword(), demo::DemoPassword());
+}
+
+// A web page can point the client at another server with "-s"; the password saved for the
+// first server must not reach the second one.
+TEST_P(LoginFlow, SavedPasswordIsNeverSentToAServerItWasNotSavedFor) {
+    DemoServer other(GetParam());
+    saveAutoLogin(demoServer.address(), demo::DemoPassword());
+    TWebCmd cmd;
+    const QString link = u"OvClient://-s%20127.0.0.1#%1#%2/"_s.arg(other.server.port())
+                             .arg(GetParam() ? u"1"_s : u"0"_s);
+    ApplySwitches(PrepareArgument(link), *GlobalConfig(), cmd);
+    RenewGlobalConfig();
+    startFlow();
+    flow->LoginOnActivate();
+    TLoginFrm* form = dialog();
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(other.logins().isEmpty());
+    EXPECT_TRUE(demoServer.logins().isEmpty());
+    EXPECT_EQ(form->edtPort->text(), QString::number(other.server.port()));
+    EXPECT_EQ(form->edtNickName->text(), demo::DemoLogin());
+    EXPECT_TRUE(form->edtPass->text().isEmpty());
+    // The user types the password for the new server and logs in there.
+    form->edtPass->setText(demo::DemoPassword());
+    form->Button1->click();
+    ASSERT_TRUE(waitFinished());
+    EXPECT_TRUE(finished.front());
+    EXPECT_EQ(other.logins().size(), 1);
+    EXPECT_TRUE(demoServer.logins().isEmpty());
+    EXPECT_TRUE(SavedPasswordFits(TClientConfigX(), other.address()));
+}
+
+TEST_P(LoginFlow, SavedPasswordLeavesTheDialogWhenTheUserPointsItElsewhere) {
+    saveAutoLogin(demoServer.address(), demo::DemoPassword());
+    startFlow();
+    flow->tnLogin();
+    TLoginFrm* form = dialog();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->edtPass->text(), demo::DemoPassword());
+    form->edtIp->setText(u"example.invalid"_s);
+    emit form->edtIp->textEdited(form->edtIp->text());
+    EXPECT_TRUE(form->edtPass->text().isEmpty());
+    form->Button2->click();
+    ASSERT_TRUE(waitFinished());
+}
+
+TEST_P(LoginFlow, DialogLoginSavesTheLoginAndTheNextStartLogsInByItself) {
+    for (const bool autoLogin : {false, true}) {
+        SCOPED_TRACE(autoLogin);
+        startFlow();
+        finished.clear();
+        flow->LoginOnActivate();
+        TLoginFrm* form = dialog();
+        ASSERT_NE(form, nullptr);
+        fillDialog(*form, demoServer.address(), demo::DemoLogin(), demo::DemoPassword());
+        if (form->chkAutoLogin->isChecked() != autoLogin) form->chkAutoLogin->click();
+        form->Button1->click();
+        ASSERT_TRUE(waitFinished());
+        EXPECT_TRUE(finished.front());
+        EXPECT_TRUE(main.loggedIn);
+        EXPECT_EQ(main.userText, u"Welcome:演示用户"_s);
+
+        const TClientConfigX saved;
+        EXPECT_EQ(saved.StartStyle(), SS_NONE);
+        EXPECT_EQ(saved.UserId(), demo::DemoUser);
+        EXPECT_EQ(saved.EncryptUserID(), demo::DemoToken());
+        EXPECT_EQ(saved.ServerPort(), demoServer.server.port());
+        EXPECT_EQ(saved.IsSSL(), GetParam());
+        EXPECT_EQ(saved.AutoLogin(), autoLogin);
+        EXPECT_EQ(saved.LoginName(), autoLogin ? demo::DemoLogin() : QString());
+        EXPECT_EQ(saved.LoginPassword(), autoLogin ? demo::DemoPassword() : QString());
+    }
+    // The next start (after Exit cleared the identity) logs in without the dialog.
+    const auto config = RenewGlobalConfig();
+    config->SetUserId(0);
+    config->SetEncryptUserID(QString());
+    startFlow();
+    finished.clear();
+    const auto before = demoServer.logins().size();
+    flow->LoginOnActivate();
+    ASSERT_TRUE(waitFinished());
+    EXPECT_TRUE(finished.front());
+    EXPECT_EQ(flow->LoginForm(), nullptr);
+    EXPECT_EQ(demoServer.logins().size(), before + 1);
+}
+
+TEST_P(LoginFlow, RefusedLoginsShowTheServersTextAndKeepTheDialogOpen) {
+    const TLoginServer good = demoServer.address();
+    const TLoginServer closed{good.host, closedPort(), good.ssl};
+    struct Case {
+        TLoginServer server;
+        QString name, password, text;
+    } cases[] = {
+        {good, u"demo"_s, u"nope"_s, u"Wrong user name or password"_s},
+        {good, u"li"_s, u"li123"_s, u"The user account is disabled."_s},
+        // Blanks are part of the password: sent as typed, hence refused.
+        {good, u"demo"_s, u"  demo123"_s, u"Wrong user name or password"_s},
+        {closed, u"demo"_s, u"demo123"_s, u"Network connection failed"_s},
+        {{QString(), good.port, good.ssl},
+         u"demo"_s,
+         u"demo123"_s,
+         u"Please enter a valid server address and port."_s},
+        // Not cut down to another port (70000 - 65536 = 4464).
+        {{good.host, 70000, good.ssl},
+         u"demo"_s,
+         u"demo123"_s,
+         u"Please enter a valid server address and port."_s},
+    };
+    startFlow();
+    flow->LoginOnActivate();
+    TLoginFrm* form = dialog();
+    ASSERT_NE(form, nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString() + " " + c.password.toStdString());
+        fillDialog(*form, c.server, c.name, c.password);
+        form->Button1->click();
+        EXPECT_EQ(takeErrorText(*form), c.text);
+        EXPECT_TRUE(waitUntil([&] { return !form->IsBusy(); }));
+        EXPECT_TRUE(form->isVisible());
+    }
+    EXPECT_TRUE(demoServer.logins().last().contains(u"[PassWord]  demo123[/PassWord]"_s));
+    EXPECT_EQ(demoServer.logins().size(), 3);
+    form->Button2->click();
+    ASSERT_TRUE(waitFinished());
+    EXPECT_FALSE(finished.front());
+    EXPECT_FALSE(main.loggedIn);
+    EXPECT_EQ(TClientConfigX().UserId(), 0);
+}
+
+TEST_P(LoginFlow, ToolsMenuLoginAndACancelledOneThatKeepsTheLogin) {
+    saveHandedOver(demoServer.address(), demo::DemoUser);
+    startFlow();
+    flow->LoginOnActivate();
+    ASSERT_TRUE(waitFinished());
+    // Cancelled: still logged in, nothing shown again.
+    flow->tnLogin();
+    TLoginFrm* form = dialog();
+    ASSERT_NE(form, nullptr);
+    form->Button2->click();
+    ASSERT_TRUE(waitUntil([&] { return finished.size() == 2; }));
+    EXPECT_TRUE(finished.back());
+    EXPECT_TRUE(flow->IsLogin());
+    EXPECT_TRUE(main.loggedIn);
+    EXPECT_EQ(main.runs, 1);
+    // Logged in again as another user.
+    flow->tnLogin();
+    form = dialog();
+    ASSERT_NE(form, nullptr);
+    fillDialog(*form, demoServer.address(), u"zhang"_s, u"zhang123"_s);
+    form->Button1->click();
+    ASSERT_TRUE(waitUntil([&] { return finished.size() == 3; }));
+    EXPECT_EQ(main.userText, u"Welcome:张三"_s);
+    EXPECT_EQ(main.configLoads.last(), demo::OtherUser);
+    EXPECT_EQ(main.runs, 2);
+    EXPECT_EQ(TClientConfigX().StartStyle(), SS_NONE);
+}
