@@ -3,6 +3,7 @@
 
 #include "testing/docserver/commands.h"
 #include "testing/docserver/demo.h"
+#include "testing/docserver/demo_pdf.h"
 #include "testing/docserver/filechannel.h"
 #include "testing/docserver/httppages.h"
 #include "testing/docserver/httpside.h"
@@ -60,6 +61,7 @@ int main(int argc, char** argv) {
     DocCommands commands(model);
     DocHttp http(model);
     DocFileChannel files(model);
+    demo::StoreDemoPdfContents(files);
     DocServer server(options);
     commands.install(server);
     files.install(server);
