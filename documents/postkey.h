@@ -9,7 +9,7 @@ namespace ov {
 
 // Nothing happens when `Wnd` is null. `Key` is a Qt key code (Qt::Key_P ...); `Shift` holds the
 // modifiers that are down during the stroke; `SpecialKey` marks an extended key (a key of the
-// cursor or editing block, or of the numeric keypad when sent as such). The stroke is posted
+// cursor or editing block); Qt's key codes tell those apart already. The stroke is posted
 // to the widget's event queue and the queue is processed before the call returns; the real
 // keyboard state of the application is not changed.
 void PostKeyEx(QWidget* Wnd, int Key, Qt::KeyboardModifiers Shift, bool SpecialKey);

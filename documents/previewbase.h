@@ -66,6 +66,11 @@ inline constexpr std::uint8_t OPR_PrintPreview = 63;
 
 struct PreviewDownloadState;
 
+// The first widget below Parent (all levels, in the order Qt keeps them) whose line
+// "<address>--<class name>--<window title>" contains Text after its first character; null
+// when there is none. Finds a viewer's inner widget by its class name.
+QWidget* FindChildWindow(QWidget* Parent, const QString& Text);
+
 class TPreviewBaseFrm : public QWidget {
     Q_OBJECT
 public:
@@ -171,10 +176,14 @@ protected:
     // What previewers call once a print has started / a print preview is shown.
     void ReportPrint();
     void ReportPrintPreview();
-    // Prints with the built-in viewer as the properties say (nothing without CanPrint; the
-    // print dialog when SelectPrinter, else the default printer) and reports the print when it
-    // went to the printer. Returns the viewer's result (Refused without CanPrint, NoDocument
-    // without a viewer or a document).
+    // A read-only document must not go to a virtual printer: with SelectPrinter any installed
+    // virtual printer forbids printing, without it a virtual default printer (both only while
+    // IsCheckVirtualPrint). Previewers then show the virtual-printer message and print nothing.
+    bool VirtualPrinterForbidden() const;
+    // Prints with the built-in viewer as the properties say (the print dialog when
+    // SelectPrinter, else the default printer) and reports the print when it went to the
+    // printer. NoDocument without a viewer or a document; Refused without CanPrint or when
+    // VirtualPrinterForbidden (nothing printed or reported); else the viewer's result.
     platform::DocumentViewer::PrintResult PrintWithViewer(platform::DocumentViewer* viewer);
 
     TOfficePlatformType GetOfficePlatform(std::uint8_t Tp);
