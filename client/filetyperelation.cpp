@@ -1,5 +1,6 @@
 #include "client/filetyperelation.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 #include "core/errors.h"
@@ -19,6 +20,10 @@ QString relationFile(const QString& clientPath) {
 }  // namespace
 
 std::optional<QString> ReadFileTypeRelation(const QString& clientPath) {
+    // Only a whole file may be rewritten: a longer one than is read, or a folder in its place,
+    // counts as unreadable.
+    const QFileInfo info(relationFile(clientPath));
+    if (info.exists() && (!info.isFile() || info.size() > kMaxTextFileSize)) return std::nullopt;
     try {
         return ReadTextFile(relationFile(clientPath));
     } catch (const FileError&) {
@@ -27,10 +32,28 @@ std::optional<QString> ReadFileTypeRelation(const QString& clientPath) {
 }
 
 int RememberedViewerStyle(const QString& relationText, const QString& ext) {
-    if (!CanRememberExtension(ext)) return 0;
-    bool ok = false;
-    const int style = ReadTagValue(relationText, ext).toInt(&ok);
-    return ok && style >= 1 && style <= 4 ? style : 0;
+    const QList<int> styles = RememberedViewerStyles(relationText, ext);
+    return styles.isEmpty() ? 0 : styles.first();
+}
+
+QList<int> RememberedViewerStyles(const QString& relationText, const QString& ext) {
+    QList<int> styles;
+    if (!CanRememberExtension(ext)) return styles;
+    const QString open = u"["_s + ext + u"]"_s;
+    const QString close = u"[/"_s + ext + u"]"_s;
+    qsizetype from = 0;
+    while (true) {
+        const qsizetype start = relationText.indexOf(open, from, Qt::CaseInsensitive);
+        if (start < 0) break;
+        const qsizetype valueStart = start + open.size();
+        const qsizetype end = relationText.indexOf(close, valueStart, Qt::CaseInsensitive);
+        if (end < 0) break;
+        bool ok = false;
+        const int style = TrimBlanks(relationText.mid(valueStart, end - valueStart)).toInt(&ok);
+        if (ok && style >= 1 && style <= 4) styles.append(style);
+        from = end + close.size();
+    }
+    return styles;
 }
 
 bool CanRememberExtension(const QString& ext) {

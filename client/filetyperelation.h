@@ -3,6 +3,7 @@
 // open an extension with, one tagged value per extension ("[dwg]3[/dwg]" and CR LF). Entries
 // are only appended; reading takes the first one of an extension.
 
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -16,6 +17,11 @@ std::optional<QString> ReadFileTypeRelation(const QString& clientPath);
 
 // The remembered viewer style of the extension (1 to 4); 0 when there is none.
 int RememberedViewerStyle(const QString& relationText, const QString& ext);
+
+// Every remembered style of the extension (1 to 4), in the order of the file's entries; the
+// caller takes the first one it can use, so a later entry stands in for one that no longer
+// fits.
+QList<int> RememberedViewerStyles(const QString& relationText, const QString& ext);
 
 // Whether the extension text can stand as a tag name without breaking the file's other entries.
 bool CanRememberExtension(const QString& ext);

@@ -52,7 +52,8 @@ int flagCount(std::uint8_t flags) {
 }
 
 // A remembered choice counts when it names a built-in previewer or one of the viewers that
-// fit now; a viewer uninstalled since would otherwise open empty.
+// fit now; a viewer uninstalled since would otherwise open empty. The first entry that fits
+// wins, so the choice made after such an entry is the one that stays.
 bool rememberedFits(int style, std::uint8_t flags) {
     switch (style) {
         case VS_AutoVue:
@@ -107,9 +108,10 @@ TViewerStyle ChooseViewer(const QString& ext, std::int32_t code, const ViewerCho
     if (caxaFits(env, ext)) flags |= kFlagCaxa;
 
     if (flagCount(flags) >= 2) {
-        const int remembered = relation ? RememberedViewerStyle(*relation, ext) : 0;
-        if (remembered != 0 && rememberedFits(remembered, flags))
-            return static_cast<TViewerStyle>(remembered);
+        if (relation) {
+            for (int remembered : RememberedViewerStyles(*relation, ext))
+                if (rememberedFits(remembered, flags)) return static_cast<TViewerStyle>(remembered);
+        }
         return askUser(ext, flags, ctx, relation, cancelled);
     }
     if (flags == kFlagAutoVue) return VS_AutoVue;

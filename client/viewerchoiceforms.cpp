@@ -1,15 +1,23 @@
 #include "client/viewerchoiceforms.h"
 
+#include "documents/foxitpdfreader.h"
+#include "documents/officepreview.h"
+#include "documents/pdfpreview.h"
 #include "documents/previewbase.h"
+#include "documents/ssrspreview.h"
 
 namespace ov {
 
 TPreviewBaseFrm* CreateBuiltInForm(BuiltInForm kind, QWidget* owner, Qt::WindowFlags flags) {
     switch (kind) {
         case BuiltInForm::Office:
+            return new TOfficeFilePreviewFrm(owner, flags);
         case BuiltInForm::Pdf:
+            return new TPdfPreviewFrm(owner, flags);
         case BuiltInForm::FoxitPdf:
+            return new TFoxitPdfReaderFrm(owner, flags);
         case BuiltInForm::SSrs:
+            return new TSSrsPreviewFrm(owner, flags);
         // Forms still to come: Visio and Project, CorelDRAW, the reader controls, web pages
         // and rich text. The help viewer is a Windows program and is never started here.
         case BuiltInForm::Vsd:
@@ -26,8 +34,6 @@ TPreviewBaseFrm* CreateBuiltInForm(BuiltInForm kind, QWidget* owner, Qt::WindowF
         case BuiltInForm::None:
             break;
     }
-    Q_UNUSED(owner);
-    Q_UNUSED(flags);
     return nullptr;
 }
 

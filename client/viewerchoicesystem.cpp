@@ -6,6 +6,7 @@
 #include "client/viewerchoice.h"
 #include "core/fileversion.h"
 #include "documents/axedselect.h"
+#include "documents/pdfviewertype.h"
 #include "documents/previewbase.h"
 #include "platform/registry.h"
 #include "platform/viewerprobe.h"

@@ -65,6 +65,7 @@ void LoadDemo(DocModel& model) {
     std::lock_guard lock(model.mutex);
     LoadPeople(model);
     LoadDocuments(model);
+    LoadOfficeDemo(model);
 }
 
 }  // namespace ov::test::demo

@@ -4,6 +4,10 @@
 
 #include "testing/docserver/model.h"
 
+namespace ov::test {
+class DocFileChannel;
+}
+
 namespace ov::test::demo {
 
 constexpr std::int32_t RootGroup = 1;
@@ -23,6 +27,10 @@ constexpr std::int64_t GearboxFile = 1001;  // in 11
 constexpr std::int64_t ManualFile = 1002;   // in 11
 constexpr std::int64_t ReportFile = 2001;   // in 20
 constexpr std::int64_t PriceFile = 3001;    // in 30
+// Office documents in 20 (keys below ReportFile, so that it stays the folder's last file).
+constexpr std::int64_t TrackedWordFile = 1901;  // a Word document with tracked changes
+constexpr std::int64_t SheetFile = 1902;        // a spreadsheet
+constexpr std::int64_t SlidesFile = 1903;       // a presentation
 
 QString DemoLogin();
 QString DemoPassword();
@@ -30,5 +38,11 @@ QString DemoToken();
 QString OtherToken();
 
 void LoadDemo(DocModel& model);
+
+// The office documents (LoadDemo adds them to the model); their bytes, and storing those in a
+// file channel so that downloads serve them (testing/docserver/demo_office.cpp).
+void LoadOfficeDemo(DocModel& model);
+QByteArray OfficeDemoContent(std::int64_t key);
+void StoreOfficeDemoContents(DocFileChannel& files);
 
 }  // namespace ov::test::demo

@@ -1,0 +1,181 @@
+// The office previewer with the machine's LibreOffice against the test server: real Word,
+// Excel and PowerPoint documents converted and shown, find, the navigation pane, revisions,
+// printing, the accepted upload and the failures of the conversion.
+
+#include "core/filechannel.h"
+#include "documents/officepreviewnav.h"
+#include "documents/officepreviewupload.h"
+#include "officetestsupport.h"
+#include "platform/widgets/systemprinters.h"
+#include "previewfixture.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QSignalSpy>
+#include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace ov::test {
+
+namespace {
+
+class OfficeViewTest : public OfficePreviewTest {
+protected:
+    void SetUp() override {
+        const auto office = realLibreOffice();
+        if (!office || office->python.isEmpty())
+            GTEST_SKIP() << "no LibreOffice with its Python bridge";
+    }
+
+    bool find(RecordingOfficePreview& preview, const QString& text) {
+        preview.EditFind();
+        preview.FindBar()->field()->setText(text);
+        return preview.FindBar()->findNext();
+    }
+
+    bool waitRevisions(RecordingOfficePreview& preview) {
+        QSignalSpy done(&preview, &TOfficeFilePreviewFrm::revisionsDone);
+        return done.wait(180000) && done.first().first().toBool();
+    }
+
+    QStringList outlineTitles(const RecordingOfficePreview& preview) {
+        QStringList titles;
+        for (int i = 0; i < preview.NavPane()->topLevelItemCount(); ++i)
+            titles << preview.NavPane()->topLevelItem(i)->text(0);
+        return titles;
+    }
+};
+
+// A Word document with headings and tracked changes: shown with its revisions, found, its
+// headings in the navigation pane; revisions hidden on request; printed and previewed with one
+// report each; then accepted and uploaded as a new version in the exact form of the request.
+TEST_F(OfficeViewTest, WordDocumentFromShowingToTheAcceptedVersion) {
+    auto preview = newPreview();
+    preview->SetCanPrint(true);
+    ASSERT_TRUE(show(*preview, "docx", demo::TrackedWordFile)) << hint->HintText().toStdString();
+    platform::DocumentViewer* viewer = preview->Viewer();
+    EXPECT_EQ(viewer->pageCount(), 1);
+    EXPECT_FALSE(hint->isVisible());
+    EXPECT_EQ(temporaryFiles(*preview), QStringList{QFileInfo(preview->LocalFilename()).fileName()})
+        << "only the downloaded copy stays while it is shown";
+
+    EXPECT_TRUE(find(*preview, u"Strikeword"_s));
+    EXPECT_TRUE(find(*preview, u"paymentclause"_s));
+    EXPECT_EQ(viewer->matchPage(), 1);
+    EXPECT_FALSE(find(*preview, u"nowhere in it"_s));
+
+    preview->NavPaneVisible(true);
+    EXPECT_TRUE(preview->NavPane()->isVisible());
+    EXPECT_EQ(outlineTitles(*preview), (QStringList{u"Contract terms"_s, u"Payment"_s}));
+    preview->NavPaneVisible(false);
+    EXPECT_FALSE(preview->NavPane()->isVisible());
+
+    preview->ShowRevisions(false);
+    ASSERT_TRUE(waitRevisions(*preview)) << preview->messages.join(u'\n').toStdString();
+    EXPECT_FALSE(find(*preview, u"Strikeword"_s));
+    EXPECT_TRUE(find(*preview, u"Addedword"_s));
+
+    const QString printed = home.file(u"printed.pdf"_s);
+    viewer->setPrintDialogRunner([&](QPrinter& printer, QWidget*, bool) {
+        printer.setOutputFileName(printed);
+        return true;
+    });
+    preview->Print({});
+    EXPECT_TRUE(QFile::exists(printed));
+    preview->PrintPreview();
+    ASSERT_TRUE(preview->PrintPreviewDialog());
+    EXPECT_TRUE(preview->PrintPreviewDialog()->isVisible());
+    preview->PrintPreviewExit();
+    EXPECT_EQ(reports(2), (std::vector<std::int32_t>{62, 63}));
+
+    files.clearTransfers();
+    EXPECT_EQ(preview->RevisionAndUpload(), u"ok"_s);
+    const QByteArray stored = files.content(demo::TrackedWordFile);
+    QFile copy(home.file(u"stored.docx"_s));
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.write(stored);
+    copy.close();
+    const QByteArray body = zipEntry(copy.fileName(), "word/document.xml");
+    EXPECT_TRUE(body.contains("Addedword"));
+    EXPECT_FALSE(body.contains("Strikeword"));
+    EXPECT_FALSE(body.contains("<w:ins ") || body.contains("<w:del "));
+    {
+        std::lock_guard lock(model.mutex);
+        EXPECT_EQ(model.file(demo::TrackedWordFile)->version, 2);
+    }
+    const auto transfers = files.transfers();
+    ASSERT_EQ(transfers.size(), 1u);
+    const FileTransferRecord& upload = transfers[0];
+    EXPECT_EQ(upload.command, FC_UploadFile2);
+    const QString expected = u"[EncryptCode]"_s + demo::DemoToken() +
+                             u"[/EncryptCode][Key]1901[/Key][Size]"_s +
+                             QString::number(stored.size()) + u"[/Size][ModifyDate]"_s;
+    EXPECT_TRUE(upload.params.startsWith(expected)) << upload.params.toStdString();
+    EXPECT_TRUE(upload.params.endsWith(u"[/ModifyDate][language]1[/language]"_s +
+                                       revisionUploadExtraText()))
+        << upload.params.toStdString();
+    EXPECT_EQ(upload.start, 0);
+    EXPECT_EQ(upload.count, stored.size());
+    EXPECT_EQ(upload.end, FileOverMark);
+    // The viewer is closed; the accepted copy is gone.
+    EXPECT_FALSE(viewer->isLoaded());
+    EXPECT_FALSE(QFile::exists(preview->LocalFilename() + u".tmp"_s));
+    preview->CloseOleObject();
+    EXPECT_EQ(temporaryFiles(*preview), QStringList());
+}
+
+// A spreadsheet and a presentation are shown and searchable; a spreadsheet's revisions cannot
+// be accepted: the failure is shown and nothing is uploaded.
+TEST_F(OfficeViewTest, SpreadsheetAndPresentation) {
+    auto sheet = newPreview(true);
+    ASSERT_TRUE(show(*sheet, "xlsx", demo::SheetFile)) << hint->HintText().toStdString();
+    EXPECT_TRUE(sheet->Viewer()->isReadOnly());
+    EXPECT_TRUE(find(*sheet, u"Sheetfixture"_s));
+    files.clearTransfers();
+    EXPECT_EQ(sheet->RevisionAndUpload(), QString());
+    ASSERT_EQ(sheet->messages.size(), 1);
+    EXPECT_TRUE(sheet->messages[0].startsWith(u"Alert: "_s)) << sheet->messages[0].toStdString();
+    EXPECT_TRUE(files.transfers().empty());
+    EXPECT_TRUE(sheet->Viewer()->isLoaded()) << "a failed operation leaves the document shown";
+    sheet->CloseOleObject();
+    EXPECT_EQ(temporaryFiles(*sheet), QStringList());
+
+    auto slides = newPreview(true);
+    ASSERT_TRUE(show(*slides, "pptx", demo::SlidesFile)) << hint->HintText().toStdString();
+    EXPECT_EQ(slides->Viewer()->pageCount(), 2);
+    EXPECT_TRUE(find(*slides, u"Slide two"_s));
+    EXPECT_EQ(slides->Viewer()->matchPage(), 2);
+}
+
+// A conversion that takes too long and one of a damaged file: the failure in the hint window,
+// no PDF and nothing of the office left; the local copy goes with the previewer.
+TEST_F(OfficeViewTest, FailedConversionsShowTheFailureAndLeaveNothing) {
+    auto slow = newPreview();
+    slow->SetOfficeTimeLimit(1500ms);
+    EXPECT_FALSE(show(*slow, "docx", demo::TrackedWordFile));
+    EXPECT_TRUE(hint->ShowsErrorPicture());
+    EXPECT_TRUE(hint->HintText().contains(u"took longer"_s)) << hint->HintText().toStdString();
+    EXPECT_EQ(temporaryFiles(*slow), QStringList{QFileInfo(slow->LocalFilename()).fileName()});
+    EXPECT_EQ(processesMentioning(slow->rootFolder()), 0);
+    slow->CloseOleObject();
+    EXPECT_EQ(temporaryFiles(*slow), QStringList());
+
+    files.setContent(demo::ManualFile, QByteArray("PK\x03\x04", 4) + QByteArray(3000, '\x5a'));
+    auto damaged = newPreview();
+    EXPECT_FALSE(show(*damaged, "docx", demo::ManualFile));
+    EXPECT_TRUE(hint->ShowsErrorPicture());
+    EXPECT_TRUE(hint->HintText().startsWith(u"The document cannot be shown: "_s))
+        << hint->HintText().toStdString();
+    EXPECT_FALSE(damaged->Viewer()->isLoaded());
+    damaged.reset();  // destroyed without CloseOleObject: the copy goes all the same
+    EXPECT_EQ(QDir(QFileInfo(slow->LocalFilename()).path())
+                  .entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList());
+}
+
+}  // namespace
+
+}  // namespace ov::test
