@@ -145,10 +145,20 @@ TEST(EndToEnd, ALinkPreviewsAPdfInTheRunningClientWithItsRestrictions) {
         return false;
     };
     EXPECT_TRUE(waitFor(previewFetched, 30000));
-    // The previewer's window, captioned with the file name (when the display can be listed).
-    if (!QStandardPaths::findExecutable(u"xwininfo"_s).isEmpty())
-        EXPECT_TRUE(waitFor([] { return windowNames().contains(u"\"report.pdf\""_s); }, 20000))
+    // The previewer's window (captioned with its copy's name) at the remembered rectangle, when
+    // the display can be listed.
+    if (!QStandardPaths::findExecutable(u"xwininfo"_s).isEmpty()) {
+        const QRect rect = RenewGlobalConfig()->PreviewRect();
+        const QString placed =
+            u".pdf\": (\"OvClient\" \"OvClient\")  %1x%2+%3+%4"_s.arg(rect.width())
+                .arg(rect.height())
+                .arg(rect.left())
+                .arg(rect.top());
+        EXPECT_TRUE(waitFor([&] { return windowNames().contains(placed); }, 20000))
+            << placed.toStdString() << "\n"
             << windowNames().toStdString();
+        FreeGlobalConfig();
+    }
     waitFor([] { return false; }, 2000);  // the page is drawn
     saveScreenshot();
 
