@@ -30,12 +30,12 @@ TPreviewBaseFrm::~TPreviewBaseFrm() {
 void TPreviewBaseFrm::EmbedInto(QWidget* container) {
     setParent(container, Qt::Widget);
     if (!container) return;
-    auto* layout = qobject_cast<QVBoxLayout*>(container->layout());
-    if (!container->layout()) {
+    QLayout* layout = container->layout();
+    if (!layout) {
         layout = new QVBoxLayout(container);
         layout->setContentsMargins(0, 0, 0, 0);
     }
-    if (layout) layout->addWidget(this);
+    layout->addWidget(this);
     show();
 }
 

@@ -22,8 +22,10 @@
 //
 // ShowHTML and PreviewEx do not block: the check of the viewer follows 100 ms later from the
 // event loop, and the download runs on a worker thread; LoadLocalFile (or the error hint)
-// follows on the user-interface thread, and previewFinished is emitted after it. A form freed
-// while its download runs stops the download and deletes the partial copy.
+// follows on the user-interface thread, and previewFinished is emitted after it. A download
+// that fails deletes its copy (LocalFilename then names no file); a form freed while its
+// download runs stops the download and deletes the copy too. A loaded copy is the previewer's
+// to delete (after its viewer has read it, or in CloseOleObject).
 
 #include "core/types.h"
 #include "documents/previewhint.h"
