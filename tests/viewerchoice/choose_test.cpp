@@ -12,7 +12,9 @@
 #include "client/viewerchoice.h"
 #include "core/filetype.h"
 #include "core/textfile.h"
+#include "platform/registry.h"
 #include "scriptedenv.h"
+#include "support/temphome.h"
 
 using namespace Qt::StringLiterals;
 using ov::test::ScriptedEnvironment;
@@ -211,6 +213,36 @@ TEST_F(ChooseViewerTest, RememberedChoices) {
     env.installCaxa();
     SaveUnicodeText(relationFile(), u"[dwg]3[/dwg]\r\n"_s);
     EXPECT_EQ(choose(u"dwg"_s, ask), VS_Caxa);
+}
+
+}  // namespace
+}  // namespace ov
+
+namespace ov {
+namespace {
+
+// This system: the built-in viewer answers for PDF files; AutoVue and CAXA have no counterpart
+// here, whatever the registry store holds.
+TEST(SystemViewerChoiceTest, BuiltInViewerForPdfNoAutoVueOrCaxa) {
+    test::TempHome home;
+    using platform::Hive;
+    using platform::Registry;
+    const QString id = u"{B6FCC215-D303-11D1-BC6C-0000C078797F}"_s;
+    const QString library = home.file(u"avx.so"_s);
+    QFile(library).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(
+        Registry::writeString(Hive::ClassesRoot, u"autovuex.autovuexctrl.1\\CLSID"_s, {}, id));
+    ASSERT_TRUE(Registry::writeString(Hive::ClassesRoot, u"CLSID\\"_s + id + u"\\InprocServer32"_s,
+                                      {}, library));
+
+    const ViewerChoiceContext ctx{home.path(), nullptr, {}};
+    EXPECT_EQ(ChooseViewer(u"pdf"_s, FileExtToCode(u"pdf"_s), ctx), VS_BuiltIn);
+    EXPECT_EQ(ChooseViewer(u"dwg"_s, FileExtToCode(u"dwg"_s), ctx), VS_None);
+    ASSERT_TRUE(Registry::deleteKey(Hive::ClassesRoot, u"autovuex.autovuexctrl.1"_s));
+    ASSERT_TRUE(Registry::createKey(Hive::ClassesRoot,
+                                    u"TypeLib\\{EB107130-6BC3-4A16-B448-BFE6A4847EEF}"_s));
+    EXPECT_EQ(ChooseViewer(u"dwg"_s, FileExtToCode(u"dwg"_s), ctx), VS_None);
+    EXPECT_EQ(ChooseViewer(u"ecb"_s, FileExtToCode(u"ecb"_s), ctx), VS_BuiltIn);
 }
 
 }  // namespace
