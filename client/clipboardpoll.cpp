@@ -16,21 +16,27 @@ qint64 tagNumber(const QString& text, const QString& tag) {
     return ok ? value : 0;
 }
 
-// The clipboard's text when it is short enough to be a command.
-std::optional<QString> commandText(QClipboard& clipboard) {
-    QString text = clipboard.text();
-    if (text.size() > kMaxClipboardCmdLength) return std::nullopt;
-    return text;
-}
-
-std::optional<QString> take(QClipboard& clipboard, bool (*isCommand)(const QString&)) {
-    std::optional<QString> text = commandText(clipboard);
-    if (!text || !isCommand(*text)) return std::nullopt;
-    clipboard.setText(kClipboardTaken);
+std::optional<QString> take(TClipboardView& clipboard, bool (*isCommand)(const QString&)) {
+    const QString text = clipboard.Text();
+    if (!isCommand(text)) return std::nullopt;
+    clipboard.SetText(kClipboardTaken);
     return text;
 }
 
 }  // namespace
+
+const QString& TClipboardView::Text() {
+    if (!m_text) {
+        m_text = m_clipboard.text();
+        if (m_text->size() > kMaxClipboardCmdLength) m_text->clear();
+    }
+    return *m_text;
+}
+
+void TClipboardView::SetText(const QString& text) {
+    m_clipboard.setText(text);
+    m_text = text;
+}
 
 bool IsEditFileCmd(const QString& text) {
     return tagNumber(text, u"Key"_s) != 0;
@@ -40,18 +46,19 @@ bool IsBatchTaskCmd(const QString& text) {
     return tagNumber(text, u"TranStyle"_s) != 0 && tagNumber(text, u"FF"_s) != 0;
 }
 
-std::optional<QString> TakeEditFileCmd(QClipboard& clipboard) {
+std::optional<QString> TakeEditFileCmd(TClipboardView& clipboard) {
     return take(clipboard, IsEditFileCmd);
 }
 
-std::optional<QString> TakeBatchTaskCmd(QClipboard& clipboard) {
+std::optional<QString> TakeBatchTaskCmd(TClipboardView& clipboard) {
     return take(clipboard, IsBatchTaskCmd);
 }
 
 bool ClearClipboardCmd(QClipboard& clipboard) {
-    const std::optional<QString> text = commandText(clipboard);
-    if (!text || !(text->contains(u"[TranStyle]"_s) || text->contains(u"[Key]"_s))) return false;
-    clipboard.setText(kClipboardTaken);
+    TClipboardView view(clipboard);
+    const QString& text = view.Text();
+    if (!text.contains(u"[TranStyle]"_s) && !text.contains(u"[Key]"_s)) return false;
+    view.SetText(kClipboardTaken);
     return true;
 }
 

@@ -23,10 +23,24 @@ bool IsEditFileCmd(const QString& text);
 // Whether the text is a batch-task command: its "TranStyle" and "FF" are numbers other than 0.
 bool IsBatchTaskCmd(const QString& text);
 
+// The clipboard as the polls of one work tick see it: its text is read once, on first use (a
+// text too long for a command reads as ""), and what one poll leaves there is what the next
+// one sees.
+class TClipboardView {
+public:
+    explicit TClipboardView(QClipboard& clipboard) : m_clipboard(clipboard) {}
+    const QString& Text();
+    void SetText(const QString& text);
+
+private:
+    QClipboard& m_clipboard;
+    std::optional<QString> m_text;
+};
+
 // Takes an online-edit or batch-task command off the clipboard: the whole text, with the
 // clipboard set to two blanks; nullopt (and the clipboard untouched) for any other text.
-std::optional<QString> TakeEditFileCmd(QClipboard& clipboard);
-std::optional<QString> TakeBatchTaskCmd(QClipboard& clipboard);
+std::optional<QString> TakeEditFileCmd(TClipboardView& clipboard);
+std::optional<QString> TakeBatchTaskCmd(TClipboardView& clipboard);
 
 // Sets the clipboard to two blanks when it holds "[TranStyle]" or "[Key]" (exact case), so
 // that a command left from before a login is not run after it. True when it did.

@@ -7,7 +7,9 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
+#include "client/mainwindow_background.h"
 #include "client/mainwindow_hooks.h"
 #include "core/types.h"
 
@@ -24,6 +26,7 @@ namespace ov {
 
 class TrayIcon;
 class TMessagePoll;
+class TClipboardView;
 struct TServerConfig;
 
 // Messages the window handles (besides the second start's 0x46F and 0x500).
@@ -124,10 +127,11 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void Activated();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Every activation brings the window to the front; the first one runs the login.
+    void Activated();
     void BuildForm();
     QWidget* BuildIconBar();
     QWidget* BuildUserBar();
@@ -141,8 +145,8 @@ private:
     void UmRun();
     void CheckUserMsg();
     void ShowUserMsg();
-    void CheckEditFileCmd();
-    void CheckBatchTaskCmd();
+    void CheckEditFileCmd(TClipboardView& clipboard);
+    void CheckBatchTaskCmd(TClipboardView& clipboard);
     void ShowPasswordDialog();
     void FileManagerToFront();
     void BatchToFront();
@@ -164,7 +168,9 @@ private:
     QPointer<QWidget> PBatchFrm;
     TMessagePoll* m_msgPoll = nullptr;
     QPointer<QWidget> m_notice;
-    int m_configRequest = 0;  // the latest LoadServerConfig; older answers are dropped
+    TBackgroundTask m_configTask;
+    // A fetch asked for while another is under way: the user id of the latest such request.
+    std::optional<int> m_configPending;
     platform::BusWindow* m_bus;
     TrayIcon* m_tray = nullptr;
     QMenu* PopupMenu2 = nullptr;

@@ -1,41 +1,53 @@
 #pragma once
-// Blocking server work of the main window runs on the process's thread pool so that the window
-// stays responsive; its result comes back to the window's own thread.
+// Blocking server work of the main window runs on a thread of its own so that the window stays
+// responsive; what is to be done with its result runs back on the window's thread.
 
-#include <QFutureWatcher>
-#include <QObject>
-#include <QPromise>
-#include <QThreadPool>
+#include <QTimer>
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <thread>
 
 namespace ov {
 
-// Runs `work` on a pool thread and then `done` with its result on the thread of `context`.
-// The work must not touch `context` or anything else the user-interface thread changes: it
-// takes copies of what it needs. An exception in the work gives no result, and `done` is not
-// called. When `context` is gone before the work ends, `done` is not called either (the
-// watcher that would call it goes with its parent).
-template <typename T>
-void RunInBackground(QObject* context, std::function<T()> work, std::function<void(T)> done) {
-    auto promise = std::make_shared<QPromise<T>>();
-    auto* watcher = new QFutureWatcher<T>(context);
-    QObject::connect(watcher, &QFutureWatcherBase::finished, context,
-                     [watcher, done = std::move(done)] {
-                         const QFuture<T> future = watcher->future();
-                         watcher->deleteLater();
-                         if (future.resultCount() > 0) done(future.result());
-                     });
-    watcher->setFuture(promise->future());
-    promise->start();
-    QThreadPool::globalInstance()->start([promise, work = std::move(work)] {
-        try {
-            promise->addResult(work());
-        } catch (...) {
-            // no result: the caller's failure path (it stops quietly)
-        }
-        promise->finish();
-    });
-}
+// One piece of work at a time. The object belongs to the thread that creates it (the
+// user-interface thread), which looks for the end of the work every few milliseconds; no Qt
+// call crosses between the threads.
+class TBackgroundTask {
+public:
+    // The work runs on the task's thread and returns what is to run afterwards on the owning
+    // thread. It must not touch anything the owning thread changes: it works on copies. An
+    // exception in the work ends it without a continuation.
+    using Work = std::function<std::function<void()>()>;
+
+    TBackgroundTask();
+    // Drops the continuation of work under way and waits for the work a short while; work
+    // that takes longer (a server that does not answer) is left to end on its own, so that
+    // closing the program does not hang on it.
+    ~TBackgroundTask();
+    TBackgroundTask(const TBackgroundTask&) = delete;
+    TBackgroundTask& operator=(const TBackgroundTask&) = delete;
+
+    // Starts the work; false (nothing started) while earlier work has not been delivered.
+    bool Start(Work work);
+    bool IsBusy() const { return m_busy; }
+
+    static constexpr int kEndWaitMs = 1000;
+
+private:
+    // What the work's thread hands back; shared, so that work left to end on its own writes
+    // into memory that is still there.
+    struct Outcome {
+        std::function<void()> then;  // written before `finished` is set
+        std::atomic<bool> finished{false};
+    };
+    void Deliver();
+
+    static constexpr int kLookMs = 10;
+    std::unique_ptr<QTimer> m_look;
+    std::thread m_thread;
+    std::shared_ptr<Outcome> m_outcome;
+    bool m_busy = false;  // owning thread only
+};
 
 }  // namespace ov

@@ -8,7 +8,6 @@
 
 #include "client/clipboardpoll.h"
 #include "client/mainwindow.h"
-#include "client/mainwindow_background.h"
 #include "client/mainwindow_serverconfig.h"
 #include "client/messagepoll.h"
 #include "client/startup.h"
@@ -45,8 +44,11 @@ void TQUEXClientFrm::TimerMsgTimer() {
         if (FWebCmdTick) FWebCmdTick();
     });
     guarded([this] { CheckUserMsg(); });
-    guarded([this] { CheckEditFileCmd(); });
-    guarded([this] { CheckBatchTaskCmd(); });
+    // Both clipboard polls see one reading of the clipboard (it may be large, and another
+    // program's to hand over).
+    TClipboardView clipboard(*QGuiApplication::clipboard());
+    guarded([&] { CheckEditFileCmd(clipboard); });
+    guarded([&] { CheckBatchTaskCmd(clipboard); });
 }
 
 void TQUEXClientFrm::CheckUserMsg() {
@@ -58,7 +60,8 @@ void TQUEXClientFrm::CheckUserMsg() {
 }
 
 void TQUEXClientFrm::ShowUserMsg() {
-    if (!FHooks.CreateMessageNotice) return;
+    // A poll that ends after a logout shows nothing.
+    if (!FIsLogin || !FHooks.CreateMessageNotice) return;
     // One notice at a time: a poll that finds messages again replaces the one still open.
     if (m_notice) delete m_notice.data();
     HandleMessage(WM_TRAY, 0, kTrayLeftButtonDown);
@@ -76,9 +79,9 @@ void TQUEXClientFrm::ShowUserMsg() {
     emit messageNoticeShown();
 }
 
-void TQUEXClientFrm::CheckEditFileCmd() {
+void TQUEXClientFrm::CheckEditFileCmd(TClipboardView& clipboard) {
     if (!FIsLogin || !FHooks.EditFile) return;
-    const std::optional<QString> cmd = TakeEditFileCmd(*QGuiApplication::clipboard());
+    const std::optional<QString> cmd = TakeEditFileCmd(clipboard);
     if (!cmd) return;
     const bool wasVisible = isVisible();
     FileManagerToFront();
@@ -92,9 +95,9 @@ void TQUEXClientFrm::CheckEditFileCmd() {
     Call(FHooks.FileManagerSelectOwner);
 }
 
-void TQUEXClientFrm::CheckBatchTaskCmd() {
+void TQUEXClientFrm::CheckBatchTaskCmd(TClipboardView& clipboard) {
     if (!FIsLogin || !FHooks.BatchAppendTaskCmd) return;
-    const std::optional<QString> cmd = TakeBatchTaskCmd(*QGuiApplication::clipboard());
+    const std::optional<QString> cmd = TakeBatchTaskCmd(clipboard);
     if (!cmd) return;
     Call(FHooks.FileManagerInit);
     if (PFileMagFrm) PFileMagFrm->show();
@@ -107,16 +110,23 @@ void TQUEXClientFrm::CheckBatchTaskCmd() {
 }
 
 void TQUEXClientFrm::LoadServerConfig(int userId) {
-    const int request = ++m_configRequest;
+    if (m_configTask.IsBusy()) {
+        // A later login replaces the one being fetched for: that answer will be dropped.
+        m_configPending = userId;
+        return;
+    }
     const TServerConfigRequest what{GlobalConfig()->ServerUrl(), FServerSSL, userId, FHS_Language};
-    RunInBackground<TServerConfig>(
-        this, [what] { return FetchServerConfig(what); },
-        [this, request](const TServerConfig& config) {
-            // The answer to a login that a later one has replaced is dropped.
-            if (request != m_configRequest) return;
+    m_configTask.Start([this, what]() -> std::function<void()> {
+        const TServerConfig config = FetchServerConfig(what);
+        return [this, config] {
+            if (const std::optional<int> next = std::exchange(m_configPending, std::nullopt)) {
+                LoadServerConfig(*next);
+                return;
+            }
             StoreServerConfig(config);
             emit serverConfigLoaded();
-        });
+        };
+    });
 }
 
 void TQUEXClientFrm::StoreServerConfig(const TServerConfig& fetched) {

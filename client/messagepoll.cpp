@@ -55,33 +55,31 @@ bool FetchUserMsgWaiting(const TMsgPollServer& server) {
 TMessagePoll::TMessagePoll(QObject* parent) : QObject(parent), FLastDt(Now() - 1) {}
 
 void TMessagePoll::Tick(const TMsgPollServer& server, TDateTime now, TDateTime snoozeUntil) {
-    if (FBusy) return;
+    if (m_task.IsBusy()) return;
     if (FMsgHintSpace > 0) {
         CheckDue(server, now, snoozeUntil);
         return;
     }
-    FBusy = true;
-    RunInBackground<double>(
-        this, [server] { return FetchMsgSpace(server); },
-        [this, server, snoozeUntil](double space) {
-            FBusy = false;
+    m_task.Start([this, server, snoozeUntil]() -> std::function<void()> {
+        const double space = FetchMsgSpace(server);
+        return [this, server, snoozeUntil, space] {
             FMsgHintSpace = space;
             emit requestDone();
             CheckDue(server, Now(), snoozeUntil);
-        });
+        };
+    });
 }
 
 void TMessagePoll::CheckDue(const TMsgPollServer& server, TDateTime now, TDateTime snoozeUntil) {
     if (!UserMsgDue(now, FLastDt, FMsgHintSpace, snoozeUntil)) return;
     FLastDt = now;
-    FBusy = true;
-    RunInBackground<bool>(
-        this, [server] { return FetchUserMsgWaiting(server); },
-        [this](bool waiting) {
-            FBusy = false;
+    m_task.Start([this, server]() -> std::function<void()> {
+        const bool waiting = FetchUserMsgWaiting(server);
+        return [this, waiting] {
             emit requestDone();
             if (waiting) emit messagesWaiting();
-        });
+        };
+    });
 }
 
 }  // namespace ov

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+#include "client/mainwindow_background.h"
 #include "core/types.h"
 
 namespace ov {
@@ -39,7 +40,7 @@ public:
     // The interval in days; 0 until fetched, and kept for the run once above 0.
     double MsgHintSpace() const { return FMsgHintSpace; }
     TDateTime LastDt() const { return FLastDt; }
-    bool IsBusy() const { return FBusy; }
+    bool IsBusy() const { return m_task.IsBusy(); }
 
 signals:
     // The server has messages for the user.
@@ -52,7 +53,7 @@ private:
 
     double FMsgHintSpace = 0;
     TDateTime FLastDt;
-    bool FBusy = false;
+    TBackgroundTask m_task;
 };
 
 }  // namespace ov

@@ -96,9 +96,12 @@ TEST_F(MainWindowPolls, BatchTaskIsTakenOnceAndHandedToTheBatchWindow) {
 TEST_F(MainWindowPolls, OnlineEditIsTakenOnceAndHandedToTheMonitor) {
     TQUEXClientFrm window;
     hookUp(window);
-    clipboard().setText(u"[Key]0[/Key]"_s);
-    window.TimerMsgTimer();
-    EXPECT_EQ(clipboard().text(), u"[Key]0[/Key]"_s);
+    const QString tooLong = u"[Key]5[/Key]"_s + QString(kMaxClipboardCmdLength, u'x');
+    for (const QString& notACommand : {u"[Key]0[/Key]"_s, tooLong}) {
+        clipboard().setText(notACommand);
+        window.TimerMsgTimer();
+        EXPECT_EQ(clipboard().text().size(), notACommand.size());
+    }
     EXPECT_TRUE(calls.isEmpty());
 
     clipboard().setText(u"[Key]77[/Key][FileName]a.doc[/FileName]"_s);

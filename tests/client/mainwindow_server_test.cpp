@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 
 #include "client/mainwindow.h"
+#include "client/mainwindow_serverconfig.h"
 #include "client/messagepoll.h"
 #include "client/servertexts.h"
 #include "core/datetime.h"
@@ -18,6 +20,10 @@
 #include "testing/docserver/commands.h"
 #include "testing/docserver/demo.h"
 #include "testing/docserver/httpside.h"
+
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 using namespace Qt::StringLiterals;
 using namespace ov;
@@ -31,6 +37,12 @@ bool waitFor(Done done, int ms = 20000) {
     while (!done() && !deadline.hasExpired())
         app().processEvents(QEventLoop::AllEvents, 10);
     return done();
+}
+
+void processEventsFor(int ms) {
+    const QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired())
+        app().processEvents(QEventLoop::AllEvents, 10);
 }
 
 class MainWindowServer : public ::testing::TestWithParam<bool> {
@@ -120,6 +132,21 @@ TEST_P(MainWindowServer, FetchesAfterLoginStoreLevelsConfigurationAndLogo) {
         EXPECT_EQ(logo.readAll(), english ? content.logoEng : content.logoCn);
         EXPECT_FALSE(window.logo()->pixmap().isNull());
     }
+}
+
+// A login while the fetch for an earlier one is under way: what is stored is the later login's.
+TEST_P(MainWindowServer, FetchForALaterLoginWins) {
+    TQUEXClientFrm window;
+    logIn(window);
+    int loaded = 0;
+    QObject::connect(&window, &TQUEXClientFrm::serverConfigLoaded, [&] { ++loaded; });
+    window.LoadServerConfig(4242);  // refused: nothing would be stored
+    window.LoadServerConfig(demo::DemoUser);
+    ASSERT_TRUE(waitFor([&] { return loaded > 0; }));
+    processEventsFor(100);
+    EXPECT_EQ(loaded, 1);
+    EXPECT_EQ(GlobalConfig()->ScInfos().size(), 4);
+    EXPECT_EQ(httpTargets().last(), LogoUrlPath(window.Language()));
 }
 
 // Each fetch stops at its first failure and keeps what was stored before; a logo that is no
@@ -227,6 +254,24 @@ TEST_P(MainWindowServer, PollOfAnUnreachableServerWaitsSixtySeconds) {
     EXPECT_DOUBLE_EQ(poll.MsgHintSpace(), 60 / 86400.0);
     EXPECT_FALSE(FetchUserMsgWaiting(to));
     EXPECT_EQ(waiting, 0);
+}
+
+// A window closed while its poll waits for a server that does not answer goes at once (the
+// program does not linger for the read time-out).
+TEST_P(MainWindowServer, ClosingDoesNotWaitForAServerThatDoesNotAnswer) {
+    server.setFault(Fault::Stall);
+    QElapsedTimer closing;
+    {
+        TQUEXClientFrm window;
+        logIn(window);
+        window.SetLogin(true);
+        window.TimerMsgTimer();
+        window.LoadServerConfig(demo::DemoUser);
+        ASSERT_TRUE(window.messagePoll()->IsBusy());
+        processEventsFor(100);
+        closing.start();
+    }
+    EXPECT_LT(closing.elapsed(), 2 * TBackgroundTask::kEndWaitMs + 1000);
 }
 
 TEST_P(MainWindowServer, HomePageAcceptsTheOneTimeToken) {
