@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSlider>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -22,8 +24,7 @@ namespace ov {
 
 namespace {
 
-constexpr int kGuardDone = 600;
-// A zoom change smaller than this (in percent) is not sent to the viewer.
+// A zoom within this many percent of the last zoom sent is not sent again.
 constexpr double kZoomThreshold = 8.0;
 
 }  // namespace
@@ -59,6 +60,18 @@ void TPdfPreviewFrm::buildForm() {
     Timer1 = new QTimer(this);
     Timer1->setInterval(300);
     connect(Timer1, &QTimer::timeout, this, &TPdfPreviewFrm::Timer1Timer);
+}
+
+// As a window of its own the form first shows centred on the window it belongs to (the main
+// form), or on the screen.
+void TPdfPreviewFrm::showEvent(QShowEvent* event) {
+    TPreviewBaseFrm::showEvent(event);
+    if (m_placed || !isWindow()) return;
+    m_placed = true;
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = owner ? owner->geometry() : screen ? screen->availableGeometry() : QRect();
+    if (area.isValid()) move(area.center() - QPoint(width() / 2, height() / 2));
 }
 
 void TPdfPreviewFrm::connectToolBar() {
@@ -127,7 +140,11 @@ void TPdfPreviewFrm::LoadLocalFile(int /*FileType*/, const QString& FileName) {
         return;
     }
     m_viewer->show();
-    if (DocReadonly()) guardViewer();
+    if (DocReadonly()) {
+        // Keys and right clicks that would copy, save or print are discarded in the viewer.
+        AddKeyboardHook(m_viewer);
+        AddMouseHook(m_viewer);
+    }
     ReSizeEx();
 }
 
@@ -146,17 +163,9 @@ void TPdfPreviewFrm::ReSizeEx() {
     setGeometry(0, 0, w, h);
 }
 
-void TPdfPreviewFrm::guardViewer() {
-    AddKeyboardHook(m_viewer);
-    AddMouseHook(m_viewer);
-    FIsAddHook = kGuardDone;
-}
-
+// Runs while the document is restricted: keeps an embedded form at its parent's size.
 void TPdfPreviewFrm::Timer1Timer() {
-    if (!m_viewer) return;
-    // The guard of a read-only document, when the load has not put it in place.
-    if (DocReadonly() && FIsAddHook < kGuardDone && m_viewer->isLoaded()) guardViewer();
-    ReSizeEx();
+    if (m_viewer) ReSizeEx();
 }
 
 void TPdfPreviewFrm::stepTrackBar(int delta) {
@@ -178,13 +187,8 @@ void TPdfPreviewFrm::Edit1Enter() {
     if (ok && page > 0 && m_viewer) m_viewer->setCurrentPage(page);
 }
 
-bool TPdfPreviewFrm::printerRefused() {
-    if (!DocReadonly()) return false;
-    return SelectPrinter() ? IsExistVirtualPrinter() : DefaultPrinterIsVirtual();
-}
-
 void TPdfPreviewFrm::Print(const QString& /*EffCode*/) {
-    if (printerRefused()) {
+    if (VirtualPrinterForbidden()) {
         pdftexts::showVirtualPrinterMessage(this, FHS_Language);
         return;
     }

@@ -44,16 +44,17 @@ public:
     // The reader generation found by CheckViewer ("V7", "V5" or empty).
     QString readerVersion() const { return FReaderVer; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildForm();
     void connectToolBar();
     void createViewer();
-    void guardViewer();
     void Timer1Timer();
     void TrackBar1Change();
     void Edit1Enter();
     void stepTrackBar(int delta);
-    bool printerRefused();
 
     PdfPreviewToolBar m_bar;
     QWidget* Panel2 = nullptr;  // client area, holds the viewer
@@ -63,8 +64,8 @@ private:
     QString FReaderVer;
     QString FReaderFlieVer;
     double FScale = 1.0;  // the last zoom sent, in percent
-    int FIsAddHook = 0;   // guard attempts; 600 when done
     bool FCloseAll = false;
+    bool m_placed = false;  // a window is centred once, when first shown
 };
 
 }  // namespace ov

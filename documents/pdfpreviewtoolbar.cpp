@@ -30,6 +30,7 @@ QString hintText(THS_Language language, const QString& chinese, const QString& e
 void buildPagePanel(PdfPreviewToolBar& t, THS_Language language) {
     t.Panel3 = new QWidget(t.ToolBar1);
     t.Panel3->setObjectName(u"Panel3"_s);
+    t.Panel3->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto* layout = new QHBoxLayout(t.Panel3);
     // The Chinese label stands further in than the English one.
     layout->setContentsMargins(language == HSL_CN ? 12 : 4, 0, 4, 0);

@@ -1,7 +1,6 @@
 #include "testing/docserver/demo.h"
 
 #include "core/datetime.h"
-#include "testing/docserver/demo_pdf.h"
 
 using namespace Qt::StringLiterals;
 
@@ -53,7 +52,6 @@ void LoadDocuments(DocModel& model) {
     model.addFile(ManualFile, MechanicsFolder, u"装配说明.docx"_s, 1024, day + 1);
     model.addFile(ReportFile, MyDocsFolder, u"周报.xlsx"_s, 1, day + 2);
     model.addFile(PriceFile, SalesFolder, u"价格表.xls"_s, 4096, day + 3);
-    LoadDemoPdfFiles(model);
     model.rules.clientFile = QByteArrayLiteral(
         "\x7F"
         "ELF demo client program");

@@ -65,16 +65,15 @@ QByteArray WiringPdf() {
     });
 }
 
-void LoadDemoPdfFiles(DocModel& model) {
+void LoadDemoPdfs(DocModel& model, DocFileChannel& files) {
+    std::unique_lock lock(model.mutex);
     const TDateTime day = 46001.5;  // 2025-12-10 12:00
     model
         .addFile(GearboxPdfFile, MechanicsFolder, u"齿轮箱设计说明书.pdf"_s, GearboxPdf().size(),
                  day)
         .desc = u"齿轮箱设计说明"_s;
     model.addFile(WiringPdfFile, ElectricsFolder, u"Wiring list.pdf"_s, WiringPdf().size(), day);
-}
-
-void StoreDemoPdfContents(DocFileChannel& files) {
+    lock.unlock();
     files.setContent(GearboxPdfFile, GearboxPdf());
     files.setContent(WiringPdfFile, WiringPdf());
 }

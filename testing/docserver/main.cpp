@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     DocCommands commands(model);
     DocHttp http(model);
     DocFileChannel files(model);
-    demo::StoreDemoPdfContents(files);
+    demo::LoadDemoPdfs(model, files);
     DocServer server(options);
     commands.install(server);
     files.install(server);

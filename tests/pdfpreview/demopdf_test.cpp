@@ -27,7 +27,7 @@ TEST(DemoPdf, FilesOpenAndHoldTheirText) {
     ov::test::DocModel model;
     ov::test::demo::LoadDemo(model);
     ov::test::DocFileChannel files(model);
-    ov::test::demo::StoreDemoPdfContents(files);
+    ov::test::demo::LoadDemoPdfs(model, files);
     const std::vector<DemoCase> cases = {
         {ov::test::demo::GearboxPdfFile, ov::test::demo::GearboxPdf, 2, u"装配要求"_s},
         {ov::test::demo::WiringPdfFile, ov::test::demo::WiringPdf, 1, u"Emergency stop"_s},

@@ -28,7 +28,7 @@ class PreviewFixture : public ::testing::Test {
 protected:
     PreviewFixture() {
         demo::LoadDemo(model);
-        demo::StoreDemoPdfContents(files);
+        demo::LoadDemoPdfs(model, files);
         commands.install(server);
         files.install(server);
         setLanguage(HSL_CN);
