@@ -1,10 +1,5 @@
 #include "client/loginattach.h"
 
-#include <QAction>
-#include <QEvent>
-#include <QMenu>
-#include <QTimer>
-
 #include "client/loginflow.h"
 #include "client/mainwindow.h"
 #include "core/globalconfig.h"
@@ -15,42 +10,17 @@ namespace ov {
 
 namespace {
 
-// The main window's message that shows the file manager and the batch window after a login.
-constexpr quint32 kUmRun = 0x478;
-
-// Runs the login once, when the window is first shown or activated; the window paints first.
-class FirstActivation : public QObject {
-public:
-    FirstActivation(QWidget* window, TLoginFlow* flow) : QObject(flow), m_flow(flow) {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, m_flow, &TLoginFlow::LoginOnActivate);
-        }
-        return false;
-    }
-
-private:
-    TLoginFlow* m_flow;
-};
-
 TLoginHost hostOf(TQUEXClientFrm& form) {
     TLoginHost host;
     host.window = &form;
     host.setLogin = [&form](bool loggedIn) { form.SetLogin(loggedIn); };
     host.setUserInfoText = [&form](const QString& text) { form.SetUserInfoText(text); };
-    host.clearClipboardCmd = [] { TQUEXClientFrm::ClearClipboardCmd(); };
-    // The security levels, client configuration and logo are fetched by the main window once
-    // it offers that step; until then the login goes on without them.
-    host.loadServerConfig = [](int) {};
-    host.postRun = [&form] {
-        QMetaObject::invokeMethod(
-            &form, [&form] { form.HandleMessage(kUmRun, 0, 0); }, Qt::QueuedConnection);
+    host.setServer = [&form](const TLoginServer& server) {
+        form.SetLoginServer(server.host, server.port, server.ssl);
     };
+    host.clearClipboardCmd = [] { TQUEXClientFrm::ClearClipboardCmd(); };
+    host.loadServerConfig = [&form](int userId) { form.LoadServerConfig(userId); };
+    host.postRun = [&form] { form.PostRun(); };
     return host;
 }
 
@@ -68,9 +38,8 @@ void logOutcome(const TLoginFlow& flow, bool isLogin) {
 
 TLoginFlow* AttachLogin(TQUEXClientFrm& mainForm) {
     auto flow = new TLoginFlow(hostOf(mainForm), &mainForm);
-    new FirstActivation(&mainForm, flow);
-    if (QAction* login = mainForm.toolsMenu()->findChild<QAction*>(u"tnLogin"_s))
-        QObject::connect(login, &QAction::triggered, flow, &TLoginFlow::tnLogin);
+    mainForm.Hooks().LoginOnActivate = [flow] { flow->LoginOnActivate(); };
+    mainForm.Hooks().LoginFromMenu = [flow] { flow->tnLogin(); };
     QObject::connect(flow, &TLoginFlow::loginFinished, flow,
                      [flow](bool isLogin) { logOutcome(*flow, isLogin); });
     return flow;

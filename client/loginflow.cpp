@@ -15,15 +15,8 @@ namespace ov {
 
 namespace {
 
-// The dialog's server: a port that is not a number is the usual one of the connection kind.
 TLoginServer DialogServer(const TLoginFrm& form) {
-    TLoginServer server;
-    server.ssl = form.chbSSL->isChecked();
-    server.host = form.edtIp->text().trimmed();
-    bool isNumber = false;
-    const int port = form.edtPort->text().trimmed().toInt(&isNumber);
-    server.port = isNumber ? port : server.ssl ? 443 : 80;
-    return server;
+    return ServerFromFields(form.edtIp->text(), form.edtPort->text(), form.chbSSL->isChecked());
 }
 
 }  // namespace
@@ -60,6 +53,7 @@ void TLoginFlow::tnLogin() {
         if (!logined) return Finish(FIsLogin);
         FIsLogin = true;
         m_host.setLogin(true);
+        m_host.setServer(Server());
         AfterLogin(TClientConfigX().UserName());
     });
 }
@@ -165,6 +159,7 @@ void TLoginFlow::LoginSucceeded() {
     m_host.setLogin(true);
     const auto config = GlobalConfig();
     StoreServer(*config, Server());
+    m_host.setServer(Server());
     AfterLogin(config->UserName());
 }
 

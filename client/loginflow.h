@@ -25,6 +25,7 @@ class TLoginFrm;
 struct TLoginHost {
     QWidget* window = nullptr;  // owner of the dialogs
     std::function<void(bool)> setLogin;
+    std::function<void(const TLoginServer&)> setServer;  // the server of the login made
     std::function<void(const QString&)> setUserInfoText;
     std::function<void()> clearClipboardCmd;
     std::function<void(int)> loadServerConfig;  // the fetches after a login

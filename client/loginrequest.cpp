@@ -8,6 +8,12 @@ using namespace Qt::StringLiterals;
 
 namespace ov {
 
+TLoginServer ServerFromFields(const QString& host, const QString& portText, bool ssl) {
+    bool isNumber = false;
+    const int port = portText.trimmed().toInt(&isNumber);
+    return {host.trimmed(), isNumber ? port : ssl ? 443 : 80, ssl};
+}
+
 bool IsUsableServer(const TLoginServer& server) {
     // A port above 65535 would be cut to another port by the socket: it is refused instead.
     return !server.host.isEmpty() && server.port > 0 && server.port <= 65535;

@@ -28,6 +28,10 @@ struct TLoginReply {
 // The read time-out of a login request.
 inline constexpr int kLoginReadTimeoutMs = 20000;
 
+// The server as the login dialog's fields give it: the host and the port text trimmed; a port
+// that is not a number is 443 with a secure connection and 80 without.
+TLoginServer ServerFromFields(const QString& host, const QString& portText, bool ssl);
+
 // Whether a login can be sent there: a host and a port from 1 to 65535.
 bool IsUsableServer(const TLoginServer& server);
 

@@ -1,30 +1,54 @@
 #include "client/logintask.h"
 
-#include <QThread>
+#include <mutex>
 
 namespace ov {
 
+// What the thread hands back; the lock orders its write before the creator's read.
+struct LoginTask::Result {
+    std::mutex lock;
+    TLoginReply reply;
+};
+
+namespace {
+
+// A copy with a buffer of its own: no text buffer is shared between the two threads.
+QString detached(const QString& text) {
+    return QString(text.constData(), text.size());
+}
+
+}  // namespace
+
 LoginTask::LoginTask(const TLoginServer& server, const QString& name, const QString& password,
                      THS_Language language, Done done, QObject* parent)
-    : QObject(parent), m_reply(std::make_shared<TLoginReply>()), m_done(std::move(done)) {
-    const QString mac = LoginMacValue();
-    // The thread gets its own copies; it touches nothing else of this object.
-    m_thread.reset(QThread::create([server, name, password, mac, language, reply = m_reply] {
-        *reply = DoLogin(server, name, password, mac, language);
-    }));
-    connect(m_thread.get(), &QThread::finished, this, [this] {
-        deleteLater();
-        if (m_done) m_done(*m_reply);
-    });
-    m_thread->start();
+    : QObject(parent), m_result(std::make_unique<Result>()), m_done(std::move(done)) {
+    // The thread works on copies of its own. This object outlives it (the destructor joins),
+    // so the queued call it posts at the end finds the object or is dropped with it.
+    m_thread = std::thread(
+        [this, server = TLoginServer{detached(server.host), server.port, server.ssl},
+         name = detached(name), password = detached(password), mac = LoginMacValue(), language] {
+            TLoginReply reply = DoLogin(server, name, password, mac, language);
+            {
+                const std::lock_guard guard(m_result->lock);
+                m_result->reply = std::move(reply);
+            }
+            QMetaObject::invokeMethod(this, &LoginTask::Deliver, Qt::QueuedConnection);
+        });
 }
 
 LoginTask::~LoginTask() {
-    m_thread->wait();
+    if (m_thread.joinable()) m_thread.join();
 }
 
-bool LoginTask::isRunning() const {
-    return m_thread->isRunning();
+void LoginTask::Deliver() {
+    m_thread.join();
+    TLoginReply reply;
+    {
+        const std::lock_guard guard(m_result->lock);
+        reply = std::move(m_result->reply);
+    }
+    deleteLater();
+    if (m_done) m_done(reply);
 }
 
 }  // namespace ov

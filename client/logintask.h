@@ -5,10 +5,9 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <thread>
 
 #include "client/loginrequest.h"
-
-class QThread;
 
 namespace ov {
 
@@ -25,12 +24,14 @@ public:
     // Waits for a request still under way (at most its time-outs).
     ~LoginTask() override;
 
-    bool isRunning() const;
-
 private:
-    std::unique_ptr<QThread> m_thread;
-    std::shared_ptr<TLoginReply> m_reply;
+    struct Result;
+
+    void Deliver();
+
+    std::unique_ptr<Result> m_result;
     Done m_done;
+    std::thread m_thread;
 };
 
 }  // namespace ov

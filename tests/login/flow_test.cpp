@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "client/startup.h"
+#include "core/trantype.h"
 #include "loginfixture.h"
 #include "support/ports.h"
 
@@ -57,6 +58,7 @@ INSTANTIATE_TEST_SUITE_P(Transport, LoginFlow, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Tls" : "Plain"; });
 
 class HandOver : public LoginFixture, public ::testing::Test {};
+class RefusedWithoutText : public LoginFixture, public ::testing::Test {};
 
 }  // namespace
 
@@ -185,6 +187,8 @@ TEST_P(LoginFlow, DialogLoginSavesTheLoginAndTheNextStartLogsInByItself) {
         EXPECT_TRUE(finished.front());
         EXPECT_TRUE(main.loggedIn);
         EXPECT_EQ(main.userText, u"Welcome:演示用户"_s);
+        EXPECT_EQ(main.server.port, demoServer.server.port());
+        EXPECT_EQ(main.server.ssl, GetParam());
 
         const TClientConfigX saved;
         EXPECT_EQ(saved.StartStyle(), SS_NONE);
@@ -279,4 +283,18 @@ TEST_P(LoginFlow, ToolsMenuLoginAndACancelledOneThatKeepsTheLogin) {
     EXPECT_EQ(main.configLoads.last(), demo::OtherUser);
     EXPECT_EQ(main.runs, 2);
     EXPECT_EQ(TClientConfigX().StartStyle(), SS_NONE);
+}
+
+TEST_F(RefusedWithoutText, StillSaysTheLoginFailed) {
+    DocServer silent;
+    silent.setControlHandler(
+        [](const ControlRequest&) { return ControlReply::withText(RS_Refused, QString()); });
+    startFlow();
+    flow->tnLogin();
+    TLoginFrm* form = dialog();
+    ASSERT_NE(form, nullptr);
+    fillDialog(*form, {silent.host(), silent.port(), false}, u"demo"_s, u"demo123"_s);
+    form->Button1->click();
+    EXPECT_EQ(takeErrorText(*form), u"Login failed."_s);
+    EXPECT_EQ(silent.requests().size(), 1u);
 }

@@ -170,3 +170,25 @@ TEST_F(LoginForm, ShortcutLinkSaysWhetherTheShortcutWasMade) {
         delete form;
     }
 }
+
+TEST(LoginServerFields, PortTextAndHost) {
+    struct Case {
+        QString host, port;
+        bool ssl;
+        QString wantHost;
+        int wantPort;
+    } cases[] = {
+        {u" 10.0.0.5 "_s, u" 8080 "_s, false, u"10.0.0.5"_s, 8080},
+        {u"h"_s, QString(), true, u"h"_s, 443},
+        {u"h"_s, QString(), false, u"h"_s, 80},
+        {u"h"_s, u"http"_s, true, u"h"_s, 443},
+        {u"h"_s, u"0"_s, true, u"h"_s, 0},  // a number, refused as a server later
+    };
+    for (const Case& c : cases) {
+        const TLoginServer server = ServerFromFields(c.host, c.port, c.ssl);
+        EXPECT_EQ(server.host, c.wantHost);
+        EXPECT_EQ(server.port, c.wantPort) << c.port.toStdString();
+        EXPECT_EQ(server.ssl, c.ssl);
+        EXPECT_EQ(IsUsableServer(server), c.wantPort > 0);
+    }
+}

@@ -41,6 +41,7 @@ inline bool waitUntil(const std::function<bool()>& condition, int ms = 15000) {
 struct MainStandIn {
     QWidget window;
     bool loggedIn = false;
+    TLoginServer server;
     QString userText;
     int runs = 0;
     QList<int> configLoads;
@@ -49,6 +50,7 @@ struct MainStandIn {
         TLoginHost h;
         h.window = &window;
         h.setLogin = [this](bool on) { loggedIn = on; };
+        h.setServer = [this](const TLoginServer& s) { server = s; };
         h.setUserInfoText = [this](const QString& text) { userText = text; };
         h.clearClipboardCmd = [] {};
         h.loadServerConfig = [this](int userId) { configLoads << userId; };
