@@ -15,6 +15,7 @@
 #include "client/startup.h"
 #include "client/trayicon.h"
 #include "client/webcmd.h"
+#include "client/webmodule_preview.h"
 #include "core/datetime.h"
 #include "core/globalconfig.h"
 #include "platform/windowbus.h"
@@ -61,6 +62,8 @@ TQUEXClientFrm::~TQUEXClientFrm() {
 
 bool TQUEXClientFrm::ListenOnBus() {
     const bool listening = m_bus->listen();
+    // The running instance carries out the web commands handed to it, one per work tick.
+    if (listening) AttachWebModule(*this);
     // A command file that is there now (this start's own, or one nobody took) is queued at
     // once: later starts wait for the file to be gone before they write theirs.
     TakeWebCommandFile();

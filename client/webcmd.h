@@ -12,6 +12,24 @@
 
 namespace ov {
 
+// Web-command codes. Code 24 and every code outside 11..25 do nothing.
+enum TWebCmdCode : quint8 {
+    WC_ToClipboard = 11,
+    WC_ToClipboard2 = 12,
+    WC_Preview = 13,
+    WC_OpenCopy = 14,
+    WC_EditFile = 15,
+    WC_SetWorkPath = 16,
+    WC_GetNewVer = 17,
+    WC_Checkout = 18,
+    WC_CancelCheckout = 19,
+    WC_Checkin = 20,
+    WC_ScanUpload = 21,
+    WC_UploadFiles = 22,
+    WC_SmtpTest = 23,
+    WC_BatchDownload = 25,
+};
+
 struct TWebCmd {
     quint8 Code = 0;  // 0: no command
     QString Cmd;
