@@ -63,11 +63,12 @@ void TPdfPreviewFrm::buildForm() {
 }
 
 // As a window of its own the form first shows centred on the window it belongs to (the main
-// form), or on the screen.
+// form), or on the screen, unless its creator has placed it (the remembered preview rectangle).
 void TPdfPreviewFrm::showEvent(QShowEvent* event) {
     TPreviewBaseFrm::showEvent(event);
     if (m_placed || !isWindow()) return;
     m_placed = true;
+    if (testAttribute(Qt::WA_Moved)) return;
     const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = owner ? owner->geometry() : screen ? screen->availableGeometry() : QRect();

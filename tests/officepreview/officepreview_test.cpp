@@ -111,6 +111,7 @@ TEST_F(OfficeViewTest, WordDocumentFromShowingToTheAcceptedVersion) {
         std::lock_guard lock(model.mutex);
         EXPECT_EQ(model.file(demo::TrackedWordFile)->version, 2);
     }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !files.transfers().empty(); }, 5000));
     const auto transfers = files.transfers();
     ASSERT_EQ(transfers.size(), 1u);
     const FileTransferRecord& upload = transfers[0];

@@ -96,6 +96,7 @@ TEST_F(PreviewSequence, ShowHtmlDownloadsOnlyWhenTheViewerIsThere) {
     present.ShowHTML(pdf, 2, demo::ReportFile);
     ASSERT_EQ(present.WaitForPreview(), true);
     EXPECT_EQ(present.loadedData, content);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !files.transfers().empty(); }, 5000));
     EXPECT_TRUE(files.transfers().at(0).params.endsWith(u"[Versionid]2[/Versionid]"_s));
 }
 
