@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 
 #include "children.h"
 #include "support/temphome.h"
@@ -116,4 +118,37 @@ TEST(WindowBus, UnusableClassNames) {
         EXPECT_FALSE(findWindow(bad));
     }
     EXPECT_TRUE(isValidClassName(u"TBatchFileDealMainFrm2"_s));
+}
+
+// A handler may run an event loop of its own (a message box, say). The caller that posted has
+// gone by then, and its connection is closed and freed in that loop; the window reads on
+// without touching it.
+TEST(WindowBus, HandlerRunningAnEventLoopOutlivesTheConnectionOfItsMessage) {
+    ov::test::TempHome home;
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    BusWindow window(u"TestWndClass"_s);
+    int handled = 0;
+    window.setHandler([&](quint32, qint64, qint64) {
+        ++handled;
+        QEventLoop loop;
+        QTimer::singleShot(300, &loop, &QEventLoop::quit);
+        loop.exec();
+        return 0;
+    });
+    ASSERT_TRUE(window.listen());
+    const WindowHandle handle = findWindow(u"TestWndClass"_s);
+    ASSERT_TRUE(postMessage(handle, 0x500, 0, 1));
+    QDeadlineTimer deadline(5000);
+    while (handled == 0 && !deadline.hasExpired())
+        app.processEvents(QEventLoop::WaitForMoreEvents, 50);
+    ASSERT_EQ(handled, 1);
+    // The window still serves.
+    ASSERT_TRUE(postMessage(handle, 0x500, 0, 2));
+    deadline = QDeadlineTimer(5000);
+    while (handled == 1 && !deadline.hasExpired())
+        app.processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_EQ(handled, 2);
 }
