@@ -43,7 +43,8 @@ TQUEXClientFrm::TQUEXClientFrm(QWidget* parent)
     QIcon icon = QApplication::windowIcon();
     if (icon.isNull()) icon = style()->standardIcon(QStyle::SP_ComputerIcon);
     m_tray = new TrayIcon(icon, u"Orvane Client"_s, this);
-    m_tray->setContextMenu(PopupMenu2);
+    // A right click on the icon pops PopupMenu2 up through the icon's message (a menu of the
+    // icon's own would show beside it).
     connect(m_tray, &TrayIcon::activated, this,
             [this](int mouseCode) { HandleMessage(WM_TRAY, 0, mouseCode); });
     m_tray->show();

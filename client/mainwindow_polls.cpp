@@ -39,11 +39,15 @@ void guarded(Step step) {
 
 void TQUEXClientFrm::TimerMsgTimer() {
     if (!FIsLogin) return;
-    guarded([this] {
+    // The commands read what the fetch after a login stores (the security levels, the client
+    // configuration): while it is under way they wait, on the queue and on the clipboard.
+    const bool fetching = m_configTask.IsBusy();
+    guarded([this, fetching] {
         TakeWebCommandFile();
-        if (FWebCmdTick) FWebCmdTick();
+        if (FWebCmdTick && !fetching) FWebCmdTick();
     });
     guarded([this] { CheckUserMsg(); });
+    if (fetching) return;
     // Both clipboard polls see one reading of the clipboard (it may be large, and another
     // program's to hand over).
     TClipboardView clipboard(*QGuiApplication::clipboard());

@@ -2,6 +2,15 @@
 
 namespace ov {
 
+namespace {
+
+std::function<bool()>& trayProbe() {
+    static std::function<bool()> probe;
+    return probe;
+}
+
+}  // namespace
+
 TrayIcon::TrayIcon(const QIcon& icon, const QString& toolTip, QObject* parent)
     : QObject(parent), m_icon(new QSystemTrayIcon(icon, this)) {
     m_icon->setToolTip(toolTip);
@@ -12,13 +21,17 @@ TrayIcon::TrayIcon(const QIcon& icon, const QString& toolTip, QObject* parent)
 }
 
 bool TrayIcon::hasTray() {
-    return QSystemTrayIcon::isSystemTrayAvailable();
+    return trayProbe() ? trayProbe()() : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TrayIcon::setTrayProbe(std::function<bool()> probe) {
+    trayProbe() = std::move(probe);
 }
 
 bool TrayIcon::show() {
-    if (!hasTray()) return false;
+    // Shown even without a notification area: Qt embeds the icon when one appears.
     m_icon->show();
-    return true;
+    return hasTray();
 }
 
 void TrayIcon::hide() {
@@ -26,7 +39,7 @@ void TrayIcon::hide() {
 }
 
 bool TrayIcon::isVisible() const {
-    return m_icon->isVisible();
+    return m_icon->isVisible() && hasTray();
 }
 
 void TrayIcon::setToolTip(const QString& toolTip) {
@@ -38,7 +51,7 @@ void TrayIcon::setContextMenu(QMenu* menu) {
 }
 
 bool TrayIcon::showMessage(const QString& title, const QString& text, int timeoutMs) {
-    if (!m_icon->isVisible() || !QSystemTrayIcon::supportsMessages()) return false;
+    if (!isVisible() || !QSystemTrayIcon::supportsMessages()) return false;
     m_icon->showMessage(title, text, QSystemTrayIcon::Information, timeoutMs);
     return true;
 }

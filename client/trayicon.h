@@ -1,11 +1,13 @@
 #pragma once
 // The notification-area icon of the main window. On a desktop without a notification area the
-// icon is simply not shown: hasTray() tells the window to stay reachable some other way (it
-// keeps itself on the task bar instead of hiding).
+// icon is not seen: isVisible() tells the window to stay reachable some other way (it keeps
+// itself on the task bar instead of hiding). A notification area that starts after the program
+// (the program started at log-in before the desktop's panel) shows the icon from then on.
 
 #include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
+#include <functional>
 
 class QMenu;
 
@@ -23,9 +25,13 @@ public:
 
     // Whether the desktop has a notification area now.
     static bool hasTray();
-    // Shows the icon; false when there is no notification area (nothing is shown).
+    // What hasTray() answers, for tests; an empty function restores the desktop's answer.
+    static void setTrayProbe(std::function<bool()> probe);
+    // Shows the icon, now or as soon as a notification area appears; false when there is none
+    // now.
     bool show();
     void hide();
+    // Shown, and there is a notification area to show it in.
     bool isVisible() const;
     void setToolTip(const QString& toolTip);
     // The menu stays owned by the caller.

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QTimer>
 #include <QtEndian>
 
@@ -133,7 +134,10 @@ void BusWindow::acceptConnections() {
 }
 
 void BusWindow::readFrames(QLocalSocket* socket) {
-    while (socket->bytesAvailable() >= kFrameSize) {
+    // A handler that runs an event loop of its own may see the connection closed and freed
+    // there (its caller posted and went).
+    const QPointer<QLocalSocket> alive(socket);
+    while (alive && socket->bytesAvailable() >= kFrameSize) {
         const QByteArray bytes = socket->read(kFrameSize);
         const char kind = bytes[0];
         if (kind != kPost && kind != kSend) {
@@ -144,7 +148,7 @@ void BusWindow::readFrames(QLocalSocket* socket) {
         const auto wParam = qFromBigEndian<qint64>(bytes.constData() + 5);
         const auto lParam = qFromBigEndian<qint64>(bytes.constData() + 13);
         const qint64 result = m_handler ? m_handler(msg, wParam, lParam) : 0;
-        if (kind == kSend && socket->state() == QLocalSocket::ConnectedState) {
+        if (kind == kSend && alive && socket->state() == QLocalSocket::ConnectedState) {
             QByteArray reply(kReplySize, Qt::Uninitialized);
             qToBigEndian(result, reply.data());
             socket->write(reply);

@@ -2,6 +2,7 @@
 // a login, the user-message poll and the home page's one-time token.
 
 #include <gtest/gtest.h>
+#include <QClipboard>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
@@ -147,6 +148,35 @@ TEST_P(MainWindowServer, FetchForALaterLoginWins) {
     EXPECT_EQ(loaded, 1);
     EXPECT_EQ(GlobalConfig()->ScInfos().size(), 4);
     EXPECT_EQ(httpTargets().last(), LogoUrlPath(window.Language()));
+}
+
+// Web commands and clipboard commands wait for the fetch after a login: what they open reads
+// the security levels and the client configuration it stores.
+TEST_P(MainWindowServer, CommandsWaitForTheFetchAfterLogin) {
+    TQUEXClientFrm window;
+    logIn(window);
+    int dispatched = 0;
+    QStringList tasks;
+    window.SetWebCmdTick([&] { ++dispatched; });
+    window.Hooks().BatchAppendTaskCmd = [&](const QString& cmd) { tasks << cmd; };
+    window.SetLogin(true);
+    const QString task = u"[TranStyle]2[/TranStyle][FF]2[/FF]"_s;
+    QGuiApplication::clipboard()->setText(task);
+    bool loaded = false;
+    QObject::connect(&window, &TQUEXClientFrm::serverConfigLoaded, [&] { loaded = true; });
+
+    server.setFault(Fault::Stall);
+    window.LoadServerConfig(demo::DemoUser);
+    window.TimerMsgTimer();
+    EXPECT_EQ(dispatched, 0);
+    EXPECT_TRUE(tasks.isEmpty());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), task);
+
+    server.stop();  // the fetch fails and ends
+    ASSERT_TRUE(waitFor([&] { return loaded; }));
+    window.TimerMsgTimer();
+    EXPECT_EQ(dispatched, 1);
+    EXPECT_EQ(tasks, QStringList{task});
 }
 
 // Each fetch stops at its first failure and keeps what was stored before; a logo that is no

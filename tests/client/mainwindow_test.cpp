@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QPixmap>
 
+#include "client/startup.h"
+#include "client/trayicon.h"
 #include "client/webcmd.h"
 #include "core/datetime.h"
 #include "core/globalconfig.h"
@@ -86,6 +88,42 @@ TEST_F(MainWindow, ClosingOnlyHidesAndExitEndsWithTheIdentityCleared) {
         EXPECT_FALSE(window.isVisible());
         EXPECT_EQ(savedIdentity(), autoLogin ? u"/0//zhang/pw"_s : u"/0///"_s);
     }
+}
+
+// With a notification area, closing and minimising hide the window and its panels; the icon
+// and a second start show it again with the panels as they were. A notification area that
+// appears after the start (the panel of a desktop that starts after the program) counts too.
+TEST_F(MainWindow, HiddenInTheTrayAndShownAgainWithThePanelsAsTheyWere) {
+    bool tray = false;
+    TrayIcon::setTrayProbe([&tray] { return tray; });
+    TQUEXClientFrm window;
+    auto* files = new QWidget;
+    auto* batch = new QWidget;
+    window.SetFileManagerPanel(files);
+    window.SetBatchPanel(batch);
+    window.ShowMainFrm();
+    files->show();
+    tray = true;
+    const std::function<void()> hideWays[] = {[&] { window.close(); },
+                                              [&] { window.showMinimized(); }};
+    for (const auto& hide : hideWays) {
+        hide();
+        processEventsFor(50);
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_FALSE(files->isVisible());
+        const std::pair<quint32, qint64> showMessages[] = {{WM_TRAY, kTrayLeftButtonDown},
+                                                           {UM_BRING_TO_FRONT, 0}};
+        for (const auto& [message, lParam] : showMessages) {
+            window.HandleMessage(message, 0, lParam);
+            EXPECT_TRUE(window.isVisible());
+            EXPECT_FALSE(window.isMinimized());
+            EXPECT_TRUE(files->isVisible());
+            EXPECT_FALSE(batch->isVisible());
+            window.close();
+        }
+        window.ShowMainFrm();
+    }
+    TrayIcon::setTrayProbe({});
 }
 
 TEST_F(MainWindow, CloseMessageEndsWithoutClearingAndAControlStartClearsOnDestruction) {

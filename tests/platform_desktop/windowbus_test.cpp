@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 
 #include "children.h"
 #include "support/temphome.h"
@@ -26,6 +28,24 @@ qint64 waitForPosts(const WindowHandle& window, qint64 count) {
     }
     return seen;
 }
+
+// Runs the event loop until the condition holds or five seconds have passed.
+template <typename Condition>
+void processEventsUntil(Condition condition) {
+    const QDeadlineTimer deadline(5000);
+    while (!condition() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+}
+
+// A window of this process, with an application object of its own, in a private home.
+class WindowBusHere : public ::testing::Test {
+protected:
+    ov::test::TempHome home;
+    int argc = 1;
+    char name[5] = "test";
+    char* argv[2] = {name, nullptr};
+    QCoreApplication app{argc, argv};
+};
 
 }  // namespace
 
@@ -56,12 +76,7 @@ TEST(WindowBus, AnotherProcessFindsPostsAndSendsToTheWindow) {
     EXPECT_EQ(sendMessage(window, 0x500, 0, 0, 500), std::nullopt);
 }
 
-TEST(WindowBus, SocketOfAKilledWindowIsReplacedAndALiveOneIsNot) {
-    ov::test::TempHome home;
-    int argc = 1;
-    char name[] = "test";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
+TEST_F(WindowBusHere, SocketOfAKilledWindowIsReplacedAndALiveOneIsNot) {
     auto child = ov::test::startChild(u"window"_s);
     ASSERT_TRUE(ov::test::waitForLine(*child, u"ready"_s));
 
@@ -76,12 +91,7 @@ TEST(WindowBus, SocketOfAKilledWindowIsReplacedAndALiveOneIsNot) {
     EXPECT_TRUE(findWindow(u"TestWndClass"_s));
 }
 
-TEST(WindowBus, MalformedFramesCloseOnlyThatConnection) {
-    ov::test::TempHome home;
-    int argc = 1;
-    char name[] = "test";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
+TEST_F(WindowBusHere, MalformedFramesCloseOnlyThatConnection) {
     BusWindow window(u"TestWndClass"_s);
     qint64 handled = 0;
     window.setHandler([&](quint32, qint64, qint64 lParam) { return handled += lParam; });
@@ -102,9 +112,7 @@ TEST(WindowBus, MalformedFramesCloseOnlyThatConnection) {
 
     // A post from this thread is handled once the event loop runs.
     ASSERT_TRUE(postMessage(findWindow(u"TestWndClass"_s), 0x500, 0, 9));
-    deadline = QDeadlineTimer(5000);
-    while (handled == 0 && !deadline.hasExpired())
-        app.processEvents(QEventLoop::WaitForMoreEvents, 50);
+    processEventsUntil([&] { return handled != 0; });
     EXPECT_EQ(handled, 9);
 }
 
@@ -116,4 +124,28 @@ TEST(WindowBus, UnusableClassNames) {
         EXPECT_FALSE(findWindow(bad));
     }
     EXPECT_TRUE(isValidClassName(u"TBatchFileDealMainFrm2"_s));
+}
+
+// A handler may run an event loop of its own (a message box, say). The caller that posted has
+// gone by then, and its connection is closed and freed in that loop; the window reads on
+// without touching it.
+TEST_F(WindowBusHere, HandlerRunningAnEventLoopOutlivesTheConnectionOfItsMessage) {
+    BusWindow window(u"TestWndClass"_s);
+    int handled = 0;
+    window.setHandler([&](quint32, qint64, qint64) {
+        ++handled;
+        QEventLoop loop;
+        QTimer::singleShot(300, &loop, &QEventLoop::quit);
+        loop.exec();
+        return 0;
+    });
+    ASSERT_TRUE(window.listen());
+    const WindowHandle handle = findWindow(u"TestWndClass"_s);
+    ASSERT_TRUE(postMessage(handle, 0x500, 0, 1));
+    processEventsUntil([&] { return handled != 0; });
+    ASSERT_EQ(handled, 1);
+    // The window still serves.
+    ASSERT_TRUE(postMessage(handle, 0x500, 0, 2));
+    processEventsUntil([&] { return handled != 1; });
+    EXPECT_EQ(handled, 2);
 }
