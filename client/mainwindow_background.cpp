@@ -25,6 +25,7 @@ bool TBackgroundTask::Start(Work work) {
     if (m_busy) return false;
     m_busy = true;
     m_outcome = std::make_shared<Outcome>();
+    s_unfinished.fetch_add(1, std::memory_order_acq_rel);
     m_thread = std::thread([outcome = m_outcome, work = std::move(work)] {
         try {
             outcome->then = work();
@@ -32,6 +33,7 @@ bool TBackgroundTask::Start(Work work) {
             outcome->then = nullptr;
         }
         outcome->finished.store(true, std::memory_order_release);
+        s_unfinished.fetch_sub(1, std::memory_order_acq_rel);
     });
     m_look->start();
     return true;

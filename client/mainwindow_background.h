@@ -31,6 +31,8 @@ public:
     // Starts the work; false (nothing started) while earlier work has not been delivered.
     bool Start(Work work);
     bool IsBusy() const { return m_busy; }
+    // Work of any task of the process that has not ended yet, left-behind work included.
+    static int Unfinished() { return s_unfinished.load(std::memory_order_acquire); }
 
     static constexpr int kEndWaitMs = 1000;
 
@@ -44,6 +46,7 @@ private:
     void Deliver();
 
     static constexpr int kLookMs = 10;
+    static inline std::atomic<int> s_unfinished{0};
     std::unique_ptr<QTimer> m_look;
     std::thread m_thread;
     std::shared_ptr<Outcome> m_outcome;

@@ -1,10 +1,14 @@
 #include "client/startup.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include <QApplication>
 #include <QThread>
 
 #include "client/loginattach.h"
 #include "client/mainwindow.h"
+#include "client/mainwindow_background.h"
 #include "client/programpath.h"
 #include "core/cipher.h"
 #include "core/globalconfig.h"
@@ -88,13 +92,24 @@ void handOver(const platform::WindowHandle& window) {
 }
 
 int runInstance(int argc, char** argv) {
-    QApplication app(argc, argv);
-    platform::installFontSubstitutions();
-    TQUEXClientFrm mainForm;
-    AttachLogin(mainForm);
-    mainForm.ListenOnBus();
-    mainForm.ShowMainFrm();
-    return app.exec();
+    int result = 0;
+    {
+        QApplication app(argc, argv);
+        platform::installFontSubstitutions();
+        TQUEXClientFrm mainForm;
+        AttachLogin(mainForm);
+        mainForm.ListenOnBus();
+        mainForm.ShowMainFrm();
+        result = app.exec();
+    }
+    // Server work that a server which does not answer still holds must not run into the
+    // destruction of the process's globals: the program ends here without them. Settings
+    // were saved when the window closed.
+    if (TBackgroundTask::Unfinished() > 0) {
+        std::fflush(nullptr);
+        std::_Exit(result);
+    }
+    return result;
 }
 
 }  // namespace

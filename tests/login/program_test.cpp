@@ -56,3 +56,29 @@ TEST_F(LoginProgram, LogsInOnStartFromALinkAndFromSavedCredentials) {
         EXPECT_EQ(client.exitCode(), 0);
     }
 }
+
+// Exit while the server holds the fetch that follows the login: the program ends at once and
+// cleanly, without waiting for the server or running into its own shut-down.
+TEST_F(LoginProgram, EndsPromptlyWhileTheServerHoldsItsWork) {
+    demoServer.server.setFault(Fault::Stall);
+    const ServerAddress address{demoServer.server.host(), demoServer.server.port(), false};
+    QProcess client;
+    client.setProcessChannelMode(QProcess::MergedChannels);
+    client.start(QStringLiteral(OV_CLIENT_EXE),
+                 {clientStartLink(address, *demoServer.model.userByLogin(demo::DemoLogin()))});
+    QByteArray output;
+    ASSERT_TRUE(waitUntil([&] {
+        output += client.readAll();
+        return output.contains("logged in") || client.state() == QProcess::NotRunning;
+    })) << output.toStdString();
+    // The fetch after the login and the first message poll are under way by now.
+    waitUntil([] { return false; }, 1500);
+    platform::WindowHandle window;
+    waitUntil([&] { return bool(window = platform::findWindow(kMainWindowClass)); });
+    ASSERT_TRUE(window);
+    platform::postMessage(window, 0x470, 0, 0);
+    ASSERT_TRUE(client.waitForFinished(10000));
+    output += client.readAll();
+    EXPECT_EQ(client.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(client.exitCode(), 0) << output.toStdString();
+}
