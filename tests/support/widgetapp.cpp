@@ -1,17 +1,18 @@
-// One QApplication for every test of the viewer choice, on the offscreen platform.
+// One QApplication for every test of a test program, on the offscreen platform unless the run
+// names another. Listed among a test program's sources (not linked from a library), so that its
+// registration is never dropped.
 #include <gtest/gtest.h>
-
 #include <QApplication>
 #include <memory>
 
 namespace {
 
-class ViewerChoiceEnvironment : public ::testing::Environment {
+class WidgetAppEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
-        static char name[] = "test_viewerchoice";
+        static char name[] = "ov-test";
         static char* argv[] = {name, nullptr};
         m_app = std::make_unique<QApplication>(argc, argv);
     }
@@ -22,11 +23,6 @@ private:
 };
 
 [[maybe_unused]] auto* const environment =
-    ::testing::AddGlobalTestEnvironment(new ViewerChoiceEnvironment);
+    ::testing::AddGlobalTestEnvironment(new WidgetAppEnvironment);
 
 }  // namespace
-
-// The font library keeps a cache that it never frees; the leak checker is told to ignore it.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\n";
-}
