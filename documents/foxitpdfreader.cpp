@@ -90,6 +90,8 @@ void TFoxitPdfReaderFrm::createViewer() {
 }
 
 void TFoxitPdfReaderFrm::LoadLocalFile(int /*FileType*/, const QString& FileName) {
+    // The copy of an earlier preview on this form is no longer shown.
+    if (!m_fileName.isEmpty() && m_fileName != FileName) QFile::remove(m_fileName);
     m_fileName = FileName;
     createViewer();
     FFoxit->setReadOnly(DocReadonly());

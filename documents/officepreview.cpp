@@ -101,7 +101,7 @@ void TOfficeFilePreviewFrm::CloseOleObject() {
     FOfficeViewerX = nullptr;
     m_findBar->setViewer(nullptr);
     m_navPane->clear();
-    if (!FLocalFileName.isEmpty()) QFile::remove(FLocalFileName);
+    if (!m_shownCopy.isEmpty()) QFile::remove(m_shownCopy);
 }
 
 void TOfficeFilePreviewFrm::CloseViewer() {

@@ -111,6 +111,7 @@ private:
     QString PdfPath() const;
 
     OfficePreviewTexts m_texts;
+    QString m_shownCopy;  // the downloaded copy that the viewer shows or converts
     bool FCloseAll = false;
     int FViewStyle = 0;  // 0 nothing loaded, 2 loaded in the viewer
     int FFileType = 0;

@@ -18,11 +18,11 @@ using platform::OfficeResult;
 using platform::OfficeStatus;
 
 QString TOfficeFilePreviewFrm::PdfPath() const {
-    return FLocalFileName + u".pdf"_s;
+    return m_shownCopy + u".pdf"_s;
 }
 
 void TOfficeFilePreviewFrm::RemovePdf() {
-    if (!FLocalFileName.isEmpty()) QFile::remove(PdfPath());
+    if (!m_shownCopy.isEmpty()) QFile::remove(PdfPath());
 }
 
 void TOfficeFilePreviewFrm::LoadLocalFile(int FileType, const QString& FileName) {
@@ -30,12 +30,20 @@ void TOfficeFilePreviewFrm::LoadLocalFile(int FileType, const QString& FileName)
         QFile::remove(FileName);
         return;
     }
+    if (m_job && m_job->isRunning()) {  // the conversion of a copy replaced by this one
+        delete m_job;
+        m_job = nullptr;
+    }
+    // A copy shown before (a new preview on the same form) is no longer needed.
+    if (!m_shownCopy.isEmpty() && m_shownCopy != FileName) QFile::remove(m_shownCopy);
+    m_shownCopy = FileName;
     FFileType = FileType;
     // Called without ShowHTML (a host that fetched the file itself): decide the converter now.
     if (!m_gate.converter) m_gate = decideOfficeGate(CodeToExt(FileType), Suites());
     ShowHintText(m_texts.loading, TPreViewHint::PictureWait);
     FViewStyle = 2;
     if (!FOfficeViewerX) CreateViewer();
+    FOfficeViewerX->setReadOnly(DocReadonly());  // the options of this document
     FOfficeViewerX->show();
     StartConversion(FileName);
 }
@@ -44,7 +52,6 @@ void TOfficeFilePreviewFrm::CreateViewer() {
     FOfficeViewerX = new platform::DocumentViewer(m_splitter);
     m_splitter->addWidget(FOfficeViewerX);
     m_splitter->setStretchFactor(1, 1);
-    FOfficeViewerX->setReadOnly(DocReadonly());
     m_findBar->setViewer(FOfficeViewerX);
 }
 
@@ -70,7 +77,8 @@ void TOfficeFilePreviewFrm::StartConversion(const QString& fileName) {
 
 void TOfficeFilePreviewFrm::ConversionDone(const OfficeResult& result) {
     if (result.ok()) ShowPdf();
-    if (FOfficeViewerX && FOfficeViewerX->isLoaded()) {
+    // A document shown before must not pass for the one whose conversion failed.
+    if (result.ok() && FOfficeViewerX && FOfficeViewerX->isLoaded()) {
         if (PreViewHintFrm) PreViewHintFrm->hide();
         ApplyRestrictions();
         if (!m_timerStopped) Timer1.start();
@@ -78,6 +86,9 @@ void TOfficeFilePreviewFrm::ConversionDone(const OfficeResult& result) {
         return;
     }
     ShowFailure(result);
+    // Nothing is shown, so nothing needs the downloaded copy any longer.
+    if (FOfficeViewerX) FOfficeViewerX->closeDocument();
+    if (!m_shownCopy.isEmpty()) QFile::remove(m_shownCopy);
     emit documentShown(false);
 }
 

@@ -32,7 +32,7 @@ void TOfficeFilePreviewFrm::StartRevisionJob(std::vector<OfficeOperation> operat
     if (!FOfficeViewerX || !FOfficeViewerX->isLoaded() || !m_job || m_job->isRunning()) return;
     m_jobKind = JobKind::Revision;
     m_job->startOperations(*m_gate.converter,
-                           {FLocalFileName, std::move(operations), m_timeLimit, FRoot});
+                           {m_shownCopy, std::move(operations), m_timeLimit, FRoot});
 }
 
 void TOfficeFilePreviewFrm::RevisionJobDone(const OfficeResult& result) {
@@ -58,8 +58,8 @@ QString TOfficeFilePreviewFrm::RevisionAndUpload() {
     if (!self) return {};  // the previewer went away while its job ended
     if (!FOfficeViewerX || !FOfficeViewerX->isLoaded() || !m_job) return {};
     RevisionUpload upload{*m_gate.converter,
-                          FLocalFileName,
-                          FLocalFileName + u".tmp"_s,
+                          m_shownCopy,
+                          m_shownCopy + u".tmp"_s,
                           FFileId,
                           {IsSSL(), ServerHost(), quint16(ServerPort()), UserIdStr(), Language()},
                           m_timeLimit,

@@ -102,6 +102,8 @@ bool TSSrsPreviewFrm::CheckViewer() {
 }
 
 void TSSrsPreviewFrm::LoadLocalFile(int /*FileType*/, const QString& FileName) {
+    // The copy of an earlier preview on this form is no longer shown.
+    if (!m_fileName.isEmpty() && m_fileName != FileName) QFile::remove(m_fileName);
     m_fileName = FileName;
     if (!PSursenX) {
         PSursenX = new platform::DocumentViewer(PanelX);

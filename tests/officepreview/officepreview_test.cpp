@@ -3,6 +3,7 @@
 // printing, the accepted upload and the failures of the conversion.
 
 #include "core/filechannel.h"
+#include "core/filetype.h"
 #include "documents/officepreviewnav.h"
 #include "documents/officepreviewupload.h"
 #include "officetestsupport.h"
@@ -16,6 +17,7 @@
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
@@ -181,21 +183,24 @@ TEST_F(OfficeViewTest, SpreadsheetAndPresentation) {
 }
 
 // A conversion that takes too long and one of a damaged file: the failure in the hint window,
-// no PDF and nothing of the office left; the local copy goes with the previewer.
+// no PDF, nothing of the office and no downloaded copy left. A document shown before on the
+// same form does not pass for the damaged one, and its copy goes when the next one arrives.
 TEST_F(OfficeViewTest, FailedConversionsShowTheFailureAndLeaveNothing) {
     auto slow = newPreview();
     slow->SetOfficeTimeLimit(1500ms);
     EXPECT_FALSE(show(*slow, "docx", demo::TrackedWordFile));
     EXPECT_TRUE(hint->ShowsErrorPicture());
     EXPECT_TRUE(hint->HintText().contains(u"took longer"_s)) << hint->HintText().toStdString();
-    EXPECT_EQ(temporaryFiles(*slow), QStringList{QFileInfo(slow->LocalFilename()).fileName()});
+    EXPECT_EQ(temporaryFiles(*slow), QStringList());
     EXPECT_EQ(processesMentioning(slow->rootFolder()), 0);
     slow->CloseOleObject();
     EXPECT_EQ(temporaryFiles(*slow), QStringList());
 
     files.setContent(demo::ManualFile, QByteArray("PK\x03\x04", 4) + QByteArray(3000, '\x5a'));
     auto damaged = newPreview();
+    ASSERT_TRUE(show(*damaged, "docx", demo::TrackedWordFile)) << hint->HintText().toStdString();
     EXPECT_FALSE(show(*damaged, "docx", demo::ManualFile));
+    EXPECT_EQ(temporaryFiles(*damaged), QStringList());
     EXPECT_TRUE(hint->ShowsErrorPicture());
     EXPECT_TRUE(hint->HintText().startsWith(u"The document cannot be shown: "_s))
         << hint->HintText().toStdString();
@@ -204,6 +209,28 @@ TEST_F(OfficeViewTest, FailedConversionsShowTheFailureAndLeaveNothing) {
     EXPECT_EQ(QDir(QFileInfo(slow->LocalFilename()).path())
                   .entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList());
+}
+
+// The user interface goes on while the office converts, and a previewer freed in the middle
+// stops the office and leaves neither its copy nor the office's files behind.
+TEST_F(OfficeViewTest, FreedDuringTheConversion) {
+    auto preview = newPreview();
+    QSignalSpy shown(preview.get(), &TOfficeFilePreviewFrm::documentShown);
+    preview->ShowHTML(FileExtToCode(u"docx"_s), -1, demo::TrackedWordFile);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return preview->IsOfficeBusy(); }, 30000));
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(20);
+    QTest::qWait(300);
+    EXPECT_GE(ticks, 5) << "the event loop runs while the office works";
+    ASSERT_TRUE(preview->IsOfficeBusy());
+    const QString root = preview->rootFolder();
+    preview.reset();
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_EQ(QDir(root).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+              QStringList());
+    EXPECT_EQ(processesMentioning(root), 0);
 }
 
 }  // namespace

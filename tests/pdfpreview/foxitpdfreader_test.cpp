@@ -78,8 +78,12 @@ TEST_F(FoxitPdfReaderTest, ShowsTheFileUntilClosedAndTheToolBarDrivesIt) {
     EXPECT_FALSE(QFile::exists(copy));
     const QString second = chinesePdf();
     form = open(false, true, second);
+    const QString third = chinesePdf();
+    form->LoadLocalFile(ov::FileExtToCode(u"pdf"_s), third);
+    EXPECT_FALSE(QFile::exists(second)) << "a new preview on the form replaces the old copy";
+    EXPECT_TRUE(QFile::exists(third));
     form.reset();
-    EXPECT_FALSE(QFile::exists(second)) << "the copy goes with the form";
+    EXPECT_FALSE(QFile::exists(third)) << "the copy goes with the form";
 }
 
 // Without the print right nothing is printed and nothing reported; a read-only document and a
