@@ -31,6 +31,9 @@ void TOfficeFilePreviewFrm::PrintPreview() {
     if (m_preview) m_preview->close();
     m_preview = FOfficeViewerX->createPrintPreviewDialog(this);
     m_preview->setAttribute(Qt::WA_DeleteOnClose);
+    // A print started from the preview is a print like any other.
+    connect(FOfficeViewerX, &platform::DocumentViewer::printedFromPreview, m_preview,
+            [this] { ReportPrint(); });
     m_preview->open();
     ReportPrintPreview();
 }

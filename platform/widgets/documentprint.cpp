@@ -99,7 +99,9 @@ QDialog* DocumentViewer::createPrintPreviewDialog(QWidget* parent) {
     connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     if (!m_readOnly) {
         QPushButton* printButton = buttons->addButton(tr("Print..."), QDialogButtonBox::ActionRole);
-        connect(printButton, &QPushButton::clicked, this, [this] { print(true); });
+        connect(printButton, &QPushButton::clicked, this, [this] {
+            if (print(true) == PrintResult::Printed) emit printedFromPreview();
+        });
     }
     auto* layout = new QVBoxLayout(dialog);
     layout->addWidget(preview);

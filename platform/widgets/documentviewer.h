@@ -128,6 +128,8 @@ signals:
     void currentPageChanged(int pageNumber);
     void zoomChanged(double percent);
     void documentLoaded();
+    // The print button of the print preview sent the document to a printer.
+    void printedFromPreview();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

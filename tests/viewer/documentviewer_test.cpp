@@ -268,6 +268,30 @@ TEST_F(DocumentViewerTest, PrintPreviewShowsEveryPage) {
     }
 }
 
+// The preview's print button tells its owner about a print that went out, and only then, so
+// that the print can be reported like any other.
+TEST_F(DocumentViewerTest, PrintFromThePreviewIsSignalledOnlyWhenItWentOut) {
+    ASSERT_TRUE(m_viewer.loadFile(m_pdf));
+    m_viewer.setReadOnly(false);
+    int signalled = 0;
+    QObject::connect(&m_viewer, &DocumentViewer::printedFromPreview, [&] { ++signalled; });
+    std::unique_ptr<QDialog> dialog(m_viewer.createPrintPreviewDialog());
+    QPushButton* printButton = nullptr;
+    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+        if (button->text().contains(u"Print"_s)) printButton = button;
+    ASSERT_NE(printButton, nullptr);
+    const QString out = m_home.file(u"frompreview.pdf"_s);
+    for (const bool confirmed : {false, true}) {
+        m_viewer.setPrintDialogRunner([&](QPrinter& printer, QWidget*, bool) {
+            printer.setOutputFileName(out);
+            return confirmed;
+        });
+        printButton->click();
+        EXPECT_EQ(signalled, confirmed ? 1 : 0);
+    }
+    EXPECT_EQ(pdfPages(out), 3);
+}
+
 TEST_F(DocumentViewerTest, Screenshot) {
     // Kept outside the repository, for a person to look at.
     const QByteArray target = qgetenv("OV_VIEWER_SCREENSHOT");
