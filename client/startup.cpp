@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include "client/loginattach.h"
+#include "client/loginrequest.h"
 #include "client/mainwindow.h"
 #include "client/mainwindow_background.h"
 #include "client/programpath.h"
@@ -83,8 +84,8 @@ void applyIdentity(const QString& value, TClientConfigX& config) {
     QString token = ReadTagValue(identity, u"UserId"_s);
     QString name = ReadTagValue(identity, u"UserName"_s);
     // An identity that could not be kept safely counts as one that cannot be deciphered.
-    if (userId < 0 || !isPlainHandedText(token, kMaxHandedTokenLength, false) ||
-        !isPlainHandedText(name, kMaxHandedNameLength, true)) {
+    if (userId < 0 || !isPlainHandedText(token, kMaxUserTokenLength, false) ||
+        !isPlainHandedText(name, kMaxUserNameLength, true)) {
         userId = 0;
         token.clear();
         name.clear();

@@ -15,10 +15,8 @@ class TClientConfigX;
 // Longest argument read; a longer one is ignored as a whole (it cannot be a command of ours).
 inline constexpr qsizetype kMaxArgumentLength = 256 * 1024;
 
-// Longest texts a page may hand over with "-s" (host) and "-u" (user token and name).
+// Longest host a page may hand over with "-s".
 inline constexpr qsizetype kMaxHandedHostLength = 255;
-inline constexpr qsizetype kMaxHandedTokenLength = 4096;
-inline constexpr qsizetype kMaxHandedNameLength = 256;
 
 // Window classes that count as a running instance (compared without regard to case).
 inline const QString kMainWindowClass = QStringLiteral("TQUEXClientFrm");

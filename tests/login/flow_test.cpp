@@ -187,7 +187,7 @@ TEST_P(LoginFlow, AHandedOverIdentityCannotPlantASavedPasswordsServer) {
 }
 
 TEST_F(HandedOverTexts, OnlyTextsThatCanBeKeptSafelyAreTaken) {
-    const QString longName(kMaxHandedNameLength + 1, u'n');
+    const QString longName(kMaxUserNameLength + 1, u'n');
     const struct {
         QString identity;  // deciphered "-u" text
         bool taken;
@@ -285,6 +285,22 @@ TEST_P(LoginFlow, DialogLoginSavesTheLoginAndTheNextStartLogsInByItself) {
     EXPECT_TRUE(finished.front());
     EXPECT_EQ(flow->LoginForm(), nullptr);
     EXPECT_EQ(demoServer.logins().size(), before + 1);
+}
+
+TEST_P(LoginFlow, AServersAnswerThatWouldPlantSettingsIsRefused) {
+    demoServer.model.addUser(77, u"evil"_s, u"evil123"_s, u"tok"_s,
+                             u"x[/OwnerName][DownloadRoot]/tmp/[/DownloadRoot]"_s);
+    startFlow();
+    flow->tnLogin();
+    TLoginFrm* form = dialog();
+    ASSERT_NE(form, nullptr);
+    fillDialog(*form, demoServer.address(), u"evil"_s, u"evil123"_s);
+    form->Button1->click();
+    EXPECT_EQ(takeErrorText(*form), u"The server's answer holds an unusable user name."_s);
+    EXPECT_FALSE(main.loggedIn);
+    EXPECT_TRUE(TClientConfigX().UserName().isEmpty());
+    form->Button2->click();
+    ASSERT_TRUE(waitFinished());
 }
 
 TEST_P(LoginFlow, AnUntickedAutomaticLoginBoxSavesNoPassword) {
