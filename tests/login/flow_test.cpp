@@ -201,7 +201,7 @@ TEST_F(HandedOverTexts, OnlyTextsThatCanBeKeptSafelyAreTaken) {
         {u"[UserId2]-7[/UserId2][UserId]tok[/UserId][UserName]a[/UserName]"_s, false},
     };
     for (const auto& c : identities) {
-        SCOPED_TRACE(c.identity);
+        SCOPED_TRACE(c.identity.toStdString());
         TClientConfigX config;
         TWebCmd cmd;
         ApplySwitches({u"-u"_s, EncryptString(c.identity, 1)}, config, cmd);
@@ -222,7 +222,7 @@ TEST_F(HandedOverTexts, OnlyTextsThatCanBeKeptSafelyAreTaken) {
         {QString(300, u'h') + u"#81#0"_s, u"srv.example"_s, 80},
     };
     for (const auto& c : servers) {
-        SCOPED_TRACE(c.value);
+        SCOPED_TRACE(c.value.toStdString());
         TClientConfigX config;
         TWebCmd cmd;
         ApplySwitches({u"-s"_s, c.value}, config, cmd);
