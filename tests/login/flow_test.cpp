@@ -296,6 +296,8 @@ TEST_P(LoginFlow, AServersAnswerThatWouldPlantSettingsIsRefused) {
     ASSERT_NE(form, nullptr);
     fillDialog(*form, demoServer.address(), u"evil"_s, u"evil123"_s);
     form->Button1->click();
+    waitUntil([&] { return !finished.empty() || form->findChild<QMessageBox*>(u"loginError"_s); });
+    ASSERT_TRUE(finished.empty()) << "the login was taken";
     EXPECT_EQ(takeErrorText(*form), u"The server's answer holds an unusable user name."_s);
     EXPECT_FALSE(main.loggedIn);
     EXPECT_TRUE(TClientConfigX().UserName().isEmpty());
