@@ -42,8 +42,9 @@ void TLoginFrm::SetSSLChecked(bool checked) {
 }
 
 void TLoginFrm::SetAutoLoginChecked(bool checked) {
-    if (chkAutoLogin->isChecked() == checked) return;
     chkAutoLogin->setChecked(checked);
+    // The stored choice always follows the box shown: a choice left behind by a cancelled
+    // dialog must not save the password while the box is unticked.
     chkAutoLoginClick();
 }
 

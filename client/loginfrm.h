@@ -31,8 +31,9 @@ public:
     // Whether a login attempt is under way (the dialog cannot be closed meanwhile).
     bool IsBusy() const { return m_busy; }
 
-    // Filling the boxes from code runs their click handlers where the state changes, as a
-    // click by the user would.
+    // Filling the boxes from code runs their click handlers, as a click by the user would: the
+    // SSL box where its state changes, the automatic-login box always (the stored choice then
+    // matches the box).
     void SetSSLChecked(bool checked);
     void SetAutoLoginChecked(bool checked);
 

@@ -1,5 +1,7 @@
 #include "client/loginrequest.h"
 
+#include <algorithm>
+
 #include "core/cipher.h"
 #include "core/macaddress.h"
 #include "core/robottcpclient.h"
@@ -7,6 +9,18 @@
 using namespace Qt::StringLiterals;
 
 namespace ov {
+
+namespace {
+
+// The settings are tagged text: a closing tag in a value would end its setting early and plant
+// others after it.
+bool isKeepableReply(const QString& text, qsizetype maxLength) {
+    if (text.size() > maxLength || text.contains(u"[/"_s)) return false;
+    return std::none_of(text.begin(), text.end(),
+                        [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+}
+
+}  // namespace
 
 TLoginServer ServerFromFields(const QString& host, const QString& portText, bool ssl) {
     bool isNumber = false;
@@ -40,6 +54,12 @@ TLoginReply DoLogin(const TLoginServer& server, const QString& name, const QStri
                      userName, userId);
     if (state != RS_LoginOk) {
         reply.error = client.GetLastError();
+        return reply;
+    }
+    if (!isKeepableReply(userName, kMaxUserNameLength) ||
+        !isKeepableReply(encryptId, kMaxUserTokenLength)) {
+        reply.error = language == HSL_ENG ? u"The server's answer holds an unusable user name."_s
+                                          : u"服务器返回的用户信息无法使用。"_s;
         return reply;
     }
     reply.ok = true;

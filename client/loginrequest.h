@@ -25,6 +25,10 @@ struct TLoginReply {
     int userId = 0;
 };
 
+// Longest user name and user token kept from a login answer or a handed-over identity.
+inline constexpr qsizetype kMaxUserNameLength = 256;
+inline constexpr qsizetype kMaxUserTokenLength = 4096;
+
 // The read time-out of a login request.
 inline constexpr int kLoginReadTimeoutMs = 20000;
 
@@ -39,7 +43,9 @@ bool IsUsableServer(const TLoginServer& server);
 QString LoginMacValue();
 
 // Sends the login and waits for the answer (up to the read time-out); any thread may call it.
-// A server that is not usable gives a failure with an empty error and sends nothing.
+// A server that is not usable gives a failure with an empty error and sends nothing. An answer
+// whose name or token could not be kept in the settings (too long, control characters, a
+// closing tag "[/") is a failed login.
 TLoginReply DoLogin(const TLoginServer& server, const QString& name, const QString& password,
                     const QString& mac, THS_Language language,
                     int readTimeoutMs = kLoginReadTimeoutMs);

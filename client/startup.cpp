@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include "client/loginattach.h"
+#include "client/loginrequest.h"
 #include "client/mainwindow.h"
 #include "client/mainwindow_background.h"
 #include "client/programpath.h"
@@ -51,22 +52,47 @@ void applyLanguage(const QString& value, TClientConfigX& config) {
     config.Save();
 }
 
+// Whether a text from a page may be kept in the settings and shown: bounded, one line, and
+// free of the brackets that mark the settings' own tags (a value holding "[/Tag][Other]..."
+// would plant settings of its choice) and of markup.
+bool isPlainHandedText(const QString& text, qsizetype maxLength, bool allowBlanks) {
+    if (text.size() > maxLength) return false;
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || (!allowBlanks && c.isSpace()))
+            return false;
+        if (c == u'[' || c == u']' || c == u'<' || c == u'>') return false;
+    }
+    return true;
+}
+
 void applyServer(const QString& value, TClientConfigX& config) {
     // A value with fewer than three fields gives port 80 and no SSL for the missing ones.
     const QStringList fields = QString(value).remove(u'/').split(u'#');
+    // A host that cannot be a host name leaves the server setting as it was.
+    if (!isPlainHandedText(fields.value(0), kMaxHandedHostLength, false)) return;
     bool ok = false;
     const int port = fields.value(1).trimmed().toInt(&ok);
     config.SetServerHost(fields.value(0));
-    config.SetServerPort(ok ? port : 80);
+    config.SetServerPort(ok && port > 0 && port <= 65535 ? port : 80);
     config.SetIsSSL(fields.value(2) == u"1"_s);
     config.Save();
 }
 
 void applyIdentity(const QString& value, TClientConfigX& config) {
     const QString identity = DecryptString(value, 1);
-    config.SetUserId(TextToIntDef0(ReadTagValue(identity, u"UserId2"_s)));
-    config.SetEncryptUserID(ReadTagValue(identity, u"UserId"_s));
-    config.SetUserName(ReadTagValue(identity, u"UserName"_s));
+    int userId = TextToIntDef0(ReadTagValue(identity, u"UserId2"_s));
+    QString token = ReadTagValue(identity, u"UserId"_s);
+    QString name = ReadTagValue(identity, u"UserName"_s);
+    // An identity that could not be kept safely counts as one that cannot be deciphered.
+    if (userId < 0 || !isPlainHandedText(token, kMaxUserTokenLength, false) ||
+        !isPlainHandedText(name, kMaxUserNameLength, true)) {
+        userId = 0;
+        token.clear();
+        name.clear();
+    }
+    config.SetUserId(userId);
+    config.SetEncryptUserID(token);
+    config.SetUserName(name);
     config.SetStartStyle(SS_ACTIVTX);
     config.Save();
 }

@@ -15,6 +15,9 @@ class TClientConfigX;
 // Longest argument read; a longer one is ignored as a whole (it cannot be a command of ours).
 inline constexpr qsizetype kMaxArgumentLength = 256 * 1024;
 
+// Longest host a page may hand over with "-s".
+inline constexpr qsizetype kMaxHandedHostLength = 255;
+
 // Window classes that count as a running instance (compared without regard to case).
 inline const QString kMainWindowClass = QStringLiteral("TQUEXClientFrm");
 inline const QString kBatchWindowClass = QStringLiteral("TBatchFileDealMainFrm2");
@@ -41,7 +44,10 @@ enum class SwitchResult { Continue, Register };
 
 // Reads the tokens from first to last ("-r", "-l", "-s", "-u", "-p"; exact case). A switch that
 // takes a value acts only when a next token exists; the value token is itself read as a switch
-// next. Every switch that changes a setting saves the settings. "-r" stops the reading.
+// next. Every switch that changes a setting saves the settings. "-r" stops the reading. A "-s"
+// host or a "-u" identity that could not be kept safely (too long, control characters, the
+// settings' tag brackets) is refused: the host leaves the server as it was, the identity counts
+// as one that cannot be deciphered.
 SwitchResult ApplySwitches(const QStringList& tokens, TClientConfigX& config, TWebCmd& cmd);
 
 // The "-p" value: tags "code", "cmd" (with "##" read as a blank) and "bs". Codes outside 1 to

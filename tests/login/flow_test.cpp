@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "client/startup.h"
+#include "core/cipher.h"
 #include "core/trantype.h"
 #include "loginfixture.h"
 #include "support/ports.h"
@@ -59,6 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Transport, LoginFlow, ::testing::Bool(),
 
 class HandOver : public LoginFixture, public ::testing::Test {};
 class RefusedWithoutText : public LoginFixture, public ::testing::Test {};
+class HandedOverTexts : public LoginFixture, public ::testing::Test {};
 
 }  // namespace
 
@@ -158,6 +160,77 @@ TEST_P(LoginFlow, SavedPasswordIsNeverSentToAServerItWasNotSavedFor) {
     EXPECT_TRUE(SavedPasswordFits(TClientConfigX(), other.address()));
 }
 
+TEST_P(LoginFlow, AHandedOverIdentityCannotPlantASavedPasswordsServer) {
+    DemoServer other(GetParam());
+    saveAutoLogin(demoServer.address(), demo::DemoPassword());
+    const QString otherServer =
+        u"127.0.0.1#%1#%2"_s.arg(other.server.port()).arg(GetParam() ? u"1"_s : u"0"_s);
+    // A name that would close its own setting and name the page's server as the one the saved
+    // password belongs to.
+    const QString identity = EncryptString(
+        u"[UserId2]0[/UserId2][UserId]t[/UserId][UserName]x[/OwnerName][LoginServer]"_s +
+            otherServer + u"[/LoginServer][OwnerName][/UserName]"_s,
+        1);
+    TWebCmd cmd;
+    ApplySwitches(PrepareArgument(u"-s "_s + otherServer + u" -u "_s + identity), *GlobalConfig(),
+                  cmd);
+    RenewGlobalConfig();
+    EXPECT_TRUE(TClientConfigX().UserName().isEmpty());
+    startFlow();
+    flow->LoginOnActivate();
+    TLoginFrm* form = dialog();
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(other.logins().isEmpty());
+    EXPECT_TRUE(form->edtPass->text().isEmpty());
+    form->Button2->click();
+    ASSERT_TRUE(waitFinished());
+}
+
+TEST_F(HandedOverTexts, OnlyTextsThatCanBeKeptSafelyAreTaken) {
+    const QString longName(kMaxUserNameLength + 1, u'n');
+    const struct {
+        QString identity;  // deciphered "-u" text
+        bool taken;
+    } identities[] = {
+        {u"[UserId2]7[/UserId2][UserId]tok[/UserId][UserName]张 三[/UserName]"_s, true},
+        {u"[UserId2]7[/UserId2][UserId]tok[/UserId][UserName]"_s + longName + u"[/UserName]"_s,
+         false},
+        {u"[UserId2]7[/UserId2][UserId]t[ok[/UserId][UserName]a[/UserName]"_s, false},
+        {u"[UserId2]7[/UserId2][UserId]tok[/UserId][UserName]<b>a</b>[/UserName]"_s, false},
+        {u"[UserId2]7[/UserId2][UserId]tok[/UserId][UserName]a\nb[/UserName]"_s, false},
+        {u"[UserId2]-7[/UserId2][UserId]tok[/UserId][UserName]a[/UserName]"_s, false},
+    };
+    for (const auto& c : identities) {
+        SCOPED_TRACE(c.identity.toStdString());
+        TClientConfigX config;
+        TWebCmd cmd;
+        ApplySwitches({u"-u"_s, EncryptString(c.identity, 1)}, config, cmd);
+        EXPECT_EQ(config.StartStyle(), SS_ACTIVTX);
+        EXPECT_EQ(config.UserId(), c.taken ? 7 : 0);
+        EXPECT_EQ(config.EncryptUserID().isEmpty(), !c.taken);
+        EXPECT_EQ(config.UserName().isEmpty(), !c.taken);
+    }
+    const struct {
+        QString value;  // "-s"
+        QString host;
+        int port;
+    } servers[] = {
+        {u"srv.example#8443#1"_s, u"srv.example"_s, 8443},
+        {u"srv.example#70000#0"_s, u"srv.example"_s, 80},
+        {u"srv.example#-1#0"_s, u"srv.example"_s, 80},
+        {u"a[LoginServer]b#81#0"_s, u"srv.example"_s, 80},  // refused: server kept
+        {QString(300, u'h') + u"#81#0"_s, u"srv.example"_s, 80},
+    };
+    for (const auto& c : servers) {
+        SCOPED_TRACE(c.value.toStdString());
+        TClientConfigX config;
+        TWebCmd cmd;
+        ApplySwitches({u"-s"_s, c.value}, config, cmd);
+        EXPECT_EQ(TClientConfigX().ServerHost(), c.host);
+        EXPECT_EQ(TClientConfigX().ServerPort(), c.port);
+    }
+}
+
 TEST_P(LoginFlow, SavedPasswordLeavesTheDialogWhenTheUserPointsItElsewhere) {
     saveAutoLogin(demoServer.address(), demo::DemoPassword());
     startFlow();
@@ -212,6 +285,45 @@ TEST_P(LoginFlow, DialogLoginSavesTheLoginAndTheNextStartLogsInByItself) {
     EXPECT_TRUE(finished.front());
     EXPECT_EQ(flow->LoginForm(), nullptr);
     EXPECT_EQ(demoServer.logins().size(), before + 1);
+}
+
+TEST_P(LoginFlow, AServersAnswerThatWouldPlantSettingsIsRefused) {
+    demoServer.model.addUser(77, u"evil"_s, u"evil123"_s, u"tok"_s,
+                             u"x[/OwnerName][DownloadRoot]/tmp/[/DownloadRoot]"_s);
+    startFlow();
+    flow->tnLogin();
+    TLoginFrm* form = dialog();
+    ASSERT_NE(form, nullptr);
+    fillDialog(*form, demoServer.address(), u"evil"_s, u"evil123"_s);
+    form->Button1->click();
+    waitUntil([&] { return !finished.empty() || form->findChild<QMessageBox*>(u"loginError"_s); });
+    ASSERT_TRUE(finished.empty()) << "the login was taken";
+    EXPECT_EQ(takeErrorText(*form), u"The server's answer holds an unusable user name."_s);
+    EXPECT_FALSE(main.loggedIn);
+    EXPECT_TRUE(TClientConfigX().UserName().isEmpty());
+    form->Button2->click();
+    ASSERT_TRUE(waitFinished());
+}
+
+TEST_P(LoginFlow, AnUntickedAutomaticLoginBoxSavesNoPassword) {
+    // A dialog ticked and then cancelled left the choice on while automatic login is off.
+    const auto config = GlobalConfig();
+    config->SetSaveLoginInfo(true);
+    config->SetAutoLogin(false);
+    config->Save();
+    RenewGlobalConfig();
+    startFlow();
+    flow->LoginOnActivate();
+    TLoginFrm* form = dialog();
+    ASSERT_NE(form, nullptr);
+    ASSERT_FALSE(form->chkAutoLogin->isChecked());
+    fillDialog(*form, demoServer.address(), demo::DemoLogin(), demo::DemoPassword());
+    form->Button1->click();
+    ASSERT_TRUE(waitFinished());
+    EXPECT_TRUE(finished.front());
+    const TClientConfigX saved;
+    EXPECT_FALSE(saved.AutoLogin());
+    EXPECT_TRUE(saved.LoginPassword().isEmpty());
 }
 
 TEST_P(LoginFlow, RefusedLoginsShowTheServersTextAndKeepTheDialogOpen) {
