@@ -99,10 +99,15 @@ bool WriteWebCmdFile(const QString& fileName, const TWebCmd& cmd, int waitMs) {
 std::optional<TWebCmd> TakeWebCmdFile(const QString& fileName) {
     const QString taken =
         fileName + u".taken-"_s + QString::number(QCoreApplication::applicationPid());
+    // A folder in the file's place carries no command and is left where it is.
+    if (QFileInfo(fileName).isDir()) return std::nullopt;
     QFile::remove(taken);
     if (!QFile::rename(fileName, taken)) return std::nullopt;
+    // Only a regular file is opened: opening a pipe put in its place would block the timer for
+    // good. It is deleted unread like a file too large for a command.
+    const QFileInfo info(taken);
     std::optional<TWebCmd> cmd;
-    if (QFileInfo(taken).size() <= kMaxWebCmdFileSize) {
+    if (info.isFile() && info.size() <= kMaxWebCmdFileSize) {
         try {
             const QString text = ReadTextFile(taken);
             cmd = TWebCmd{static_cast<quint8>(TextToIntDef0(ReadTagValue(text, u"Code"_s))),

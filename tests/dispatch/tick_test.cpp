@@ -1,6 +1,9 @@
 // A timer tick takes the command file into the queue and carries out one command.
 
+#include <sys/stat.h>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <stdexcept>
 
 #include "client/mainwindow.h"
@@ -51,6 +54,22 @@ TEST_F(Tick, MalformedFileIsDeletedAndShowsTheParameterError) {
         // A code that is no number is 0 and does nothing; a missing text is a parameter error.
         EXPECT_EQ(hint(), bytes.contains("[Cmd]a") ? QString() : u"Parameter error!"_s);
     }
+}
+
+TEST_F(Tick, APipeOrAFolderInTheFilesPlaceNeitherBlocksNorStopsLaterCommands) {
+    // Opening a pipe that nobody writes would block the timer for good.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(commandFile()).constData(), 0600), 0);
+    module->DoWebMessage();
+    EXPECT_FALSE(QFileInfo(commandFile()).exists());
+    EXPECT_EQ(hint(), QString());
+
+    ASSERT_TRUE(QDir().mkdir(commandFile()));
+    module->DoWebMessage();
+    QDir().rmdir(commandFile());
+    EXPECT_TRUE(QDir(GetUserDataPath()).entryList({u"WebCmd.txt.*"_s}, QDir::AllEntries).isEmpty());
+    ASSERT_TRUE(WriteWebCmdFile(commandFile(), {11, u"later"_s}, 0));
+    module->DoWebMessage();
+    EXPECT_EQ(clipboard(), u"later"_s);
 }
 
 TEST_F(Tick, AFailingHandlerShowsItsErrorAndTheNextCommandStillRuns) {
