@@ -127,6 +127,8 @@ QWidget* TQUEXClientFrm::BuildIconBar() {
 QWidget* TQUEXClientFrm::BuildUserBar() {
     plUserInfo = new QLabel(this);
     plUserInfo->setObjectName(u"plUserInfo"_s);
+    // The user name comes from the server: shown as it is, never as markup.
+    plUserInfo->setTextFormat(Qt::PlainText);
     plUserInfo->setFixedHeight(50);
     plUserInfo->setStyleSheet(
         u"#plUserInfo { background: %1; color: grey; font-weight: bold; }"

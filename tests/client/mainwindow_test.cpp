@@ -156,6 +156,8 @@ TEST_F(MainWindow, TextsFollowTheLanguage) {
         EXPECT_EQ(window.toolsMenu()->actions().value(0)->text(), u"系统登录"_s);
         window.SetUserInfoText(u"Welcome:zhang"_s);
         EXPECT_EQ(window.userInfoText(), u"    Welcome:zhang"_s);
+        // A name from the server is never rendered as markup.
+        EXPECT_EQ(window.findChild<QLabel*>(u"plUserInfo"_s)->textFormat(), Qt::PlainText);
     }
 }
 
