@@ -1,6 +1,7 @@
 #include "testing/docserver/demo_pdf.h"
 
 #include "testing/docserver/demo.h"
+#include "testing/docserver/pdfbytes.h"
 
 using namespace Qt::StringLiterals;
 
@@ -12,23 +13,6 @@ namespace {
 const char* const kGearboxBase64[] = {
 #include "testing/docserver/demo_pdf_cn.inc"
 };
-
-// Joins the objects into a PDF file with a correct cross-reference table.
-QByteArray BuildPdf(const QList<QByteArray>& objects) {
-    QByteArray pdf = "%PDF-1.4\n";
-    QList<qsizetype> offsets;
-    for (qsizetype i = 0; i < objects.size(); ++i) {
-        offsets.append(pdf.size());
-        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
-    }
-    const qsizetype xref = pdf.size();
-    pdf += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
-    for (qsizetype offset : offsets)
-        pdf += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
-    pdf += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) +
-           " /Root 1 0 R >>\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n";
-    return pdf;
-}
 
 QByteArray WiringPage() {
     QByteArray text = "BT /F1 20 Tf 60 780 Td (Wiring list - control cabinet A) Tj ET\n";

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include "testing/docserver/pdfbytes.h"
+
 using namespace Qt::StringLiterals;
 
 namespace ov::test {
@@ -43,27 +45,6 @@ bool writeChinesePdf(const QString& path, int pages) {
     return painter.end();
 }
 
-namespace {
-
-// Joins the objects into a PDF file with a correct cross-reference table.
-QByteArray buildPdf(const QList<QByteArray>& objects) {
-    QByteArray pdf = "%PDF-1.4\n";
-    QList<qsizetype> offsets;
-    for (qsizetype i = 0; i < objects.size(); ++i) {
-        offsets.append(pdf.size());
-        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
-    }
-    const qsizetype xref = pdf.size();
-    pdf += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
-    for (qsizetype offset : offsets)
-        pdf += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
-    pdf += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) +
-           " /Root 1 0 R >>\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n";
-    return pdf;
-}
-
-}  // namespace
-
 bool writeOutlinedPdf(const QString& path) {
     // 1 catalog, 2 pages, 3-5 pages, 6 outlines, 7-9 outline items. "第一章" in UTF-16BE.
     const QList<QByteArray> objects = {
@@ -79,7 +60,7 @@ bool writeOutlinedPdf(const QString& path) {
         "<< /Title (Appendix) /Parent 6 0 R /Prev 7 0 R /Dest [5 0 R /Fit] >>",
     };
     QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(buildPdf(objects)) > 0;
+    return file.open(QIODevice::WriteOnly) && file.write(BuildPdf(objects)) > 0;
 }
 
 }  // namespace ov::test
