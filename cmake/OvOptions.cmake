@@ -1,3 +1,12 @@
+# Compiler cache: paths are hashed relative to the tree, so several checkouts share one cache.
+find_program(OV_CCACHE ccache)
+if(OV_CCACHE)
+    set(OV_LAUNCHER ${CMAKE_COMMAND} -E env CCACHE_BASEDIR=${PROJECT_SOURCE_DIR} CCACHE_NOHASHDIR=1
+        ${OV_CCACHE})
+    set(CMAKE_C_COMPILER_LAUNCHER ${OV_LAUNCHER})
+    set(CMAKE_CXX_COMPILER_LAUNCHER ${OV_LAUNCHER})
+endif()
+
 # Warnings, hardening and sanitizers for every target of the project.
 add_compile_options(-Wall -Wextra -Wpedantic -Wno-missing-field-initializers)
 add_compile_definitions(
