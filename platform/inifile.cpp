@@ -72,8 +72,8 @@ QByteArray IniFile::toBytes() const {
     for (const Section& section : m_sections) {
         if (section.headed) text += u'[' + section.name + QStringLiteral("]\r\n");
         for (const Line& line : section.lines)
-            text += (line.isEntry ? line.key + u'=' + line.value : line.raw) +
-                    QStringLiteral("\r\n");
+            text +=
+                (line.isEntry ? line.key + u'=' + line.value : line.raw) + QStringLiteral("\r\n");
     }
     return text.toUtf8();
 }
@@ -116,8 +116,7 @@ QString IniFile::readString(const QString& section, const QString& key, const QS
 bool IniFile::writeString(const QString& section, const QString& key, const QString& value) {
     const QString name = section.trimmed();
     const QString k = key.trimmed();
-    if (name.isEmpty() || k.isEmpty() || !usableName(name) || !usableName(k) ||
-        hasLineBreak(value))
+    if (name.isEmpty() || k.isEmpty() || !usableName(name) || !usableName(k) || hasLineBreak(value))
         return false;
     Section* s = find(name);
     if (!s) {
@@ -135,8 +134,9 @@ bool IniFile::writeString(const QString& section, const QString& key, const QStr
 
 bool IniFile::eraseSection(const QString& section) {
     const auto before = m_sections.size();
-    std::erase_if(m_sections,
-                  [&](const Section& s) { return s.headed && sameName(s.name, section.trimmed()); });
+    std::erase_if(m_sections, [&](const Section& s) {
+        return s.headed && sameName(s.name, section.trimmed());
+    });
     return m_sections.size() != before;
 }
 
@@ -166,7 +166,8 @@ template <typename Change>
 bool changeFile(const QString& fileName, QString* error, Change&& change) {
     FileLock lock(fileName + QStringLiteral(".lock"));
     if (!lock.isLocked()) {
-        if (error) *error = QStringLiteral("The file %1 is locked by another program.").arg(fileName);
+        if (error)
+            *error = QStringLiteral("The file %1 is locked by another program.").arg(fileName);
         return false;
     }
     bool ok = false;
@@ -188,8 +189,7 @@ bool changeFile(const QString& fileName, QString* error, Change&& change) {
 
 bool iniWriteString(const QString& fileName, const QString& section, const QString& key,
                     const QString& value, QString* error) {
-    return changeFile(fileName, error,
-                      [&](IniFile& ini) {
+    return changeFile(fileName, error, [&](IniFile& ini) {
         return ini.writeString(section, key, value) ? ChangeResult::Changed : ChangeResult::Refused;
     });
 }

@@ -28,8 +28,8 @@ QString LatestAsmVersion(const QString& path) {
     const QString name = info.fileName();
     qint64 best = -1;
     QString latest = path;
-    const QStringList entries = folder.entryList(
-        {name + u".*"_s}, QDir::Files | QDir::Hidden | QDir::CaseSensitive);
+    const QStringList entries =
+        folder.entryList({name + u".*"_s}, QDir::Files | QDir::Hidden | QDir::CaseSensitive);
     for (const QString& entry : entries) {
         const qint64 n = numberAfter(entry, name);
         if (n > best) {

@@ -39,11 +39,11 @@ TFileItemArray ParseFolderList(const QString& text) {
 TFileItemArray ListLocalFolder(const QString& folder) {
     TFileItemArray items;
     if (folder.trimmed().isEmpty() || !QDir::isAbsolutePath(folder)) return items;
-    const QFileInfoList entries = QDir(folder).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden |
+                                                             QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries)
-        items.append({0, entry.fileName(), QString(),
-                      QDateTimeToDateTime(entry.lastModified()), entry.isDir()});
+        items.append({0, entry.fileName(), QString(), QDateTimeToDateTime(entry.lastModified()),
+                      entry.isDir()});
     return items;
 }
 

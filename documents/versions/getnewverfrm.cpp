@@ -58,8 +58,8 @@ void TGetNewVerFrm::FormCreate() {
     WLS_GetOK = LangText(l, u"获取成功"_s, u"Successfully obtained"_s);
     WLS_NewFolder = LangText(l, u"不存在的本地保存路径，是否新建路径？"_s,
                              u"The local save path doesn't exist. Will you create a new one?"_s);
-    WLS_NewFolderFailed = LangText(l, u"新建本地保存路径失败！"_s,
-                                   u"Failed to create a new local save path!"_s);
+    WLS_NewFolderFailed =
+        LangText(l, u"新建本地保存路径失败！"_s, u"Failed to create a new local save path!"_s);
     WLS_BadPath = LangText(l, u"服务器路径无效，已跳过"_s, u"Invalid server path, skipped"_s);
     MakeBorderless(this);
     setFont(QFont(l == HSL_CN ? u"宋体"_s : u"Arial"_s, 9));

@@ -22,8 +22,7 @@ TGetNewVerHintFrm::TGetNewVerHintFrm(THS_Language language, QWidget* parent)
     setFixedSize(373, 149);
     Image1 = new TTitleBar(u"Image1"_s, u"Image3"_s, this);
     Image1->Title->setObjectName(u"lbTitle"_s);
-    Image1->Title->setText(
-        LangText(language, u"获取最新版本提示"_s, u"Get the latest version"_s));
+    Image1->Title->setText(LangText(language, u"获取最新版本提示"_s, u"Get the latest version"_s));
     auto* name = new QLabel(LangText(language, u"文件名："_s, u"File name:"_s), this);
     name->setObjectName(u"Label1"_s);
     FileNameLabel = new QLabel(this);

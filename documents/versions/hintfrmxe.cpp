@@ -29,7 +29,8 @@ void THintFrmXe::FormCreate(THS_Language language) {
     FHS_Languag = language;
     const bool cn = language == HSL_CN;
     setFont(QFont(cn ? u"宋体"_s : u"Arial"_s, 9));
-    setWindowTitle(LangText(language, u"版本控制状态监控"_s, u"Version control status monitoring"_s));
+    setWindowTitle(
+        LangText(language, u"版本控制状态监控"_s, u"Version control status monitoring"_s));
     resize(651, 505);
     Image1 = new TTitleBar(u"Image1"_s, u"Image3"_s, this);
     Image1->Title->setObjectName(u"Label2"_s);

@@ -44,8 +44,8 @@ void TSetCheckOutPathFrm::FormCreate() {
                            u"can take effct!"_s);
     WLS_NewFolder = LangText(l, u"不存在的本地保存路径，是否新建路径？"_s,
                              u"The local save path doesn't exist. Will you create a new one?"_s);
-    WLS_NewFolderFailed = LangText(l, u"新建本地保存路径失败！"_s,
-                                   u"Failed to create a new local save path!"_s);
+    WLS_NewFolderFailed =
+        LangText(l, u"新建本地保存路径失败！"_s, u"Failed to create a new local save path!"_s);
     MakeBorderless(this);
     setFont(QFont(l == HSL_CN ? u"宋体"_s : u"Arial"_s, 9));
     setWindowTitle(WLS_WorkPath);

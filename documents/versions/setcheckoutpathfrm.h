@@ -49,8 +49,8 @@ private:
     bool EnsureFolder();
     void Store();
 
-    QString WLS_CheckPath, WLS_Hint, WLS_Restart, WLS_NewFolder, WLS_NewFolderFailed,
-        WLS_WorkPath, WLS_SelectFolder, WLS_S, WLS_Confim, WLS_Cancel;
+    QString WLS_CheckPath, WLS_Hint, WLS_Restart, WLS_NewFolder, WLS_NewFolderFailed, WLS_WorkPath,
+        WLS_SelectFolder, WLS_S, WLS_Confim, WLS_Cancel;
     QString FPath, FIniFilePath, FFileRoot;
     std::int64_t FFolderId = 0;
     THS_Language FHS_Language = HSL_NONE;

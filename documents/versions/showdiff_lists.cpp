@@ -33,12 +33,17 @@ QString TimeText(TDateTime time) {
 
 QColor TShowDiffFrm::StateColor(TDiffState state) {
     switch (state) {
-        case DS_ServerOnly: return QColor(255, 0, 0);
-        case DS_LocalOnly: return QColor(0, 128, 0);
-        case DS_ServerNewer: return QColor(0, 0, 255);
+        case DS_ServerOnly:
+            return QColor(255, 0, 0);
+        case DS_LocalOnly:
+            return QColor(0, 128, 0);
+        case DS_ServerNewer:
+            return QColor(0, 0, 255);
         // The legend names orange for a newer local file, so the rows are orange as well.
-        case DS_LocalNewer: return QColor(255, 128, 0);
-        case DS_Same: break;
+        case DS_LocalNewer:
+            return QColor(255, 128, 0);
+        case DS_Same:
+            break;
     }
     return QColor(0, 0, 0);
 }
@@ -91,14 +96,19 @@ void TShowDiffFrm::FillRows(const QVector<TDiffRow>& rows) {
     LVLocalFiles->clear();
     m_rows = rows;
     FLastFolderIndex = -1;
+    // Both lists keep one row height, blank rows included, so that their rows stay side by side.
+    const QSize rowSize(0, std::max(fontMetrics().height(), 16) + 4);
     for (int i = 0; i < m_rows.size(); ++i) {
-        new QTreeWidgetItem(LVServerFiles);
-        new QTreeWidgetItem(LVLocalFiles);
+        (new QTreeWidgetItem(LVServerFiles))->setSizeHint(0, rowSize);
+        (new QTreeWidgetItem(LVLocalFiles))->setSizeHint(0, rowSize);
         PaintRow(i);
         const TDiffRow& row = m_rows[i];
         if ((row.Server && row.Server->IsFolder) || (row.Local && row.Local->IsFolder))
             FLastFolderIndex = i;
     }
+    // No row is current until the user picks one (a blank row would show a focus frame).
+    LVServerFiles->setCurrentIndex({});
+    LVLocalFiles->setCurrentIndex({});
     m_syncing = false;
     HideScrollBars();
 }
@@ -181,19 +191,18 @@ void TShowDiffFrm::HideScrollBars() {
 }
 
 void TShowDiffFrm::ResizeColumns() {
-    const int w = LVLocalFiles->viewport()->width();
+    const int w = LVLocalFiles->width();
     LVLocalFiles->setColumnWidth(0, (w - 20) * 3 / 5);
     LVLocalFiles->setColumnWidth(1, (w - 20) * 2 / 5);
-    LVLocalFiles->setColumnWidth(2, 0);
-    const int s = LVServerFiles->viewport()->width();
+    LVLocalFiles->setColumnHidden(2, true);  // the state: no width
+    const int s = LVServerFiles->width();
     LVServerFiles->setColumnWidth(0, s / 2);
     LVServerFiles->setColumnWidth(1, s / 5);
     LVServerFiles->setColumnWidth(2, s * 3 / 10);
 }
 
 bool TShowDiffFrm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize &&
-        (watched == LVServerFiles || watched == LVLocalFiles)) {
+    if (event->type() == QEvent::Resize && (watched == LVServerFiles || watched == LVLocalFiles)) {
         ResizeColumns();
         HideScrollBars();
     }

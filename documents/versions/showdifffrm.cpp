@@ -119,7 +119,8 @@ QWidget* TShowDiffFrm::CreateLegend() {
         QString text;
     } entries[] = {
         {&Label4, u"Label4", DS_Same,
-         LangText(l, u"黑色表示服务器与本地文件一样"_s, u"Black: server file exists same as local."_s)},
+         LangText(l, u"黑色表示服务器与本地文件一样"_s,
+                  u"Black: server file exists same as local."_s)},
         {&Label5, u"Label5", DS_ServerOnly,
          LangText(l, u"红色表示服务器有而本地没有的文件"_s, u"Red: local not exist this file."_s)},
         {&Label8, u"Label8", DS_ServerNewer,
@@ -127,7 +128,8 @@ QWidget* TShowDiffFrm::CreateLegend() {
         {&Label7, u"Label7", DS_LocalOnly,
          LangText(l, u"绿色表示本地有而服务器没有的文件"_s, u"Green: not exist on the server."_s)},
         {&Label6, u"Label6", DS_LocalNewer,
-         LangText(l, u"橘黄色表示本地的文件比服务器新"_s, u"Orange: local is newer than server."_s)},
+         LangText(l, u"橘黄色表示本地的文件比服务器新"_s,
+                  u"Orange: local is newer than server."_s)},
     };
     int i = 0;
     for (const auto& e : entries) {
@@ -157,10 +159,9 @@ QWidget* TShowDiffFrm::CreateComparisonPage() {
     LVLocalFiles = new QTreeWidget(Panel1);
     LVLocalFiles->setObjectName(u"LVLocalFiles"_s);
     const THS_Language l = FHS_Lage;
-    LVServerFiles->setHeaderLabels({LangText(l, u"文件名"_s, u"File name"_s),
-                                    LangText(l, u"签出用户"_s, u"check out user"_s),
-                                    LangText(l, u"修改时间"_s, u"Modify time"_s), u"Id"_s,
-                                    u"DrawType"_s});
+    LVServerFiles->setHeaderLabels(
+        {LangText(l, u"文件名"_s, u"File name"_s), LangText(l, u"签出用户"_s, u"check out user"_s),
+         LangText(l, u"修改时间"_s, u"Modify time"_s), u"Id"_s, u"DrawType"_s});
     LVLocalFiles->setHeaderLabels({LangText(l, u"文件名"_s, u"File name"_s),
                                    LangText(l, u"修改时间"_s, u"Modify time"_s), u"DrawType"_s});
     for (QTreeWidget* list : {LVServerFiles, LVLocalFiles}) {
@@ -170,8 +171,9 @@ QWidget* TShowDiffFrm::CreateComparisonPage() {
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         list->setUniformRowHeights(true);
         list->installEventFilter(this);
-        connect(list, &QWidget::customContextMenuRequested, this,
-                [this, list](const QPoint& at) { PmOperate->popup(list->viewport()->mapToGlobal(at)); });
+        connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint& at) {
+            PmOperate->popup(list->viewport()->mapToGlobal(at));
+        });
     }
     LVServerFiles->setMinimumWidth(409);
     Splitter1 = new QSplitter(Panel1);
@@ -247,7 +249,8 @@ void TShowDiffFrm::ShowResolved(const QString& reply) {
 }
 
 void TShowDiffFrm::BtSelectPathClick() {
-    const QString start = QFileInfo(EdtLocalPath->text()).isDir() ? EdtLocalPath->text() : QString();
+    const QString start =
+        QFileInfo(EdtLocalPath->text()).isDir() ? EdtLocalPath->text() : QString();
     const QString folder = Ui.PickFolder(this, WLS_SelPath, start);
     if (!folder.isEmpty()) EdtLocalPath->setText(folder.endsWith(u'/') ? folder : folder + u'/');
     raise();

@@ -54,7 +54,8 @@ void TVersionControlFrm::LoadTexts() {
     WLS_OpenFailed = LangText(l, u"文件打开失败"_s, u"Failed to open file"_s);
     WLS_CheckOut = LangText(l, u"已成功签出"_s, u"Successfully checked out"_s);
     WLS_CancelCheckOut = LangText(l, u"已成功取消签出"_s, u"Checkout cancelled"_s);
-    WLS_Modify = LangText(l, u"该文件正在进行修改审核"_s, u"The file is in the process of Edit audit."_s);
+    WLS_Modify =
+        LangText(l, u"该文件正在进行修改审核"_s, u"The file is in the process of Edit audit."_s);
     WLS_Missing = LangText(l, u"您没有签出该文件或者本地签出信息已丢失"_s,
                            u"Failed to check in due to a missing local file"_s);
     WLS_CheckIn = LangText(l, u"已成功签入"_s, u"Successfully checked in"_s);
@@ -73,7 +74,8 @@ void TVersionControlFrm::FormCreate() {
     GroupBox2 = new QGroupBox(LangText(l, u"签出方式"_s, u"Check-out style"_s), this);
     GroupBox2->setObjectName(u"GroupBox2"_s);
     RadioButton1 = new QRadioButton(
-        LangText(l, u"签出并覆盖本地文件"_s, u"Check out and overwrite the local file"_s), GroupBox2);
+        LangText(l, u"签出并覆盖本地文件"_s, u"Check out and overwrite the local file"_s),
+        GroupBox2);
     RadioButton1->setObjectName(u"RadioButton1"_s);
     RadioButton1->setChecked(true);
     RadioButton2 = new QRadioButton(
@@ -241,10 +243,9 @@ void TVersionControlFrm::OnLocked(const TFileRun& file, const TLockStep& step) {
     });
     m_calls.Run<TStepResult>(
         [=] {
-            TStepResult r =
-                download ? FetchKeepingLocal(access, file.Key, file.Local, CheckoutExtra, cancel,
-                                             progress)
-                         : AllowWithoutDownload(access, file.Key);
+            TStepResult r = download ? FetchKeepingLocal(access, file.Key, file.Local,
+                                                         CheckoutExtra, cancel, progress)
+                                     : AllowWithoutDownload(access, file.Key);
             if (r.Ok && !WriteCheckoutPath(ini, file.Key, file.Local))
                 r.Error = u"Cannot write %1"_s.arg(CheckoutRecordFile(ini));
             return r;

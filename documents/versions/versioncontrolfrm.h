@@ -97,8 +97,8 @@ private:
     TLogRow PostedLog();
     TVersionTexts Texts() const;
 
-    QString WLS_Replace, WLS_Hint, WLS_SelFolder, WLS_OpenFailed, WLS_CheckOut,
-        WLS_CancelCheckOut, WLS_Modify, WLS_Missing, WLS_CheckIn, WLS_BadName;
+    QString WLS_Replace, WLS_Hint, WLS_SelFolder, WLS_OpenFailed, WLS_CheckOut, WLS_CancelCheckOut,
+        WLS_Modify, WLS_Missing, WLS_CheckIn, WLS_BadName;
     QString FFileRoot, FLastCheckoutPath, FIniFilePath;
     QStringList FKeysStr, FNamesStr;
     QString FTarget;

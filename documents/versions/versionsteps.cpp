@@ -152,8 +152,7 @@ std::uint8_t RunBathCheckin(const TServerAccess& access, const QStringList& keys
     std::uint8_t result = 0;
     for (qsizetype i = 0; i < keys.size(); ++i) {
         try {
-            if (CheckinOne(access, KeyOf(keys[i]), names.value(i), iniFilePath, texts, log,
-                           cancel))
+            if (CheckinOne(access, KeyOf(keys[i]), names.value(i), iniFilePath, texts, log, cancel))
                 result = 1;
         } catch (const std::exception& e) {
             log(names.value(i), ExceptionText(e));

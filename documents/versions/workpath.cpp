@@ -59,7 +59,8 @@ QString FolderBelowRoot(const QString& root, const QString& pathStr) {
 }
 
 int PathStepOf(const QString& pathStr) {
-    return std::max<int>(0, int(SplitToStrArray(QString(pathStr).replace(u'/', u'\\'), u'\\').size()) - 1);
+    return std::max<int>(
+        0, int(SplitToStrArray(QString(pathStr).replace(u'/', u'\\'), u'\\').size()) - 1);
 }
 
 TLocalFolders::TLocalFolders(const QString& folder, int pathStep)

@@ -5,11 +5,11 @@
 #include "documents/versions/versioncontrolfrm.h"
 #include "fixture.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QCheckBox>
 
 using namespace Qt::StringLiterals;
 

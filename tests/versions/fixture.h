@@ -3,8 +3,8 @@
 // test once in plain TCP and once under TLS), with a private home whose settings point at the
 // server, and a played user who answers the forms' questions.
 
-#include "core/globalconfig.h"
 #include "core/datetime.h"
+#include "core/globalconfig.h"
 #include "core/paths.h"
 #include "core/resultcode.h"
 #include "documents/versions/backgroundcalls.h"

@@ -75,12 +75,10 @@ TEST(LocalFolderOf, CutsTheServerPathAtTheChosenLevel) {
         QString path;
         std::optional<QString> folder;
     } cases[] = {
-        {3, u"A\\B\\C\\"_s, u"/root/"_s},
-        {3, u"A\\B\\C\\D\\"_s, u"/root/D/"_s},
-        {2, u"A/B/C/"_s, u"/root/C/"_s},
-        {0, u"A\\B\\C\\"_s, u"/root/A/B/C/"_s},
-        {0, u"A\\B\\C"_s, u"/root/A/B/C/"_s},   // no last letter lost
-        {3, u"A\\B\\"_s, std::nullopt},         // fewer levels than the step
+        {3, u"A\\B\\C\\"_s, u"/root/"_s},       {3, u"A\\B\\C\\D\\"_s, u"/root/D/"_s},
+        {2, u"A/B/C/"_s, u"/root/C/"_s},        {0, u"A\\B\\C\\"_s, u"/root/A/B/C/"_s},
+        {0, u"A\\B\\C"_s, u"/root/A/B/C/"_s},    // no last letter lost
+        {3, u"A\\B\\"_s, std::nullopt},          // fewer levels than the step
         {1, u"A\\..\\..\\x\\"_s, std::nullopt},  // climbing out
         {0, u"\\abs\\"_s, std::nullopt},
     };
@@ -106,18 +104,12 @@ TEST(SafeJoin, KeepsSubFoldersAndRefusesEscapes) {
         QString name;
         std::optional<QString> joined;
     } cases[] = {
-        {u"b.doc"_s, u"/w/b.doc"_s},
-        {u"a/b.doc"_s, u"/w/a/b.doc"_s},
-        {u"a\\\\b.doc"_s, u"/w/a/b.doc"_s},
-        {u"../b.doc"_s, std::nullopt},
-        {u"a/../../b.doc"_s, std::nullopt},
-        {u"./b.doc"_s, std::nullopt},
-        {u"/etc/passwd"_s, std::nullopt},
-        {u"\\etc\\passwd"_s, std::nullopt},
-        {u"C:\\x.doc"_s, std::nullopt},
-        {u"a"_s + QChar(0) + u"b"_s, std::nullopt},
-        {QString(), std::nullopt},
-        {u"..b.doc"_s, u"/w/..b.doc"_s},
+        {u"b.doc"_s, u"/w/b.doc"_s},        {u"a/b.doc"_s, u"/w/a/b.doc"_s},
+        {u"a\\\\b.doc"_s, u"/w/a/b.doc"_s}, {u"../b.doc"_s, std::nullopt},
+        {u"a/../../b.doc"_s, std::nullopt}, {u"./b.doc"_s, std::nullopt},
+        {u"/etc/passwd"_s, std::nullopt},   {u"\\etc\\passwd"_s, std::nullopt},
+        {u"C:\\x.doc"_s, std::nullopt},     {u"a"_s + QChar(0) + u"b"_s, std::nullopt},
+        {QString(), std::nullopt},          {u"..b.doc"_s, u"/w/..b.doc"_s},
     };
     for (const auto& c : cases)
         EXPECT_EQ(JoinBelow(u"/w"_s, c.name), c.joined) << c.name.toStdString();

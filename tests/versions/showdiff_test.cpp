@@ -5,6 +5,7 @@
 #include "documents/versions/showdifffrm.h"
 #include "documents/versions/versioncontrolfrm.h"
 #include "fixture.h"
+#include "platform/widgets/fonts.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -87,12 +88,22 @@ TEST_P(ShowDiffTest, RowsStatesAndColoursAgreeWithTheLegend) {
     EXPECT_EQ(colour(3), form->Label6->palette().color(QPalette::WindowText));
     EXPECT_EQ(colour(2), form->Label8->palette().color(QPalette::WindowText));
 
-    if (const QByteArray dir = qgetenv("OV_SHOT_DIR"); !dir.isEmpty()) {
-        form->LVServerFiles->topLevelItem(3)->setSelected(true);
-        form->show();
-        QTest::qWait(200);
-        form->grab().save(QString::fromLocal8Bit(dir) + u"/showdiff-"_s +
-                          (GetParam() ? u"tls"_s : u"plain"_s) + u".png"_s);
+    // A look by eye: OV_SHOT_DIR=<folder> saves the window in English and in Chinese.
+    if (const QByteArray dir = qgetenv("OV_SHOT_DIR"); !dir.isEmpty() && !GetParam()) {
+        platform::installFontSubstitutions();
+        const auto shoot = [&](TShowDiffFrm& shown, const QString& name) {
+            shown.LVServerFiles->topLevelItem(5)->setSelected(true);
+            shown.MemoHint->appendPlainText(local + u"notes.txt: Upload successful"_s);
+            shown.show();
+            QTest::qWait(200);
+            shown.grab().save(QString::fromLocal8Bit(dir) + u'/' + name);
+        };
+        shoot(*form, u"showdiff-en.png"_s);
+        auto config = GlobalConfig();
+        config->SetSysLanguage(HSL_CN);
+        config->Save();
+        RenewGlobalConfig();
+        shoot(*Open(), u"showdiff-cn.png"_s);
     }
 
     // Only the differences: the same row goes, one-sided rows keep their blank partners.
@@ -105,7 +116,7 @@ TEST_P(ShowDiffTest, RowsStatesAndColoursAgreeWithTheLegend) {
 
 TEST_P(ShowDiffTest, MenuChecksOutAndCancelsWithTheLogInTheWindow) {
     const auto form = Open();
-    form->LVServerFiles->topLevelItem(5)->setSelected(true);  // 齿轮箱.dwg
+    form->LVServerFiles->topLevelItem(5)->setSelected(true);         // 齿轮箱.dwg
     EXPECT_TRUE(form->LVLocalFiles->topLevelItem(5)->isSelected());  // selection follows
     form->N5->trigger();  // nobody has it checked out: nothing to cancel
     EXPECT_EQ(user.told, QStringList{u"You did not select any file"_s});
@@ -121,7 +132,8 @@ TEST_P(ShowDiffTest, MenuChecksOutAndCancelsWithTheLogInTheWindow) {
     dialog->btOk->click();
     ASSERT_TRUE(refreshed.wait(20000));
     EXPECT_EQ(File(demo::GearboxFile).lockedBy, demo::DemoUser);
-    EXPECT_TRUE(form->MemoHint->toPlainText().contains(local + u"齿轮箱.dwg: Successfully checked out"_s));
+    EXPECT_TRUE(
+        form->MemoHint->toPlainText().contains(local + u"齿轮箱.dwg: Successfully checked out"_s));
     EXPECT_EQ(form->LVServerFiles->topLevelItem(5)->text(1), u"演示用户"_s);
 
     form->LVServerFiles->topLevelItem(5)->setSelected(true);
