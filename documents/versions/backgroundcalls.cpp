@@ -32,14 +32,65 @@ std::unique_ptr<TRobotTcpClient> TServerAccess::NewClient() const {
     return client;
 }
 
-QThreadPool& VersionThreadPool() {
-    // Owned by the application, which waits for the pool's work when it goes.
-    static QPointer<QThreadPool> pool;
-    if (!pool) {
-        pool = new QThreadPool(QCoreApplication::instance());
-        pool->setMaxThreadCount(4);
+TVersionWorkers::~TVersionWorkers() {
+    {
+        std::unique_lock lock(m_mutex);
+        m_idle.wait(lock, [this] { return m_running == 0; });
+        m_calls.clear();
+        m_stop = true;
     }
-    return *pool;
+    m_wake.notify_all();
+    for (std::thread& thread : m_threads)
+        thread.join();
+}
+
+void TVersionWorkers::start(std::function<void()> call) {
+    std::lock_guard lock(m_mutex);
+    m_calls.push_back(std::move(call));
+    if (m_waiting == 0 && int(m_threads.size()) < MaxThreads)
+        m_threads.emplace_back([this] { work(); });
+    m_wake.notify_one();
+}
+
+void TVersionWorkers::waitForDone() {
+    std::unique_lock lock(m_mutex);
+    m_idle.wait(lock, [this] { return m_calls.empty() && m_running == 0; });
+}
+
+void TVersionWorkers::work() {
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        ++m_waiting;
+        m_wake.wait(lock, [this] { return m_stop || !m_calls.empty(); });
+        --m_waiting;
+        if (m_stop) return;
+        std::function<void()> call = std::move(m_calls.front());
+        m_calls.pop_front();
+        ++m_running;
+        lock.unlock();
+        call();
+        call = nullptr;  // what it holds goes on this thread, before the count drops
+        lock.lock();
+        --m_running;
+        if (m_running == 0 && m_calls.empty()) m_idle.notify_all();
+    }
+}
+
+namespace {
+
+// Holds the workers for the application, which finishes them when it goes.
+class TWorkersHolder : public QObject {
+public:
+    using QObject::QObject;
+    TVersionWorkers workers;
+};
+
+}  // namespace
+
+TVersionWorkers& VersionThreadPool() {
+    static QPointer<TWorkersHolder> holder;
+    if (!holder) holder = new TWorkersHolder(QCoreApplication::instance());
+    return holder->workers;
 }
 
 TBackgroundCalls::TBackgroundCalls(QObject* owner) : m_shared(std::make_shared<Shared>()) {
@@ -60,6 +111,7 @@ std::function<void(std::function<void()>)> TBackgroundCalls::Poster() {
         QMetaObject::invokeMethod(
             shared->owner,
             [shared, call = std::move(call)] {
+                { std::lock_guard order(shared->mutex); }
                 if (shared->owner) call();
             },
             Qt::QueuedConnection);
@@ -77,6 +129,7 @@ std::function<void(qint64, qint64)> TBackgroundCalls::QueuedProgress(
         QMetaObject::invokeMethod(
             shared->owner,
             [shared, inFlight, report, all, done] {
+                { std::lock_guard order(shared->mutex); }
                 inFlight->store(false);
                 if (shared->owner) report(all, done);
             },

@@ -8,11 +8,14 @@
 
 #include <QObject>
 #include <QString>
-#include <QThreadPool>
 #include <atomic>
+#include <condition_variable>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <thread>
+#include <vector>
 
 namespace ov {
 
@@ -34,8 +37,32 @@ struct TServerAccess {
     std::unique_ptr<TRobotTcpClient> NewClient() const;
 };
 
-// The threads of version control; finished with the application.
-QThreadPool& VersionThreadPool();
+// The threads of version control: a few workers that take calls in order. Calls and results
+// change hands under standard locks only, so that every hand-over is visible to the thread
+// checker.
+class TVersionWorkers {
+public:
+    static constexpr int MaxThreads = 4;
+    ~TVersionWorkers();  // waits for the calls in hand, drops the others, joins the threads
+
+    void start(std::function<void()> call);
+    // Waits until no call is queued or running.
+    void waitForDone();
+
+private:
+    void work();
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake, m_idle;
+    std::deque<std::function<void()>> m_calls;
+    std::vector<std::thread> m_threads;
+    int m_waiting = 0;  // threads waiting for a call
+    int m_running = 0;
+    bool m_stop = false;
+};
+
+// The workers of the process; made on first use and finished with the application.
+TVersionWorkers& VersionThreadPool();
 
 class TBackgroundCalls {
 public:
@@ -93,10 +120,12 @@ void TBackgroundCalls::Run(std::function<R()> work, std::function<void(R, const 
         std::lock_guard lock(shared->mutex);
         if (!shared->owner) return;
         // Posted while the owner cannot go away (letting go takes the lock); an owner freed
-        // before the call runs takes the call with it.
+        // before the call runs takes the call with it. The delivery takes the lock once, so the
+        // hand-over is ordered for the thread checker too.
         QMetaObject::invokeMethod(
             shared->owner,
             [shared, pending, done, result = std::move(result), error] {
+                { std::lock_guard order(shared->mutex); }
                 if (!shared->owner) return;
                 --*pending;
                 done(result, error);

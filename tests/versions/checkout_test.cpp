@@ -75,6 +75,7 @@ TEST_P(CheckoutTest, CheckOutEditCheckInMakesANewVersionOfTheEditedBytes) {
     EXPECT_EQ(File(demo::GearboxFile).lockedBy, demo::DemoUser);
     EXPECT_EQ(ReadCheckoutPath(ini, demo::GearboxFile), local);
     EXPECT_EQ(LogRows(), QStringList{local + u"|Successfully checked out"_s});
+    EXPECT_GT(log->shown, 0);  // the log window came to the front for the run
 
     const QByteArray edited = "edited on this computer\n" + QByteArray(70000, 'b');
     WriteFile(local, edited);
