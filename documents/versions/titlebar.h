@@ -34,6 +34,13 @@ private:
     bool m_dragging = false;
 };
 
+// Gives a new widget its designer name (its object name) and returns it.
+template <typename Widget>
+Widget* Named(Widget* widget, const QString& name) {
+    widget->setObjectName(name);
+    return widget;
+}
+
 // Makes a window borderless (the version-control look: the title bar is drawn).
 void MakeBorderless(QWidget* window);
 

@@ -68,38 +68,48 @@ void TVersionControlFrm::FormCreate() {
     setFont(QFont(l == HSL_CN ? u"宋体"_s : u"Arial"_s, 9));
     setWindowTitle(LangText(l, u"签出"_s, u"Check out"_s));
     resize(455, 246);
+    CreateWidgets();
+    LayOut();
+    connect(btOk, &QPushButton::clicked, this, &TVersionControlFrm::btOkClick);
+    connect(btSelect, &QPushButton::clicked, this, &TVersionControlFrm::btSelectClick);
+    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Image1, &TTitleBar::closeClicked, this, &QDialog::reject);
+}
+
+void TVersionControlFrm::CreateWidgets() {
+    const THS_Language l = FHS_Language;
     Image1 = new TTitleBar(u"Image1"_s, u"Image3"_s, this);
-    Image1->Title->setObjectName(u"lbtitle"_s);
-    Image1->Title->setText(windowTitle());
-    GroupBox2 = new QGroupBox(LangText(l, u"签出方式"_s, u"Check-out style"_s), this);
-    GroupBox2->setObjectName(u"GroupBox2"_s);
-    RadioButton1 = new QRadioButton(
-        LangText(l, u"签出并覆盖本地文件"_s, u"Check out and overwrite the local file"_s),
-        GroupBox2);
-    RadioButton1->setObjectName(u"RadioButton1"_s);
+    Named(Image1->Title, u"lbtitle"_s)->setText(windowTitle());
+    GroupBox2 = Named(new QGroupBox(LangText(l, u"签出方式"_s, u"Check-out style"_s), this),
+                      u"GroupBox2"_s);
+    RadioButton1 = Named(new QRadioButton(LangText(l, u"签出并覆盖本地文件"_s,
+                                                   u"Check out and overwrite the local file"_s),
+                                          GroupBox2),
+                         u"RadioButton1"_s);
     RadioButton1->setChecked(true);
-    RadioButton2 = new QRadioButton(
-        LangText(l, u"签出并保留本地更改"_s, u"Check out and keep local changes"_s), GroupBox2);
-    RadioButton2->setObjectName(u"RadioButton2"_s);
+    RadioButton2 = Named(
+        new QRadioButton(
+            LangText(l, u"签出并保留本地更改"_s, u"Check out and keep local changes"_s), GroupBox2),
+        u"RadioButton2"_s);
+    Label1 =
+        Named(new QLabel(LangText(l, u"签出到目录："_s, u"Check out to:"_s), this), u"Label1"_s);
+    Edit1 = Named(new QLineEdit(this), u"Edit1"_s);
+    btSelect = Named(new QPushButton(LangText(l, u"选择"_s, u"Select"_s), this), u"btSelect"_s);
+    CheckBox1 = Named(new QCheckBox(LangText(l, u"是否打开文件"_s, u"open the file"_s), this),
+                      u"CheckBox1"_s);
+    CheckBox1->setChecked(true);
+    chbSaveAsDefault =
+        Named(new QCheckBox(
+                  LangText(l, u"保存为默认签出路径"_s, u"Save as default checkout path"_s), this),
+              u"chbSaveAsDefault"_s);
+    btOk = Named(new QPushButton(LangText(l, u"确定"_s, u"Confirm"_s), this), u"btOk"_s);
+    btCancel = Named(new QPushButton(LangText(l, u"取消"_s, u"Cancel"_s), this), u"btCancel"_s);
+}
+
+void TVersionControlFrm::LayOut() {
     auto* styles = new QVBoxLayout(GroupBox2);
     styles->addWidget(RadioButton1);
     styles->addWidget(RadioButton2);
-    Label1 = new QLabel(LangText(l, u"签出到目录："_s, u"Check out to:"_s), this);
-    Label1->setObjectName(u"Label1"_s);
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(u"Edit1"_s);
-    btSelect = new QPushButton(LangText(l, u"选择"_s, u"Select"_s), this);
-    btSelect->setObjectName(u"btSelect"_s);
-    CheckBox1 = new QCheckBox(LangText(l, u"是否打开文件"_s, u"open the file"_s), this);
-    CheckBox1->setObjectName(u"CheckBox1"_s);
-    CheckBox1->setChecked(true);
-    chbSaveAsDefault = new QCheckBox(
-        LangText(l, u"保存为默认签出路径"_s, u"Save as default checkout path"_s), this);
-    chbSaveAsDefault->setObjectName(u"chbSaveAsDefault"_s);
-    btOk = new QPushButton(LangText(l, u"确定"_s, u"Confirm"_s), this);
-    btOk->setObjectName(u"btOk"_s);
-    btCancel = new QPushButton(LangText(l, u"取消"_s, u"Cancel"_s), this);
-    btCancel->setObjectName(u"btCancel"_s);
     auto* folder = new QHBoxLayout;
     folder->addWidget(Label1);
     folder->addWidget(Edit1, 1);
@@ -120,10 +130,6 @@ void TVersionControlFrm::FormCreate() {
     layout->setContentsMargins(1, 1, 1, 1);
     layout->addWidget(Image1);
     layout->addLayout(body, 1);
-    connect(btOk, &QPushButton::clicked, this, &TVersionControlFrm::btOkClick);
-    connect(btSelect, &QPushButton::clicked, this, &TVersionControlFrm::btSelectClick);
-    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Image1, &TTitleBar::closeClicked, this, &QDialog::reject);
 }
 
 void TVersionControlFrm::SetHintForm(THintFrmXe* hintForm) {

@@ -82,6 +82,8 @@ private:
     };
 
     void FormCreate();
+    void CreateWidgets();
+    void LayOut();
     void LoadTexts();
     void ShowResolved(const QString& reply);
     void btOkClick();
