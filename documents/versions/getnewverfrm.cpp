@@ -49,6 +49,20 @@ TGetNewVerFrm::TGetNewVerFrm(QWidget* parent) : QDialog(parent) {
 TGetNewVerFrm::~TGetNewVerFrm() = default;
 
 void TGetNewVerFrm::FormCreate() {
+    LoadTexts();
+    MakeBorderless(this);
+    setFont(QFont(FHS_Language == HSL_CN ? u"宋体"_s : u"Arial"_s, 9));
+    setWindowTitle(LangText(FHS_Language, u"获得最近版本"_s, u"Get the latest version"_s));
+    setFixedSize(373, 149);
+    CreateWidgets();
+    LayOut();
+    connect(btConfirm, &QPushButton::clicked, this, &TGetNewVerFrm::btConfirmClick);
+    connect(btPathSelect, &QPushButton::clicked, this, &TGetNewVerFrm::btPathSelectClick);
+    connect(btCancel, &QPushButton::clicked, this, &QDialog::close);
+    connect(Image1, &TTitleBar::closeClicked, this, &QDialog::close);
+}
+
+void TGetNewVerFrm::LoadTexts() {
     const THS_Language l = FHS_Language;
     WLS_SelFolder = LangText(l, u"选择获取目录"_s, u"Select a directory"_s);
     WLS_SelFolder2 = LangText(l, u"请选择正确的服务器目录！"_s,
@@ -61,25 +75,25 @@ void TGetNewVerFrm::FormCreate() {
     WLS_NewFolderFailed =
         LangText(l, u"新建本地保存路径失败！"_s, u"Failed to create a new local save path!"_s);
     WLS_BadPath = LangText(l, u"服务器路径无效，已跳过"_s, u"Invalid server path, skipped"_s);
-    MakeBorderless(this);
-    setFont(QFont(l == HSL_CN ? u"宋体"_s : u"Arial"_s, 9));
-    setWindowTitle(LangText(l, u"获得最近版本"_s, u"Get the latest version"_s));
-    setFixedSize(373, 149);
+}
+
+void TGetNewVerFrm::CreateWidgets() {
+    const THS_Language l = FHS_Language;
     Image1 = new TTitleBar(u"Image1"_s, u"Image3"_s, this);
-    Image1->Title->setObjectName(u"lbTitle"_s);
-    Image1->Title->setText(LangText(l, u"获取最新版本"_s, u"Get the latest version"_s));
-    Label2 = new QLabel(LangText(l, u"获取到："_s, u"Get to:"_s), this);
-    Label2->setObjectName(u"Label2"_s);
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(u"Edit1"_s);
-    btPathSelect = new QPushButton(LangText(l, u"选择"_s, u"Select"_s), this);
-    btPathSelect->setObjectName(u"btPathSelect"_s);
-    CheckBox1 = new QCheckBox(LangText(l, u"包含子目录"_s, u"Include subdirectories"_s), this);
-    CheckBox1->setObjectName(u"CheckBox1"_s);
-    btConfirm = new QPushButton(LangText(l, u"确定"_s, u"Confirm"_s), this);
-    btConfirm->setObjectName(u"btConfirm"_s);
-    btCancel = new QPushButton(LangText(l, u"取消"_s, u"Cancel"_s), this);
-    btCancel->setObjectName(u"btCancel"_s);
+    Named(Image1->Title, u"lbTitle"_s)
+        ->setText(LangText(l, u"获取最新版本"_s, u"Get the latest version"_s));
+    Label2 = Named(new QLabel(LangText(l, u"获取到："_s, u"Get to:"_s), this), u"Label2"_s);
+    Edit1 = Named(new QLineEdit(this), u"Edit1"_s);
+    btPathSelect =
+        Named(new QPushButton(LangText(l, u"选择"_s, u"Select"_s), this), u"btPathSelect"_s);
+    CheckBox1 =
+        Named(new QCheckBox(LangText(l, u"包含子目录"_s, u"Include subdirectories"_s), this),
+              u"CheckBox1"_s);
+    btConfirm = Named(new QPushButton(LangText(l, u"确定"_s, u"Confirm"_s), this), u"btConfirm"_s);
+    btCancel = Named(new QPushButton(LangText(l, u"取消"_s, u"Cancel"_s), this), u"btCancel"_s);
+}
+
+void TGetNewVerFrm::LayOut() {
     auto* folder = new QHBoxLayout;
     folder->addWidget(Label2);
     folder->addWidget(Edit1, 1);
@@ -98,10 +112,6 @@ void TGetNewVerFrm::FormCreate() {
     layout->setContentsMargins(1, 1, 1, 1);
     layout->addWidget(Image1);
     layout->addLayout(body, 1);
-    connect(btConfirm, &QPushButton::clicked, this, &TGetNewVerFrm::btConfirmClick);
-    connect(btPathSelect, &QPushButton::clicked, this, &TGetNewVerFrm::btPathSelectClick);
-    connect(btCancel, &QPushButton::clicked, this, &QDialog::close);
-    connect(Image1, &TTitleBar::closeClicked, this, &QDialog::close);
 }
 
 void TGetNewVerFrm::Init(std::int32_t OwnerId, std::int64_t FolderId, const QString& IniFilePath) {

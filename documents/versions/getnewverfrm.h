@@ -56,6 +56,9 @@ signals:
 
 private:
     void FormCreate();
+    void LoadTexts();
+    void CreateWidgets();
+    void LayOut();
     void ShowResolved(const QString& reply);
     void btConfirmClick();
     void btPathSelectClick();
