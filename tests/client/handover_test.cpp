@@ -4,10 +4,10 @@
 #include <QFile>
 #include <QProcess>
 
-#include "client/mainwindow.h"
-#include "client/startup.h"
-#include "client/trayicon.h"
-#include "client/webcmd.h"
+#include "client/mainwindow/mainwindow.h"
+#include "client/mainwindow/trayicon.h"
+#include "client/startup/startup.h"
+#include "client/webcommands/webcmd.h"
 #include "core/globalconfig.h"
 #include "core/paths.h"
 #include "platform/registry.h"

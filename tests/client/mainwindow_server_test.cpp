@@ -8,10 +8,10 @@
 #include <QFile>
 #include <QLabel>
 
-#include "client/mainwindow.h"
-#include "client/mainwindow_serverconfig.h"
-#include "client/messagepoll.h"
-#include "client/servertexts.h"
+#include "client/mainwindow/mainwindow.h"
+#include "client/mainwindow/messagepoll.h"
+#include "client/mainwindow/serverconfig.h"
+#include "client/mainwindow/servertexts.h"
 #include "core/datetime.h"
 #include "core/globalconfig.h"
 #include "core/httpclient.h"

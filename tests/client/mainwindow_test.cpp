@@ -1,4 +1,4 @@
-#include "client/mainwindow.h"
+#include "client/mainwindow/mainwindow.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -9,9 +9,9 @@
 #include <QMenu>
 #include <QPixmap>
 
-#include "client/startup.h"
-#include "client/trayicon.h"
-#include "client/webcmd.h"
+#include "client/mainwindow/trayicon.h"
+#include "client/startup/startup.h"
+#include "client/webcommands/webcmd.h"
 #include "core/datetime.h"
 #include "core/globalconfig.h"
 #include "platform/adapters.h"

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <stdexcept>
 
-#include "client/mainwindow.h"
+#include "client/mainwindow/mainwindow.h"
 #include "core/paths.h"
 #include "fixture.h"
 

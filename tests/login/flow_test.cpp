@@ -6,7 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "client/startup.h"
+#include "client/startup/startup.h"
 #include "core/cipher.h"
 #include "core/trantype.h"
 #include "loginfixture.h"

@@ -10,8 +10,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "client/autorun.h"
-#include "client/programpath.h"
+#include "client/desktop/autorun.h"
+#include "client/desktop/programpath.h"
 #include "loginfixture.h"
 #include "platform/registry.h"
 
