@@ -1,4 +1,4 @@
-#include "client/startup/startup.h"
+#include "client/app/runclient.h"
 
 int main(int argc, char** argv) {
     return ov::RunClient(argc, argv);

@@ -1,9 +1,10 @@
 #pragma once
-// What the main window hands to the windows and dialogs that live beside it: the file manager
-// panel, the batch transfer window, the online-edit monitor, the message notice, the tools
-// menu's dialogs and the login. Each is a function that the module owning that window sets
-// once it exists; an unset one does nothing (and a poll whose taker is missing leaves its
-// clipboard command where it is).
+// What the main window hands to the windows and dialogs that live beside it: the web-command
+// dispatcher, the file manager panel, the batch transfer window, the online-edit monitor, the
+// message notice, the tools menu's dialogs and the login. Each is a function that the program's
+// start-up (client/app/) fills in once the part exists; an unset one does nothing (and a poll
+// whose taker is missing leaves its clipboard command where it is). This table is the one way
+// the main window reaches a window of another feature.
 
 #include <QString>
 #include <functional>
@@ -15,6 +16,13 @@ namespace ov {
 struct TBatchTransport;
 
 struct TMainFrmHooks {
+    // The web-command dispatcher. TakeWebCmdFile takes "WebCmd.txt" into the queue: on every
+    // work tick while logged in, and at once when a second start brings the window to the
+    // front (so that the next start does not wait for the file). RunWebCmd carries out at most
+    // one queued command; the work tick calls it except while the fetch after a login runs.
+    std::function<void()> TakeWebCmdFile;
+    std::function<void()> RunWebCmd;
+
     // The file manager panel.
     std::function<void()> FileManagerInit;         // loads the organisation and folders
     std::function<void()> FileManagerToFront;      // shown in front of the batch window

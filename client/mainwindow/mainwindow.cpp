@@ -9,13 +9,11 @@
 #include <QStyle>
 #include <QTimer>
 
-#include "client/app/previewwiring.h"
 #include "client/mainwindow/clipboardpoll.h"
 #include "client/mainwindow/messagepoll.h"
 #include "client/mainwindow/servertexts.h"
 #include "client/mainwindow/trayicon.h"
 #include "client/startup/startup.h"
-#include "client/webcommands/webcmd.h"
 #include "core/datetime.h"
 #include "core/globalconfig.h"
 #include "platform/windowbus.h"
@@ -51,6 +49,7 @@ TQUEXClientFrm::TQUEXClientFrm(QWidget* parent)
     m_msgPoll = new TMessagePoll(this);
     connect(m_msgPoll, &TMessagePoll::messagesWaiting, this, &TQUEXClientFrm::ShowUserMsg);
     TimerMsg = new QTimer(this);
+    TimerMsg->setObjectName(u"TimerMsg"_s);
     TimerMsg->setInterval(500);
     connect(TimerMsg, &QTimer::timeout, this, &TQUEXClientFrm::TimerMsgTimer);
     TimerMsg->start();
@@ -62,13 +61,7 @@ TQUEXClientFrm::~TQUEXClientFrm() {
 }
 
 bool TQUEXClientFrm::ListenOnBus() {
-    const bool listening = m_bus->listen();
-    // The running instance carries out the web commands handed to it, one per work tick.
-    if (listening) AttachWebModule(*this);
-    // A command file that is there now (this start's own, or one nobody took) is queued at
-    // once: later starts wait for the file to be gone before they write theirs.
-    TakeWebCommandFile();
-    return listening;
+    return m_bus->listen();
 }
 
 void TQUEXClientFrm::ShowMainFrm() {
@@ -78,14 +71,6 @@ void TQUEXClientFrm::ShowMainFrm() {
     activateWindow();
     if (PFileMagFrm) PFileMagFrm->setVisible(FLastMagFrmSt);
     if (PBatchFrm) PBatchFrm->setVisible(FLastBatchFrmSt);
-}
-
-bool TQUEXClientFrm::TakeWebCommandFile() {
-    const std::optional<TWebCmd> cmd = TakeWebCmdFile(WebCmdFileName());
-    if (!cmd) return false;
-    WebCommand().Add(*cmd);
-    emit webCommandQueued();
-    return true;
 }
 
 void TQUEXClientFrm::SetUserInfoText(const QString& text) {
@@ -133,7 +118,7 @@ qint64 TQUEXClientFrm::HandleMessage(quint32 msg, qint64 /*wParam*/, qint64 lPar
             ShowMainFrm();
             // The command file a second start wrote is taken at once, so that the next start
             // does not wait for it.
-            TakeWebCommandFile();
+            Call(FHooks.TakeWebCmdFile);
             return 0;
         case UM_RUN:
             UmRun();

@@ -45,13 +45,11 @@ public:
     // identity from the settings.
     ~TQUEXClientFrm() override;
 
-    // Makes the window findable by other processes and queues a command file that is already
-    // there; false when another instance's window already listens.
+    // Makes the window findable by other processes; false when another instance's window
+    // already listens.
     bool ListenOnBus();
     // Shows the window, restored and in front.
     void ShowMainFrm();
-    // Takes "WebCmd.txt" into the queue; true when a command was queued.
-    bool TakeWebCommandFile();
     // The user bar shows four blanks and the text.
     void SetUserInfoText(const QString& text);
     // Logout and end: the identity is cleared from the settings (the login name and password
@@ -80,9 +78,6 @@ public:
 
     // What the window hands to the windows and dialogs beside it.
     TMainFrmHooks& Hooks() { return FHooks; }
-    // Called once per work tick, after the command file has been taken into the queue: the
-    // web-command dispatcher runs at most one queued command there.
-    void SetWebCmdTick(std::function<void()> tick) { FWebCmdTick = std::move(tick); }
     // The file manager panel and the batch window: docked into the work area, hidden, and
     // owned by the window from then on.
     void SetFileManagerPanel(QWidget* panel);
@@ -120,7 +115,6 @@ public:
     const TMessagePoll* messagePoll() const { return m_msgPoll; }
 
 signals:
-    void webCommandQueued();
     void serverConfigLoaded();
     void messageNoticeShown();
 
@@ -163,7 +157,6 @@ private:
     bool FLastMagFrmSt = false;
     bool FLastBatchFrmSt = false;
     TMainFrmHooks FHooks;
-    std::function<void()> FWebCmdTick;
     QPointer<QWidget> PFileMagFrm;
     QPointer<QWidget> PBatchFrm;
     TMessagePoll* m_msgPoll = nullptr;

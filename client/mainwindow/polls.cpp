@@ -43,8 +43,8 @@ void TQUEXClientFrm::TimerMsgTimer() {
     // configuration): while it is under way they wait, on the queue and on the clipboard.
     const bool fetching = m_configTask.IsBusy();
     guarded([this, fetching] {
-        TakeWebCommandFile();
-        if (FWebCmdTick && !fetching) FWebCmdTick();
+        Call(FHooks.TakeWebCmdFile);
+        if (!fetching) Call(FHooks.RunWebCmd);
     });
     guarded([this] { CheckUserMsg(); });
     if (fetching) return;

@@ -1,24 +1,14 @@
 #include "client/startup/startup.h"
 
-#include <cstdio>
-#include <cstdlib>
-
-#include <QApplication>
 #include <QThread>
 
-#include "client/app/loginattach.h"
-#include "client/desktop/programpath.h"
 #include "client/login/loginrequest.h"
-#include "client/mainwindow/background.h"
-#include "client/mainwindow/mainwindow.h"
 #include "core/cipher.h"
 #include "core/globalconfig.h"
 #include "core/powers.h"
 #include "core/split.h"
 #include "core/tagtext.h"
-#include "platform/singleinstance.h"
 #include "platform/urlscheme.h"
-#include "platform/widgets/fonts.h"
 #include "platform/windowbus.h"
 
 using namespace Qt::StringLiterals;
@@ -95,47 +85,6 @@ void applyIdentity(const QString& value, TClientConfigX& config) {
     config.SetUserName(name);
     config.SetStartStyle(SS_ACTIVTX);
     config.Save();
-}
-
-// The window of a running instance; the last class found wins. When another process holds
-// the instance lock but shows no window yet, it is still starting: its window is waited for.
-platform::WindowHandle findRunningInstance(bool lockHeldElsewhere) {
-    const int waitMs = lockHeldElsewhere ? kStartingInstanceWaitMs : 0;
-    for (int waited = 0;; waited += 100) {
-        platform::WindowHandle found;
-        for (const QString& windowClass : {kMainWindowClass, kBatchWindowClass}) {
-            if (auto window = platform::findWindow(windowClass)) found = window;
-        }
-        if (found || waited >= waitMs) return found;
-        QThread::msleep(100);
-    }
-}
-
-void handOver(const platform::WindowHandle& window) {
-    platform::postMessage(window, WM_TRAY, 0, kTrayLeftButtonDown);
-    QThread::msleep(100);
-    platform::postMessage(window, UM_BRING_TO_FRONT, 0, 0);
-}
-
-int runInstance(int argc, char** argv) {
-    int result = 0;
-    {
-        QApplication app(argc, argv);
-        platform::installFontSubstitutions();
-        TQUEXClientFrm mainForm;
-        AttachLogin(mainForm);
-        mainForm.ListenOnBus();
-        mainForm.ShowMainFrm();
-        result = app.exec();
-    }
-    // Server work that a server which does not answer still holds must not run into the
-    // destruction of the process's globals: the program ends here without them. Settings
-    // were saved when the window closed.
-    if (TBackgroundTask::Unfinished() > 0) {
-        std::fflush(nullptr);
-        std::_Exit(result);
-    }
-    return result;
 }
 
 }  // namespace
@@ -229,36 +178,22 @@ void RegisterUrlProtocol(const QString& programPath) {
     platform::registerUrlScheme(u"OvClient"_s, u"OvClientProtocol"_s, programPath);
 }
 
-int RunClient(int argc, char** argv) {
-    InitHelperModule();
-    GlobalConfig();
-    platform::SingleInstance instanceLock(u"OnlyInstanceForOvClient"_s);
-    const auto lockState = instanceLock.acquire();
-    if (lockState == platform::SingleInstance::State::Failed) return 1;
-
-    TWebCmd cmd;
-    if (argc > 1) {
-        const QString argument = QString::fromLocal8Bit(argv[1]);
-        if (argument.size() <= kMaxArgumentLength) {
-            const QStringList tokens = PrepareArgument(argument);
-            if (ApplySwitches(tokens, *GlobalConfig(), cmd) == SwitchResult::Register) {
-                RegisterUrlProtocol(ProgramPath());
-                return 0;
-            }
+platform::WindowHandle FindRunningInstance(bool lockHeldElsewhere) {
+    const int waitMs = lockHeldElsewhere ? kStartingInstanceWaitMs : 0;
+    for (int waited = 0;; waited += 100) {
+        platform::WindowHandle found;
+        for (const QString& windowClass : {kMainWindowClass, kBatchWindowClass}) {
+            if (auto window = platform::findWindow(windowClass)) found = window;
         }
-        RenewGlobalConfig();
+        if (found || waited >= waitMs) return found;
+        QThread::msleep(100);
     }
-    const platform::WindowHandle running =
-        findRunningInstance(lockState == platform::SingleInstance::State::Held);
-    if (cmd.Code != 0) {
-        const TWebCmd written{static_cast<quint8>(cmd.Code & 0x7F), cmd.Cmd};
-        WriteWebCmdFile(WebCmdFileName(), written, running ? kWebCmdWaitMs : 0);
-    }
-    if (running) {
-        handOver(running);
-        return 0;
-    }
-    return runInstance(argc, argv);
+}
+
+void HandOver(const platform::WindowHandle& window) {
+    platform::postMessage(window, WM_TRAY, 0, kTrayLeftButtonDown);
+    QThread::msleep(100);
+    platform::postMessage(window, UM_BRING_TO_FRONT, 0, 0);
 }
 
 }  // namespace ov

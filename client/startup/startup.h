@@ -1,12 +1,14 @@
 #pragma once
 // The start of OvClient: the one command-line argument (usually an "OvClient://" URL opened by
 // the server's web pages) is prepared and its switches applied, then the process registers the
-// URL scheme, hands over to the running instance, or becomes the running instance.
+// URL scheme, hands over to the running instance, or becomes the running instance (RunClient,
+// in client/app/).
 
 #include <QString>
 #include <QStringList>
 
 #include "client/webcommands/webcmd.h"
+#include "platform/windowbus.h"
 
 namespace ov {
 
@@ -67,8 +69,12 @@ inline constexpr int kWebCmdWaitMs = 5000;
 // How long a start-up waits for the window of an instance that is still starting.
 inline constexpr int kStartingInstanceWaitMs = 10000;
 
-// The program: returns the exit code. The main window is created only when this process
-// becomes the running instance.
-int RunClient(int argc, char** argv);
+// The window of a running instance; the last class found wins. When another process holds the
+// instance lock (lockHeldElsewhere) but shows no window yet, it is still starting: its window is
+// waited for, at most kStartingInstanceWaitMs.
+platform::WindowHandle FindRunningInstance(bool lockHeldElsewhere);
+
+// Brings the running instance's window to the front; it takes the command file at once.
+void HandOver(const platform::WindowHandle& window);
 
 }  // namespace ov

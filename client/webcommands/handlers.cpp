@@ -25,14 +25,14 @@ bool isOfficeEditExt(const QString& ext) {
 
 }  // namespace
 
-TWebCmdResult TWebModule::DoClipboardCmd(const QString& cmd) {
+QString TWebModule::DoClipboardCmd(const QString& cmd) {
     QGuiApplication::clipboard()->setText(cmd);
-    return {true, {}};
+    return {};
 }
 
-TWebCmdResult TWebModule::DoEditFile(const QString& cmd) {
+QString TWebModule::DoEditFile(const QString& cmd) {
     const std::int64_t key = tagInt64(cmd, u"filekey"_s);
-    if (key == 0) return {false, u"File parameter error!"_s};
+    if (key == 0) return u"File parameter error!"_s;
     const QString name = WebFileName(ReadTagValue(cmd, u"filename"_s));
     const QString ext = ExtractFileExtNoDot(name).toLower();
     if (isOfficeEditExt(ext)) return RunEditor(FForms.OfficeEditor, key, name, ext);
@@ -44,26 +44,26 @@ TWebCmdResult TWebModule::DoEditFile(const QString& cmd) {
     return {};
 }
 
-TWebCmdResult TWebModule::RunEditor(const TWebForms::TEditorSlot& editor, std::int64_t key,
-                                    const QString& name, const QString& ext) {
+QString TWebModule::RunEditor(const TWebForms::TEditorSlot& editor, std::int64_t key,
+                              const QString& name, const QString& ext) {
     if (!editor) return NotAvailable();
     editor(key, name, ext);
     return {};
 }
 
-TWebCmdResult TWebModule::DoSetWorkPath(const QString& cmd) {
+QString TWebModule::DoSetWorkPath(const QString& cmd) {
     if (!FForms.SetWorkPath) return NotAvailable();
     FForms.SetWorkPath(tagInt(cmd, u"folderId"_s));
     return {};
 }
 
-TWebCmdResult TWebModule::DoGetNewVer(const QString& cmd) {
+QString TWebModule::DoGetNewVer(const QString& cmd) {
     if (!FForms.GetNewVer) return NotAvailable();
     FForms.GetNewVer(tagInt(cmd, u"ownerId"_s), tagInt64(cmd, u"folderId"_s));
     return {};
 }
 
-TWebCmdResult TWebModule::DoVersionControl(
+QString TWebModule::DoVersionControl(
     const QString& cmd, const std::function<void(const QStringList&, const QStringList&)>& form) {
     if (!form) return NotAvailable();
     QStringList names = SplitToStrArray(ReadTagValue(cmd, u"fileName"_s), u',');
@@ -73,14 +73,14 @@ TWebCmdResult TWebModule::DoVersionControl(
     return {};
 }
 
-TWebCmdResult TWebModule::DoFolderForm(
-    const QString& cmd, const std::function<void(std::int32_t, std::int64_t)>& form) {
+QString TWebModule::DoFolderForm(const QString& cmd,
+                                 const std::function<void(std::int32_t, std::int64_t)>& form) {
     if (!form) return NotAvailable();
     form(tagInt(cmd, u"ownerId"_s), tagInt64(cmd, u"folderId"_s));
     return {};
 }
 
-TWebCmdResult TWebModule::DoBatchDownload(const QString& cmd) {
+QString TWebModule::DoBatchDownload(const QString& cmd) {
     if (!FForms.BatchDownload) return NotAvailable();
     QStringList names = SplitToStrArray(ReadTagValue(cmd, u"names"_s), u'|');
     for (QString& name : names)
@@ -89,7 +89,7 @@ TWebCmdResult TWebModule::DoBatchDownload(const QString& cmd) {
     return {};
 }
 
-TWebCmdResult TWebModule::DoSmtpTest(const QString& cmd) {
+QString TWebModule::DoSmtpTest(const QString& cmd) {
     TSmtpTestFrm form(PMainFrm);
     form.SetLanguage(FHS_Language);
     form.ParamInti(ReadTagValue(cmd, u"params"_s));

@@ -87,15 +87,15 @@ bool OpenWithDesktop(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-TWebCmdResult TWebModule::DoOpenCopy(const QString& cmd) {
+QString TWebModule::DoOpenCopy(const QString& cmd) {
     const std::int64_t key = tagInt64(cmd, u"filekey"_s);
-    if (key == 0) return {false, u"File parameter error!"_s};
+    if (key == 0) return u"File parameter error!"_s;
     const std::int32_t version = tagIntDef(cmd, u"filever"_s, -1);
     const QString failed = LangText(u"打开文件失败"_s, u"Failed to open the file"_s);
     const QString folder = GetLocalTempPath();
     DeleteOldCopies(folder);
     const QString copy = OpenCopyPath(folder, ReadTagValue(cmd, u"filename"_s));
-    if (copy.isEmpty()) return {false, failed};
+    if (copy.isEmpty()) return failed;
 
     const auto config = GlobalConfig();
     TRobotTcpClient client(config->IsSSL());
@@ -106,16 +106,15 @@ TWebCmdResult TWebModule::DoOpenCopy(const QString& cmd) {
     client.SetReadTimeout(DownloadTimeoutMs);
     QString extra = u"[IsPreView]True[/IsPreView][IsReplace]True[/IsReplace]"_s;
     if (version >= 0) extra += u"[Versionid]"_s + QString::number(version) + u"[/Versionid]"_s;
-    if (client.DownloadFile(copy, extra, key) != RC_CanDownload)
-        return {false, client.GetLastError()};
+    if (client.DownloadFile(copy, extra, key) != RC_CanDownload) return client.GetLastError();
 
     QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
     if (!IsSafeCopyContent(copy)) {
         QFile::remove(copy);
-        return {false, failed};
+        return failed;
     }
-    if (!OpenDocument(copy)) return {false, failed};
-    return {true, {}};
+    if (!OpenDocument(copy)) return failed;
+    return {};
 }
 
 }  // namespace ov

@@ -1,8 +1,8 @@
 #pragma once
 // Web commands: what the server's web pages ask the running client to do. A command is a
 // one-byte code and an argument text. Start-ups hand commands to the running instance through
-// the command file "WebCmd.txt" in the settings folder; the main window takes the file into the
-// process's command queue.
+// the command file "WebCmd.txt" in the settings folder; the dispatcher (TWebModule) alone takes
+// the file into the process's command queue.
 
 #include <QByteArray>
 #include <QList>

@@ -33,11 +33,23 @@ TWebModule::~TWebModule() {
     PFrmList->ReleaseAll();
 }
 
-void TWebModule::DoWebMessage() {
-    if (std::optional<TWebCmd> taken = TakeWebCmdFile(FClientPath + u"WebCmd.txt"_s))
-        WebCommand().Add(*taken);
+bool TWebModule::TakeCommandFile() {
+    const std::optional<TWebCmd> taken = TakeWebCmdFile(WebCmdFileName());
+    if (!taken) return false;
+    WebCommand().Add(*taken);
+    return true;
+}
+
+bool TWebModule::RunQueuedCommand() {
     TWebCmd cmd;
-    if (WebCommand().Pop(cmd)) Execute(cmd);
+    if (!WebCommand().Pop(cmd)) return false;
+    Execute(cmd);
+    return true;
+}
+
+void TWebModule::DoWebMessage() {
+    TakeCommandFile();
+    RunQueuedCommand();
 }
 
 void TWebModule::Execute(const TWebCmd& cmd) {
@@ -46,22 +58,22 @@ void TWebModule::Execute(const TWebCmd& cmd) {
         return;
     }
     // A failing handler ends the command; the timer goes on with the next one.
-    TWebCmdResult result;
+    QString error;
     try {
-        result = Dispatch(cmd);
+        error = Dispatch(cmd);
     } catch (const std::exception& e) {
-        result = {false, QString::fromUtf8(e.what())};
+        error = QString::fromUtf8(e.what());
     }
-    if (!result.Ok) ShowWebHint(result.Error);
+    ShowWebHint(error);
 }
 
-TWebCmdResult TWebModule::Dispatch(const TWebCmd& cmd) {
+QString TWebModule::Dispatch(const TWebCmd& cmd) {
     switch (cmd.Code) {
         case WC_ToClipboard:
         case WC_ToClipboard2:
             return DoClipboardCmd(cmd.Cmd);
         case WC_Preview:
-            return {false, FForms.Preview ? FForms.Preview(cmd.Cmd) : NotAvailable().Error};
+            return FForms.Preview ? FForms.Preview(cmd.Cmd) : NotAvailable();
         case WC_OpenCopy:
             return DoOpenCopy(cmd.Cmd);
         case WC_EditFile:
@@ -91,22 +103,12 @@ TWebCmdResult TWebModule::Dispatch(const TWebCmd& cmd) {
 
 void TWebModule::ShowAsWindow(QWidget* form, const QString& caption,
                               std::function<void()> release) {
-    PlaceAsWindow(form, caption);
+    PlaceAsViewerWindow(form, PMainFrm, FLastPreviewRect, caption);
     PFrmList->Add(form, std::move(release));
 }
 
-void TWebModule::PlaceAsWindow(QWidget* form, const QString& caption) {
-    // A free window that the main window owns, sizeable, never docked. A new parent and new
-    // window flags hide a window, so one that was shown is shown again.
-    const bool shown = form->isVisible();
-    form->setParent(PMainFrm, Qt::Window | Qt::WindowStaysOnTopHint);
-    form->setGeometry(FLastPreviewRect);
-    form->setWindowTitle(caption);
-    if (shown) form->show();
-}
-
-TWebCmdResult TWebModule::NotAvailable() const {
-    return {false, LangText(u"此功能尚未提供！"_s, u"This function is not available yet!"_s)};
+QString TWebModule::NotAvailable() const {
+    return LangText(u"此功能尚未提供！"_s, u"This function is not available yet!"_s);
 }
 
 QString TWebModule::LangText(const QString& cn, const QString& eng) const {

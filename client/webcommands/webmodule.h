@@ -1,6 +1,7 @@
 #pragma once
-// The web-command dispatcher: on every tick of the main window's timer it takes the command
-// file into the queue and carries out one queued command. It keeps the previewer and editor
+// The web-command dispatcher: the one owner of "WebCmd.txt" and of taking it into the process's
+// queue. On every tick of the main window's timer it takes the command file into the queue and
+// carries out one queued command. It keeps the previewer and editor
 // windows it opened (and frees each one when it is closed), the rectangle new ones are placed
 // at, and the hint window that shows web-command errors.
 
@@ -14,6 +15,7 @@
 #include "client/webcommands/frmlist.h"
 #include "client/webcommands/webcmd.h"
 #include "core/types.h"
+#include "documents/preview/viewerwindow.h"
 
 class QDialog;
 class QWidget;
@@ -21,12 +23,6 @@ class QWidget;
 namespace ov {
 
 class TPreViewHint;
-
-// A handler's outcome: whether it succeeded, and the error text to show when not.
-struct TWebCmdResult {
-    bool Ok = false;
-    QString Error;
-};
 
 class TWebModule : public QObject {
     Q_OBJECT
@@ -38,6 +34,12 @@ public:
     // releases and frees the windows still open.
     ~TWebModule() override;
 
+    // Takes "WebCmd.txt" into the queue; true when a command was queued. A command file that is
+    // there is taken at once: later starts wait for the file to be gone before they write
+    // theirs.
+    bool TakeCommandFile();
+    // Carries out at most one queued command; false when the queue was empty.
+    bool RunQueuedCommand();
     // One timer tick: takes the command file into the queue, then carries out at most one
     // queued command.
     void DoWebMessage();
@@ -50,11 +52,9 @@ public:
     void ShowAsWindow(QWidget* form, const QString& caption, std::function<void()> release);
     template <class Form>
     void ShowAsWindow(Form* form, const QString& caption) {
-        PlaceAsWindow(form, caption);
+        PlaceAsViewerWindow(form, PMainFrm, FLastPreviewRect, caption);
         PFrmList->AddPreview(form);
     }
-    // Places a window as ShowAsWindow does without listing it.
-    void PlaceAsWindow(QWidget* form, const QString& caption);
 
     THS_Language Language() const { return FHS_Language; }
     QWidget* MainFrm() const { return PMainFrm; }
@@ -73,23 +73,25 @@ public:
     int DownloadTimeoutMs = 12000;
 
 private:
-    TWebCmdResult Dispatch(const TWebCmd& cmd);
-    TWebCmdResult DoClipboardCmd(const QString& cmd);
-    TWebCmdResult DoOpenCopy(const QString& cmd);
-    TWebCmdResult DoEditFile(const QString& cmd);
-    TWebCmdResult RunEditor(const TWebForms::TEditorSlot& editor, std::int64_t key,
-                            const QString& name, const QString& ext);
-    TWebCmdResult DoSetWorkPath(const QString& cmd);
-    TWebCmdResult DoGetNewVer(const QString& cmd);
-    TWebCmdResult DoVersionControl(
+    // Each handler returns the error text to show in the hint window; "" when there is none
+    // (the command succeeded, or the handler showed its outcome itself).
+    QString Dispatch(const TWebCmd& cmd);
+    QString DoClipboardCmd(const QString& cmd);
+    QString DoOpenCopy(const QString& cmd);
+    QString DoEditFile(const QString& cmd);
+    QString RunEditor(const TWebForms::TEditorSlot& editor, std::int64_t key, const QString& name,
+                      const QString& ext);
+    QString DoSetWorkPath(const QString& cmd);
+    QString DoGetNewVer(const QString& cmd);
+    QString DoVersionControl(
         const QString& cmd,
         const std::function<void(const QStringList&, const QStringList&)>& form);
-    TWebCmdResult DoFolderForm(const QString& cmd,
-                               const std::function<void(std::int32_t, std::int64_t)>& form);
-    TWebCmdResult DoSmtpTest(const QString& cmd);
-    TWebCmdResult DoBatchDownload(const QString& cmd);
+    QString DoFolderForm(const QString& cmd,
+                         const std::function<void(std::int32_t, std::int64_t)>& form);
+    QString DoSmtpTest(const QString& cmd);
+    QString DoBatchDownload(const QString& cmd);
     // The hint for a command whose window is not part of this build.
-    TWebCmdResult NotAvailable() const;
+    QString NotAvailable() const;
     QString LangText(const QString& cn, const QString& eng) const;
     void CreateHint();
 

@@ -157,7 +157,7 @@ TEST_P(MainWindowServer, CommandsWaitForTheFetchAfterLogin) {
     logIn(window);
     int dispatched = 0;
     QStringList tasks;
-    window.SetWebCmdTick([&] { ++dispatched; });
+    window.Hooks().RunWebCmd = [&] { ++dispatched; };
     window.Hooks().BatchAppendTaskCmd = [&](const QString& cmd) { tasks << cmd; };
     window.SetLogin(true);
     const QString task = u"[TranStyle]2[/TranStyle][FF]2[/FF]"_s;
