@@ -1,6 +1,7 @@
 #include "client/viewerchoice/open.h"
 
 #include <QWidget>
+#include <functional>
 
 #include "client/viewerchoice/forms.h"
 #include "client/viewerchoice/lists.h"
@@ -8,6 +9,7 @@
 #include "documents/axedselect.h"
 #include "documents/axprewview.h"
 #include "documents/edrawings.h"
+#include "documents/preview/viewerwindow.h"
 #include "documents/previewbase.h"
 
 using namespace Qt::StringLiterals;
@@ -16,28 +18,53 @@ namespace ov {
 
 namespace {
 
-constexpr Qt::WindowFlags kViewerWindow = Qt::Window | Qt::WindowStaysOnTopHint;
-
-// A free window at the dispatcher's rectangle (a rectangle never stored keeps the form's size).
-void placeAsWindow(QWidget* form, const PreviewHost& host, const QString& caption) {
-    const QRect rect = host.lastPreviewRect();
-    if (rect.width() > 0 && rect.height() > 0) form->setGeometry(rect);
-    form->setWindowTitle(caption);
-}
-
 void bringToFront(QWidget* window) {
     window->show();
     window->raise();
     window->activateWindow();
 }
 
-void applyOptions(TPreviewBaseFrm* form, const DocumentOptions& options) {
-    form->SetHashPs(options.hashPs);
-    form->SetDocReadonly(options.readonly);
-    form->SetCanPrint(options.canPrint);
-    form->SetIsCheckVirtualPrint(options.checkVirtualPrint);
-    form->SetSelectPrinter(options.selectPrinter);
-    SetAllowCtrlC(options.allowCtrlC);
+// What differs between the kinds of viewer form in the one way they are opened.
+struct ViewerFormSteps {
+    // Hands the form the shared hint window and the document options it takes.
+    std::function<void(const DocumentOptions& options)> prepare;
+    // Starts loading the file into the shown form.
+    std::function<void()> start;
+};
+
+// The one way a viewer form is opened, whatever its kind:
+//  1. the host lists it (from then on the host releases and frees it);
+//  2. the form gets the hint window and the document options;
+//  3. it becomes a free window at the host's rectangle, with the file name as caption;
+//  4. it is shown and starts loading the file;
+//  5. it comes to the front.
+void openViewerForm(QWidget* form, const PreviewRequest& request, PreviewHost& host,
+                    const ViewerFormSteps& steps) {
+    host.addForm(form);
+    steps.prepare(DocumentOptions::parse(request.options));
+    PlaceAsViewerWindow(form, host.mainWindow(), host.lastPreviewRect(), request.fileName);
+    form->show();
+    steps.start();
+    bringToFront(form);
+}
+
+// A previewer takes every document option (a read-only document keeps its right-click guard)
+// and shows the file through ShowHTML, then takes its full size.
+void openPreviewForm(TPreviewBaseFrm* form, const PreviewRequest& request, PreviewHost& host) {
+    const ViewerFormSteps steps{[form, &host](const DocumentOptions& options) {
+                                    form->PreViewHintFrm = host.hintWindow();
+                                    form->SetHashPs(options.hashPs);
+                                    form->SetDocReadonly(options.readonly);
+                                    form->SetCanPrint(options.canPrint);
+                                    form->SetIsCheckVirtualPrint(options.checkVirtualPrint);
+                                    form->SetSelectPrinter(options.selectPrinter);
+                                    SetAllowCtrlC(options.allowCtrlC);
+                                },
+                                [form, &request] {
+                                    form->ShowHTML(request.code, request.fileVer, request.fileKey);
+                                    form->ClientMax2();
+                                }};
+    openViewerForm(form, request, host, steps);
 }
 
 // The outside eDrawings viewer program is a Windows program; it is neither fetched nor
@@ -48,16 +75,9 @@ QString OpenExtViewer(const PreviewHost& host) {
 
 QString OpenEDrawingsForm(const PreviewRequest& request, PreviewHost& host,
                           const QString& version) {
-    TEDrawingPreViewBase* form = CreateEDrawingsForm(version, host.mainWindow(), kViewerWindow);
-    if (!form) return {};
-    host.addForm(form);
-    form->PreViewHintFrm = host.hintWindow();
-    placeAsWindow(form, host, request.fileName);
-    form->show();
-    // All the document options, so that a read-only document keeps its right-click guard.
-    applyOptions(form, DocumentOptions::parse(request.options));
-    form->ShowHTML(request.code, request.fileVer, request.fileKey);
-    bringToFront(form);
+    TEDrawingPreViewBase* form =
+        CreateEDrawingsForm(version, host.mainWindow(), kViewerWindowFlags);
+    if (form) openPreviewForm(form, request, host);
     return {};
 }
 
@@ -97,17 +117,11 @@ QString GetEDrawingsVersion(const ViewerEnvironment& environment) {
 QString OpenBuiltInPreview(const PreviewRequest& request, PreviewHost& host,
                            const ViewerEnvironment& environment) {
     const BuiltInForm kind = BuiltInFormFor(request.code, environment.pdfViewerType());
-    TPreviewBaseFrm* form = CreateBuiltInForm(kind, host.mainWindow(), kViewerWindow);
+    TPreviewBaseFrm* form = CreateBuiltInForm(kind, host.mainWindow(), kViewerWindowFlags);
     if (!form) return NoPreviewerText(host.language(), request.ext);
+    // The wait window comes up first; the previewer then opens over it.
     if (TPreViewHint* hint = host.hintWindow()) bringToFront(hint);
-    host.addForm(form);
-    form->PreViewHintFrm = host.hintWindow();
-    form->setWindowTitle(request.fileName);
-    applyOptions(form, DocumentOptions::parse(request.options));
-    placeAsWindow(form, host, request.fileName);
-    form->show();
-    form->ShowHTML(request.code, request.fileVer, request.fileKey);
-    form->ClientMax2();
+    openPreviewForm(form, request, host);
     return {};
 }
 
@@ -119,14 +133,15 @@ QString OpenEDrawings(const PreviewRequest& request, PreviewHost& host, const QS
 }
 
 QString OpenAutoVue(const PreviewRequest& request, PreviewHost& host) {
-    auto* form = new TAxPrewViewFrm(host.mainWindow(), kViewerWindow);
-    placeAsWindow(form, host, request.fileName);
-    const DocumentOptions options = DocumentOptions::parse(request.options);
-    form->SetCanPrint(options.canPrint);
-    form->SetHashPs(options.hashPs);
-    form->ShowFile(request.fileKey, request.fileName, request.fileVer);
-    bringToFront(form);
-    host.addForm(form);
+    // The AutoVue form reports in its own window and takes only the print options.
+    auto* form = new TAxPrewViewFrm(host.mainWindow(), kViewerWindowFlags);
+    const ViewerFormSteps steps{
+        [form](const DocumentOptions& options) {
+            form->SetCanPrint(options.canPrint);
+            form->SetHashPs(options.hashPs);
+        },
+        [form, &request] { form->ShowFile(request.fileKey, request.fileName, request.fileVer); }};
+    openViewerForm(form, request, host, steps);
     return {};
 }
 
