@@ -22,8 +22,8 @@ TLoginFrm::TLoginFrm(QWidget* owner) : QDialog(owner), FHS_Language(GlobalConfig
     BuildForm();
     LoadLangStrings();
     chbAutoRun->setChecked(IsAutoRunSet(ProgramPath()));
-    connect(Button1, &QPushButton::clicked, this, &TLoginFrm::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TLoginFrm::close);
+    connect(btnLogin, &QPushButton::clicked, this, &TLoginFrm::btnLoginClick);
+    connect(btnCancel, &QPushButton::clicked, this, &TLoginFrm::close);
     connect(chbSSL, &QCheckBox::clicked, this, [this] {
         chbSSLClick();
         emit serverEdited();
@@ -60,7 +60,7 @@ void TLoginFrm::closeEvent(QCloseEvent* event) {
         QDialog::closeEvent(event);
 }
 
-void TLoginFrm::Button1Click() {
+void TLoginFrm::btnLoginClick() {
     if (m_busy) return;
     SetAutoRun(chbAutoRun->isChecked(), ProgramPath());
     if (!FOnLogin) return;
@@ -74,8 +74,8 @@ void TLoginFrm::Button1Click() {
 
 void TLoginFrm::SetBusy(bool busy) {
     m_busy = busy;
-    Button1->setEnabled(!busy);
-    Button2->setEnabled(!busy);
+    btnLogin->setEnabled(!busy);
+    btnCancel->setEnabled(!busy);
     if (busy)
         setCursor(Qt::WaitCursor);
     else

@@ -45,8 +45,8 @@ public:
     QCheckBox* chkAutoLogin = nullptr;
     QCheckBox* chbAutoRun = nullptr;
     QLabel* lbShortcut = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
+    QPushButton* btnLogin = nullptr;
+    QPushButton* btnCancel = nullptr;
 
     QString HintCaption() const { return WLS_Hint; }
 
@@ -67,7 +67,7 @@ private:
     void BuildServerGroup(QGroupBox* group);
     void BuildUserGroup(QGroupBox* group);
     void LoadLangStrings();
-    void Button1Click();
+    void btnLoginClick();
     void chbSSLClick();
     void chkAutoLoginClick();
     void lbShortcutClick();
@@ -78,13 +78,13 @@ private:
     TLoginEvent FOnLogin;
     bool FIsLogined = false;
     bool m_busy = false;
-    QGroupBox* GroupBox1 = nullptr;
-    QGroupBox* GroupBox2 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
+    QGroupBox* gbServer = nullptr;
+    QGroupBox* gbUser = nullptr;
+    QLabel* lbUserName = nullptr;
+    QLabel* lbPassword = nullptr;
+    QLabel* lbUserNameHint = nullptr;
+    QLabel* lbPort = nullptr;
+    QLabel* lbAddress = nullptr;
 };
 
 }  // namespace ov

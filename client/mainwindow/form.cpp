@@ -74,17 +74,17 @@ void TQUEXClientFrm::BuildForm() {
     auto column = new QVBoxLayout;
     column->setSpacing(0);
     column->addWidget(BuildUserBar());
-    plWork = new QWidget(central);
-    plWork->setObjectName(u"plWork"_s);
-    plWork->setStyleSheet(u"#plWork { background: white; }"_s);
-    plWork->setAttribute(Qt::WA_StyledBackground);
-    column->addWidget(plWork, 1);
+    m_workArea = new QWidget(central);
+    m_workArea->setObjectName(u"plWork"_s);
+    m_workArea->setStyleSheet(u"#plWork { background: white; }"_s);
+    m_workArea->setAttribute(Qt::WA_StyledBackground);
+    column->addWidget(m_workArea, 1);
     row->addLayout(column, 1);
     setCentralWidget(central);
     BuildMenus();
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { PopupMenu2->popup(mapToGlobal(at)); });
+            [this](const QPoint& at) { m_trayMenu->popup(mapToGlobal(at)); });
 }
 
 QWidget* TQUEXClientFrm::BuildIconBar() {
@@ -97,10 +97,10 @@ QWidget* TQUEXClientFrm::BuildIconBar() {
         u"#Panel2 { background: %1; } QToolButton:hover { background: #1a4a9e; }"_s.arg(kBarBlue));
     auto column = new QVBoxLayout(bar);
     column->setContentsMargins(6, 6, 6, 6);
-    imgLog = new QLabel(bar);
-    imgLog->setObjectName(u"imgLog"_s);
-    imgLog->setFixedSize(50, 50);
-    column->addWidget(imgLog);
+    m_logo = new QLabel(bar);
+    m_logo->setObjectName(u"imgLog"_s);
+    m_logo->setFixedSize(50, 50);
+    column->addWidget(m_logo);
     const QSize size(50, 50);
     auto home = iconButton(bar, TBarPicture::Home, english ? u"Main page"_s : u"首页"_s, size);
     connect(home, &QToolButton::clicked, this, &TQUEXClientFrm::OpenHomePage);
@@ -116,7 +116,7 @@ QWidget* TQUEXClientFrm::BuildIconBar() {
     column->addWidget(files);
     column->addStretch(1);
     auto config = iconButton(bar, TBarPicture::Settings, english ? u"Settings"_s : u"设置"_s, size);
-    connect(config, &QToolButton::clicked, this, [this] { pmTools->popup(QCursor::pos()); });
+    connect(config, &QToolButton::clicked, this, [this] { m_toolsMenu->popup(QCursor::pos()); });
     column->addWidget(config);
     auto exit = iconButton(bar, TBarPicture::Exit, english ? u"Exit"_s : u"退出客户端"_s, size);
     connect(exit, &QToolButton::clicked, this, &TQUEXClientFrm::Exit);
@@ -125,53 +125,56 @@ QWidget* TQUEXClientFrm::BuildIconBar() {
 }
 
 QWidget* TQUEXClientFrm::BuildUserBar() {
-    plUserInfo = new QLabel(this);
-    plUserInfo->setObjectName(u"plUserInfo"_s);
+    m_userBar = new QLabel(this);
+    m_userBar->setObjectName(u"plUserInfo"_s);
     // The user name comes from the server: shown as it is, never as markup.
-    plUserInfo->setTextFormat(Qt::PlainText);
-    plUserInfo->setFixedHeight(50);
-    plUserInfo->setStyleSheet(
+    m_userBar->setTextFormat(Qt::PlainText);
+    m_userBar->setFixedHeight(50);
+    m_userBar->setStyleSheet(
         u"#plUserInfo { background: %1; color: grey; font-weight: bold; }"
         " QToolButton { border: none; }"
         " QToolButton:hover { background: white; }"
         " QToolButton#imgClose:hover { background: %2; }"_s.arg(kUserBarGrey, kCloseRed));
     SetUserInfoText(FHS_Language == HSL_ENG ? u"Not logged in"_s : u"未登录..."_s);
-    auto row = new QHBoxLayout(plUserInfo);
+    auto row = new QHBoxLayout(m_userBar);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
     row->addStretch(1);
     const QSize size(46, 30);
     auto minimise =
-        iconButton(plUserInfo, TBarPicture::Minimise, QString(), size, kUserBarPicture, Qt::black);
+        iconButton(m_userBar, TBarPicture::Minimise, QString(), size, kUserBarPicture, Qt::black);
     connect(minimise, &QToolButton::clicked, this, &QWidget::showMinimized);
     auto normal =
-        iconButton(plUserInfo, TBarPicture::Maximise, QString(), size, kUserBarPicture, Qt::black);
+        iconButton(m_userBar, TBarPicture::Maximise, QString(), size, kUserBarPicture, Qt::black);
     connect(normal, &QToolButton::clicked, this, &TQUEXClientFrm::ToggleMaximized);
     auto closeButton =
-        iconButton(plUserInfo, TBarPicture::Close, QString(), size, kUserBarPicture, Qt::white);
+        iconButton(m_userBar, TBarPicture::Close, QString(), size, kUserBarPicture, Qt::white);
     closeButton->setObjectName(u"imgClose"_s);
     connect(closeButton, &QToolButton::clicked, this, &QWidget::close);
     for (QToolButton* button : {minimise, normal, closeButton})
         row->addWidget(button, 0, Qt::AlignTop);
-    return plUserInfo;
+    return m_userBar;
 }
 
 void TQUEXClientFrm::BuildMenus() {
-    PopupMenu2 = new QMenu(this);
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->setObjectName(u"PopupMenu2"_s);
     QAction* closeClient =
-        PopupMenu2->addAction(FHS_Language == HSL_ENG ? u"Close client"_s : u"关闭客户端系统"_s);
+        m_trayMenu->addAction(FHS_Language == HSL_ENG ? u"Close client"_s : u"关闭客户端系统"_s);
     closeClient->setObjectName(u"miCloseFrm"_s);
     connect(closeClient, &QAction::triggered, this, &TQUEXClientFrm::Exit);
 
     // These captions stay Chinese in both languages. The dialogs behind them belong to their
     // own modules, which set the hooks.
-    pmTools = new QMenu(this);
-    addMenuItem(pmTools, u"系统登录"_s, u"tnLogin"_s, [this] { Call(FHooks.LoginFromMenu); });
-    pmTools->addSeparator();
-    addMenuItem(pmTools, u"服务器地址"_s, u"tnServerUrl"_s,
+    m_toolsMenu = new QMenu(this);
+    m_toolsMenu->setObjectName(u"pmTools"_s);
+    addMenuItem(m_toolsMenu, u"系统登录"_s, u"tnLogin"_s, [this] { Call(FHooks.LoginFromMenu); });
+    m_toolsMenu->addSeparator();
+    addMenuItem(m_toolsMenu, u"服务器地址"_s, u"tnServerUrl"_s,
                 [this] { Call(FHooks.ShowServerHostDialog); });
-    addMenuItem(pmTools, u"工作目录"_s, u"tnWork"_s, [this] { Call(FHooks.ShowWorkPathDialog); });
-    addMenuItem(pmTools, u"修改密码"_s, u"N2"_s, [this] {
+    addMenuItem(m_toolsMenu, u"工作目录"_s, u"tnWork"_s,
+                [this] { Call(FHooks.ShowWorkPathDialog); });
+    addMenuItem(m_toolsMenu, u"修改密码"_s, u"N2"_s, [this] {
         ShowPasswordDialog();
     })->setVisible(false);  // never shown
 }
@@ -195,15 +198,15 @@ bool TQUEXClientFrm::eventFilter(QObject* watched, QEvent* event) {
         FrameEdgesAt(mapFromGlobal(mouse->globalPosition().toPoint()), size(), kFrameBorder);
     if (edges && !isMaximized()) return windowHandle()->startSystemResize(edges);
     // Dragging the user bar moves the window, as a caption would.
-    if (watched == plUserInfo) return windowHandle()->startSystemMove();
+    if (watched == m_userBar) return windowHandle()->startSystemMove();
     return false;
 }
 
 void TQUEXClientFrm::LoadLogo() {
     QPixmap logo;
     if (QFileInfo::exists(FLogoPath) && logo.load(FLogoPath))
-        imgLog->setPixmap(
-            logo.scaled(imgLog->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        m_logo->setPixmap(
+            logo.scaled(m_logo->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 QString TQUEXClientFrm::HomePageUrl() {

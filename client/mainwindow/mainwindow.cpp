@@ -41,18 +41,18 @@ TQUEXClientFrm::TQUEXClientFrm(QWidget* parent)
     QIcon icon = QApplication::windowIcon();
     if (icon.isNull()) icon = style()->standardIcon(QStyle::SP_ComputerIcon);
     m_tray = new TrayIcon(icon, u"Orvane Client"_s, this);
-    // A right click on the icon pops PopupMenu2 up through the icon's message (a menu of the
+    // A right click on the icon pops m_trayMenu up through the icon's message (a menu of the
     // icon's own would show beside it).
     connect(m_tray, &TrayIcon::activated, this,
             [this](int mouseCode) { HandleMessage(WM_TRAY, 0, mouseCode); });
     m_tray->show();
     m_msgPoll = new TMessagePoll(this);
     connect(m_msgPoll, &TMessagePoll::messagesWaiting, this, &TQUEXClientFrm::ShowUserMsg);
-    TimerMsg = new QTimer(this);
-    TimerMsg->setObjectName(u"TimerMsg"_s);
-    TimerMsg->setInterval(500);
-    connect(TimerMsg, &QTimer::timeout, this, &TQUEXClientFrm::TimerMsgTimer);
-    TimerMsg->start();
+    m_workTimer = new QTimer(this);
+    m_workTimer->setObjectName(u"TimerMsg"_s);
+    m_workTimer->setInterval(500);
+    connect(m_workTimer, &QTimer::timeout, this, &TQUEXClientFrm::TimerMsgTimer);
+    m_workTimer->start();
 }
 
 TQUEXClientFrm::~TQUEXClientFrm() {
@@ -74,11 +74,11 @@ void TQUEXClientFrm::ShowMainFrm() {
 }
 
 void TQUEXClientFrm::SetUserInfoText(const QString& text) {
-    plUserInfo->setText(u"    "_s + text);
+    m_userBar->setText(u"    "_s + text);
 }
 
 QString TQUEXClientFrm::userInfoText() const {
-    return plUserInfo->text();
+    return m_userBar->text();
 }
 
 void TQUEXClientFrm::Exit() {
@@ -110,7 +110,7 @@ qint64 TQUEXClientFrm::HandleMessage(quint32 msg, qint64 /*wParam*/, qint64 lPar
         case WM_TRAY:
             if (lParam == TrayIcon::kRightButtonDown) {
                 activateWindow();
-                PopupMenu2->popup(QCursor::pos());
+                m_trayMenu->popup(QCursor::pos());
             }
             if (lParam != kTrayLeftButtonDown) return 0;
             [[fallthrough]];

@@ -102,14 +102,14 @@ public:
     // The logo picture: "clientLogo2_ENG.png" (English) or "clientLogo2.png" in the settings
     // folder.
     QString logoPath() const { return FLogoPath; }
-    const QLabel* logo() const { return imgLog; }
+    const QLabel* logo() const { return m_logo; }
 
     QString userInfoText() const;
     // The server's home page with a fresh one-time token, as the home button opens it.
     static QString HomePageUrl();
-    QMenu* popupMenu() const { return PopupMenu2; }
-    QMenu* toolsMenu() const { return pmTools; }
-    QWidget* workArea() const { return plWork; }
+    QMenu* popupMenu() const { return m_trayMenu; }
+    QMenu* toolsMenu() const { return m_toolsMenu; }
+    QWidget* workArea() const { return m_workArea; }
     // The notice of the last user-message poll that found messages, while it is open.
     QWidget* messageNotice() const { return m_notice; }
     const TMessagePoll* messagePoll() const { return m_msgPoll; }
@@ -166,13 +166,13 @@ private:
     std::optional<int> m_configPending;
     platform::BusWindow* m_bus;
     TrayIcon* m_tray = nullptr;
-    QMenu* PopupMenu2 = nullptr;
-    QMenu* pmTools = nullptr;
-    QLabel* plUserInfo = nullptr;
-    QLabel* imgLog = nullptr;
+    QMenu* m_trayMenu = nullptr;
+    QMenu* m_toolsMenu = nullptr;
+    QLabel* m_userBar = nullptr;
+    QLabel* m_logo = nullptr;
     QString FLogoPath;
-    QWidget* plWork = nullptr;
-    QTimer* TimerMsg = nullptr;
+    QWidget* m_workArea = nullptr;
+    QTimer* m_workTimer = nullptr;
 };
 
 }  // namespace ov

@@ -31,12 +31,12 @@ void showInFront(QWidget* panel) {
 
 void TQUEXClientFrm::SetFileManagerPanel(QWidget* panel) {
     PFileMagFrm = panel;
-    dock(panel, plWork);
+    dock(panel, m_workArea);
 }
 
 void TQUEXClientFrm::SetBatchPanel(QWidget* panel) {
     PBatchFrm = panel;
-    dock(panel, plWork);
+    dock(panel, m_workArea);
 }
 
 void TQUEXClientFrm::Call(const std::function<void()>& hook) {

@@ -70,13 +70,14 @@ void TQUEXClientFrm::ShowUserMsg() {
     if (m_notice) delete m_notice.data();
     HandleMessage(WM_TRAY, 0, kTrayLeftButtonDown);
     if (QLayout* layout = centralWidget()->layout()) layout->activate();
-    QWidget* notice = FHooks.CreateMessageNotice(plWork);
+    QWidget* notice = FHooks.CreateMessageNotice(m_workArea);
     if (!notice) return;
-    notice->setParent(plWork);
+    notice->setParent(m_workArea);
     notice->setAttribute(Qt::WA_DeleteOnClose);
     notice->setWindowFlags(Qt::Widget);
-    notice->setGeometry(QRect(
-        QPoint(plWork->width() - kNoticeRight, plWork->height() - kNoticeBottom), kNoticeSize));
+    notice->setGeometry(
+        QRect(QPoint(m_workArea->width() - kNoticeRight, m_workArea->height() - kNoticeBottom),
+              kNoticeSize));
     notice->show();
     notice->raise();
     m_notice = notice;
