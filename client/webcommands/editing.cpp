@@ -1,15 +1,13 @@
-// The web commands that hand their work to the clipboard or to a window.
+// Web commands 15 (online editing) and 18 to 20 (check-out, cancel check-out, check-in).
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMessageBox>
 
 #include "client/webcommands/args.h"
 #include "client/webcommands/webmodule.h"
 #include "core/paths.h"
 #include "core/split.h"
 #include "core/tagtext.h"
-#include "core/widgets/smtptestfrm.h"
 
 using namespace Qt::StringLiterals;
 
@@ -24,11 +22,6 @@ bool isOfficeEditExt(const QString& ext) {
 }
 
 }  // namespace
-
-QString TWebModule::DoClipboardCmd(const QString& cmd) {
-    QGuiApplication::clipboard()->setText(cmd);
-    return {};
-}
 
 QString TWebModule::DoEditFile(const QString& cmd) {
     const std::int64_t key = tagInt64(cmd, u"filekey"_s);
@@ -51,18 +44,6 @@ QString TWebModule::RunEditor(const TWebForms::TEditorSlot& editor, std::int64_t
     return {};
 }
 
-QString TWebModule::DoSetWorkPath(const QString& cmd) {
-    if (!FForms.SetWorkPath) return NotAvailable();
-    FForms.SetWorkPath(tagInt(cmd, u"folderId"_s));
-    return {};
-}
-
-QString TWebModule::DoGetNewVer(const QString& cmd) {
-    if (!FForms.GetNewVer) return NotAvailable();
-    FForms.GetNewVer(tagInt(cmd, u"ownerId"_s), tagInt64(cmd, u"folderId"_s));
-    return {};
-}
-
 QString TWebModule::DoVersionControl(
     const QString& cmd, const std::function<void(const QStringList&, const QStringList&)>& form) {
     if (!form) return NotAvailable();
@@ -70,39 +51,6 @@ QString TWebModule::DoVersionControl(
     for (QString& name : names)
         name = WebFileName(name);
     form(SplitToStrArray(ReadTagValue(cmd, u"fileKeys"_s), u','), names);
-    return {};
-}
-
-QString TWebModule::DoFolderForm(const QString& cmd,
-                                 const std::function<void(std::int32_t, std::int64_t)>& form) {
-    if (!form) return NotAvailable();
-    form(tagInt(cmd, u"ownerId"_s), tagInt64(cmd, u"folderId"_s));
-    return {};
-}
-
-QString TWebModule::DoBatchDownload(const QString& cmd) {
-    if (!FForms.BatchDownload) return NotAvailable();
-    QStringList names = SplitToStrArray(ReadTagValue(cmd, u"names"_s), u'|');
-    for (QString& name : names)
-        name = WebFileName(name.replace(u"&nbsp;"_s, u" "_s, Qt::CaseInsensitive));
-    FForms.BatchDownload(SplitToStrArray(ReadTagValue(cmd, u"keys"_s), u'|'), names);
-    return {};
-}
-
-QString TWebModule::DoSmtpTest(const QString& cmd) {
-    TSmtpTestFrm form(PMainFrm);
-    form.SetLanguage(FHS_Language);
-    form.ParamInti(ReadTagValue(cmd, u"params"_s));
-    ExecModal(form);
-    if (form.IsOk()) {
-        QMessageBox box(QMessageBox::Information, LangText(u"提示"_s, u"Notice"_s),
-                        LangText(u"测试通过，请返回页面保存设置并重启文档服务！"_s,
-                                 u"test is passed, please return to save the settings and "
-                                 u"restart the service!"_s),
-                        QMessageBox::Ok, &form);
-        ExecModal(box);
-        form.close();
-    }
     return {};
 }
 
