@@ -48,23 +48,28 @@ void openViewerForm(QWidget* form, const PreviewRequest& request, PreviewHost& h
     bringToFront(form);
 }
 
-// A previewer takes every document option (a read-only document keeps its right-click guard)
-// and shows the file through ShowHTML, then takes its full size.
+// A previewer takes every document option (a read-only document keeps its right-click guard).
+void preparePreviewForm(TPreviewBaseFrm* form, TPreViewHint* hint, const DocumentOptions& options) {
+    form->PreViewHintFrm = hint;
+    form->SetHashPs(options.hashPs);
+    form->SetDocReadonly(options.readonly);
+    form->SetCanPrint(options.canPrint);
+    form->SetIsCheckVirtualPrint(options.checkVirtualPrint);
+    form->SetSelectPrinter(options.selectPrinter);
+    SetAllowCtrlC(options.allowCtrlC);
+}
+
+// A previewer shows the file through ShowHTML, then takes its full size.
 void openPreviewForm(TPreviewBaseFrm* form, const PreviewRequest& request, PreviewHost& host) {
-    const ViewerFormSteps steps{[form, &host](const DocumentOptions& options) {
-                                    form->PreViewHintFrm = host.hintWindow();
-                                    form->SetHashPs(options.hashPs);
-                                    form->SetDocReadonly(options.readonly);
-                                    form->SetCanPrint(options.canPrint);
-                                    form->SetIsCheckVirtualPrint(options.checkVirtualPrint);
-                                    form->SetSelectPrinter(options.selectPrinter);
-                                    SetAllowCtrlC(options.allowCtrlC);
-                                },
-                                [form, &request] {
-                                    form->ShowHTML(request.code, request.fileVer, request.fileKey);
-                                    form->ClientMax2();
-                                }};
-    openViewerForm(form, request, host, steps);
+    TPreViewHint* hint = host.hintWindow();
+    const auto prepare = [form, hint](const DocumentOptions& options) {
+        preparePreviewForm(form, hint, options);
+    };
+    const auto start = [form, &request] {
+        form->ShowHTML(request.code, request.fileVer, request.fileKey);
+        form->ClientMax2();
+    };
+    openViewerForm(form, request, host, {prepare, start});
 }
 
 // The outside eDrawings viewer program is a Windows program; it is neither fetched nor
@@ -135,13 +140,14 @@ QString OpenEDrawings(const PreviewRequest& request, PreviewHost& host, const QS
 QString OpenAutoVue(const PreviewRequest& request, PreviewHost& host) {
     // The AutoVue form reports in its own window and takes only the print options.
     auto* form = new TAxPrewViewFrm(host.mainWindow(), kViewerWindowFlags);
-    const ViewerFormSteps steps{
-        [form](const DocumentOptions& options) {
-            form->SetCanPrint(options.canPrint);
-            form->SetHashPs(options.hashPs);
-        },
-        [form, &request] { form->ShowFile(request.fileKey, request.fileName, request.fileVer); }};
-    openViewerForm(form, request, host, steps);
+    const auto prepare = [form](const DocumentOptions& options) {
+        form->SetCanPrint(options.canPrint);
+        form->SetHashPs(options.hashPs);
+    };
+    const auto start = [form, &request] {
+        form->ShowFile(request.fileKey, request.fileName, request.fileVer);
+    };
+    openViewerForm(form, request, host, {prepare, start});
     return {};
 }
 
