@@ -5,8 +5,8 @@
 #include <QDeadlineTimer>
 #include <QMenu>
 
-#include "client/clipboardpoll.h"
-#include "client/mainwindow.h"
+#include "client/mainwindow/clipboardpoll.h"
+#include "client/mainwindow/mainwindow.h"
 #include "core/globalconfig.h"
 #include "platform/adapters.h"
 #include "support/temphome.h"

@@ -9,8 +9,8 @@
 #include <QWidget>
 #include <memory>
 
-#include "client/webcmd.h"
-#include "client/webmodule.h"
+#include "client/webcommands/webcmd.h"
+#include "client/webcommands/webmodule.h"
 #include "core/globalconfig.h"
 #include "documents/previewhint.h"
 #include "platform/adapters.h"

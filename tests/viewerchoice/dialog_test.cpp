@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "client/viewerchoice.h"
+#include "client/viewerchoice/viewerchoice.h"
 #include "documents/axedselect.h"
 
 using namespace Qt::StringLiterals;

@@ -9,8 +9,8 @@
 #include <QWidget>
 #include <vector>
 
-#include "client/viewerchoice.h"
-#include "client/viewerchoiceopen.h"
+#include "client/viewerchoice/open.h"
+#include "client/viewerchoice/viewerchoice.h"
 #include "core/globalconfig.h"
 #include "documents/axedselect.h"
 #include "documents/axprewview.h"

@@ -9,7 +9,7 @@
 #include <QTest>
 #include <vector>
 
-#include "client/viewerchoice.h"
+#include "client/viewerchoice/viewerchoice.h"
 #include "core/globalconfig.h"
 #include "core/paths.h"
 #include "documents/axedselect.h"
