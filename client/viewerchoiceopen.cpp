@@ -5,10 +5,10 @@
 #include "client/viewerchoiceforms.h"
 #include "client/viewerchoicelists.h"
 #include "client/viewerchoiceoptions.h"
-#include "documents/axedselect.h"
-#include "documents/axprewview.h"
-#include "documents/edrawings.h"
-#include "documents/previewbase.h"
+#include "documents/cad/axedselect.h"
+#include "documents/cad/axprewview.h"
+#include "documents/cad/edrawings.h"
+#include "documents/preview/previewbase.h"
 
 using namespace Qt::StringLiterals;
 

@@ -6,7 +6,7 @@
 #include "client/webmodule_opencopy.h"
 #include "core/globalconfig.h"
 #include "core/paths.h"
-#include "documents/previewhint.h"
+#include "documents/preview/previewhint.h"
 
 using namespace Qt::StringLiterals;
 

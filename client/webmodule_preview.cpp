@@ -5,7 +5,7 @@
 #include "client/mainwindow.h"
 #include "client/viewerchoice.h"
 #include "client/webmodule.h"
-#include "documents/previewbase.h"
+#include "documents/preview/previewbase.h"
 
 namespace ov {
 

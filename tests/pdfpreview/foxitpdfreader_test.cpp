@@ -3,7 +3,7 @@
 #include <QToolBar>
 
 #include "core/filetype.h"
-#include "documents/foxitpdfreader.h"
+#include "documents/pdf/foxitpdfreader.h"
 #include "platform/widgets/documentviewer.h"
 #include "platform/widgets/inputguard.h"
 #include "previewfixture.h"

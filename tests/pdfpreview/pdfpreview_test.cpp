@@ -8,7 +8,7 @@
 #include <QToolBar>
 
 #include "core/filetype.h"
-#include "documents/pdfpreview.h"
+#include "documents/pdf/pdfpreview.h"
 #include "platform/widgets/documentviewer.h"
 #include "platform/widgets/inputguard.h"
 #include "previewfixture.h"

@@ -2,7 +2,7 @@
 #include <QToolBar>
 
 #include "core/filetype.h"
-#include "documents/ssrspreview.h"
+#include "documents/pdf/ssrspreview.h"
 #include "platform/widgets/documentviewer.h"
 #include "previewfixture.h"
 

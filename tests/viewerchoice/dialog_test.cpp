@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "client/viewerchoice.h"
-#include "documents/axedselect.h"
+#include "documents/cad/axedselect.h"
 
 using namespace Qt::StringLiterals;
 

@@ -10,10 +10,10 @@
 #include <memory>
 
 #include "core/globalconfig.h"
-#include "documents/axedselect.h"
-#include "documents/axprewview.h"
-#include "documents/edrawings.h"
-#include "documents/previewhint.h"
+#include "documents/cad/axedselect.h"
+#include "documents/cad/axprewview.h"
+#include "documents/cad/edrawings.h"
+#include "documents/preview/previewhint.h"
 #include "fakecontrols.h"
 #include "support/ports.h"
 #include "support/temphome.h"
