@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace ov {
 
 TPreviewBaseFrm::TPreviewBaseFrm(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {
@@ -19,12 +21,13 @@ TPreviewBaseFrm::TPreviewBaseFrm(QWidget* parent, Qt::WindowFlags flags) : QWidg
     FServerPort = config->ServerPort();
     FIsSSL = config->IsSSL();
     FHS_Language = config->SysLanguage();
+    FPrintPolicy = PreviewPrintPolicy(Server());
     LoadLangStrings();
 }
 
+// The input restrictions go with FInput.
 TPreviewBaseFrm::~TPreviewBaseFrm() {
     StopDownload();
-    RemoveHooks();
 }
 
 void TPreviewBaseFrm::EmbedInto(QWidget* container) {
@@ -65,6 +68,19 @@ void TPreviewBaseFrm::ClientMax2() {}
 
 void TPreviewBaseFrm::ShowHintText(const QString& text, int pictureNum) {
     if (PreViewHintFrm) PreViewHintFrm->ShowHint(text, pictureNum);
+}
+
+QWidget* FindChildWindow(QWidget* Parent, const QString& Text) {
+    if (!Parent || Text.isEmpty()) return nullptr;
+    const auto children = Parent->findChildren<QWidget*>();
+    for (QWidget* child : children) {
+        // Class name and text are read with 128-character buffers.
+        const QString line = QString::number(quintptr(child)) + u"--"_s +
+                             QString::fromLatin1(child->metaObject()->className()).left(127) +
+                             u"--"_s + child->windowTitle().left(127);
+        if (line.indexOf(Text) > 0) return child;
+    }
+    return nullptr;
 }
 
 }  // namespace ov

@@ -1,12 +1,18 @@
 #pragma once
 // The base form of every previewer of server documents (and, through the online-edit base
-// form, of the editors). It owns what they all share:
-//  - fetching the server file into a private temporary copy over the file channel and handing
-//    it to the previewer's viewer;
-//  - the shared wait/error window (TPreViewHint);
-//  - the input restrictions of a read-only document (keys, right clicks; the clipboard guard);
-//  - the virtual-printer tests and the reports of prints and print previews to the server;
-//  - the probes of installed office suites, the office-viewer control and the PDF reader.
+// form, of the editors). It holds the document's options and the preview sequence, and owns
+// the parts that every previewer shares, each a module of its own in this folder:
+//  - the preview download into a private temporary copy (previewdownload.h), handed to the
+//    previewer's viewer;
+//  - the print policy: the right to print, the virtual-printer rule and the reports of prints
+//    and print previews to the server (previewprintpolicy.h);
+//  - the input restrictions of a read-only document: keys, right clicks, the clipboard guard
+//    (previewinput.h);
+//  - the probes of installed office suites, the office-viewer control and the PDF reader
+//    (previewprobes.h).
+// It shows progress and errors in the shared wait/error window (TPreViewHint). Its operations
+// below keep their names for the previewers and their creators and hand the work to those
+// parts.
 //
 // Each previewer overrides CheckViewer (is its viewer there) and LoadLocalFile (create the
 // viewer and load the file). The form works as a top-level window (no parent, or Qt::Window in
@@ -30,10 +36,11 @@
 
 #include "core/types.h"
 #include "documents/preview/previewhint.h"
+#include "documents/preview/previewinput.h"
 #include "documents/preview/previewkinds.h"
+#include "documents/preview/previewprintpolicy.h"
 #include "documents/preview/previewprobes.h"
 #include "platform/widgets/documentviewer.h"
-#include "platform/widgets/inputguard.h"
 
 #include <QList>
 #include <QPointer>
@@ -43,29 +50,6 @@
 #include <memory>
 
 namespace ov {
-
-// The two process-wide switches that the input restrictions read.
-// AllowCtrlC (initially false): Ctrl+C passes in a read-only document. The preview dispatchers
-// set it from the document options ("CtrlC=True") before each preview.
-inline bool AllowCtrlC() {
-    return platform::InputGuard::allowCtrlC();
-}
-inline void SetAllowCtrlC(bool allow) {
-    platform::InputGuard::setAllowCtrlC(allow);
-}
-// RightClickInControlOnly (initially true): right clicks are discarded only inside guarded
-// viewers and the control's windows; false: in every window of the process while a read-only
-// document is open. Nothing sets it back to true.
-inline bool RightClickInControlOnly() {
-    return platform::InputGuard::rightClickInControlOnly();
-}
-inline void SetRightClickInControlOnly(bool inControlOnly) {
-    platform::InputGuard::setRightClickInControlOnly(inControlOnly);
-}
-
-// Operation codes of the reports to the server.
-inline constexpr std::uint8_t OPR_Print = 62;
-inline constexpr std::uint8_t OPR_PrintPreview = 63;
 
 struct PreviewDownloadState;
 
@@ -110,12 +94,12 @@ public:
     // ---- properties ----
     bool DocReadonly() const { return FDocReadonly; }
     void SetDocReadonly(bool value) { FDocReadonly = value; }
-    bool CanPrint() const { return FCanPrint; }
-    void SetCanPrint(bool value) { FCanPrint = value; }
-    bool SelectPrinter() const { return FSelectPrinter; }
-    void SetSelectPrinter(bool value) { FSelectPrinter = value; }
-    bool IsCheckVirtualPrint() const { return FIsCheckVirtualPrint; }
-    void SetIsCheckVirtualPrint(bool value) { FIsCheckVirtualPrint = value; }
+    bool CanPrint() const { return FPrintPolicy.canPrint(); }
+    void SetCanPrint(bool value) { FPrintPolicy.setCanPrint(value); }
+    bool SelectPrinter() const { return FPrintPolicy.selectPrinter(); }
+    void SetSelectPrinter(bool value) { FPrintPolicy.setSelectPrinter(value); }
+    bool IsCheckVirtualPrint() const { return FPrintPolicy.checkVirtualPrint(); }
+    void SetIsCheckVirtualPrint(bool value) { FPrintPolicy.setCheckVirtualPrint(value); }
     QString LocalFilename() const { return FLocalFileName; }
     void SetHashPs(const QString& value) { FHashPs = value; }
 
@@ -215,20 +199,15 @@ protected:
     QString WLS_Hint, WLS_CancelPrint, WLS_NeedWPS, WLS_Need2007, WLS_Not_Complete, WLS_NeedXP,
         WLS_RunAsAdmin, WLS_ClearClipboard, WLS_FoxitErr1, WLS_FoxitErr2;
 
-    QPointer<QWidget> FMouseHook;        // the one form-wide right-click guard, null when none
-    std::int64_t FFileId = 0;            // file key of the previewed document
-    QList<QPointer<QWidget>> FHookList;  // every other guarded widget
-    QString FRoot;                       // folder of temporary copies (ends with "/")
+    std::int64_t FFileId = 0;  // file key of the previewed document
+    QString FRoot;             // folder of temporary copies (ends with "/")
     QString FServerHost;
     QString FHashPs;
     QString FLocalFileName;  // the temporary copy
     QString FUserIdStr;      // the enciphered user id
     int FServerPort = 0;
     bool FIsSSL = false;
-    bool FCanPrint = false;
     bool FDocReadonly = false;
-    bool FSelectPrinter = true;
-    bool FIsCheckVirtualPrint = true;
     THS_Language FHS_Language = HSL_NONE;
 
 private:
@@ -237,8 +216,12 @@ private:
     void FinishPreview(int FileType, bool ok, const QString& errorStr);
     void StopDownload();
 
-    std::shared_ptr<PreviewDownloadState> m_download;
-    bool m_removedHooks = false;
+    PreviewServer Server() const;
+
+    PreviewPrintPolicy FPrintPolicy;
+    PreviewInputRestrictions FInput;
+    PreviewProbes FProbes;
+    std::shared_ptr<PreviewDownloadState> FDownload;  // the running preview download
 };
 
 }  // namespace ov

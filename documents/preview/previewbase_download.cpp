@@ -64,7 +64,7 @@ void TPreviewBaseFrm::StartPreview(int FileType, int FileVer, std::int64_t FileK
     auto state = std::make_shared<PreviewDownloadState>();
     state->form = this;
     state->path = FLocalFileName;
-    m_download = state;
+    FDownload = state;
     PreviewThreadPool().start([state, request, FileType] {
         const PreviewDownloadResult result = RunPreviewDownload(request, &state->cancel);
         std::lock_guard lock(state->mutex);
@@ -79,8 +79,8 @@ void TPreviewBaseFrm::StartPreview(int FileType, int FileVer, std::int64_t FileK
         QMetaObject::invokeMethod(
             form,
             [form, state, FileType, result] {
-                if (form->m_download != state) return;  // a later preview replaced this one
-                form->m_download.reset();
+                if (form->FDownload != state) return;  // a later preview replaced this one
+                form->FDownload.reset();
                 form->FinishPreview(FileType, result.ok, result.errorStr);
             },
             Qt::QueuedConnection);
@@ -96,17 +96,17 @@ void TPreviewBaseFrm::FinishPreview(int FileType, bool ok, const QString& errorS
 }
 
 void TPreviewBaseFrm::StopDownload() {
-    if (!m_download) return;
-    std::lock_guard lock(m_download->mutex);
-    m_download->form = nullptr;
-    m_download->cancel = true;
+    if (!FDownload) return;
+    std::lock_guard lock(FDownload->mutex);
+    FDownload->form = nullptr;
+    FDownload->cancel = true;
     // The hand-over that was posted is dropped (form gone or replaced): its copy goes with it.
-    if (m_download->copyPosted) RemovePreviewCopy(m_download->path);
-    m_download.reset();
+    if (FDownload->copyPosted) RemovePreviewCopy(FDownload->path);
+    FDownload.reset();
 }
 
 bool TPreviewBaseFrm::IsDownloading() const {
-    return m_download != nullptr;
+    return FDownload != nullptr;
 }
 
 bool TPreviewBaseFrm::DownloadPreviewFile(int FileVer, const QString& DestPath, QString& ErrorStr,

@@ -189,4 +189,16 @@ void SetOfficeSearchPaths(std::optional<platform::OfficeSearchPaths> where) {
     ChosenPaths() = std::move(where);
 }
 
+TOfficeViewerType PreviewProbes::officeViewerType() const {
+    return OfficeViewerInstalled() ? OVIEWER_ED : OVIEWER_NONE;
+}
+
+PreviewProbes::ExcelAddin PreviewProbes::foxitExcelAddin() const {
+    const QString key = u"CLSID\\{BD1F4C11-5491-4DD3-9BC0-758FF07081C0}"_s;
+    if (!platform::viewerProbe().classKeyExists(key)) return {};
+    const QString server = key + u"\\InprocServer32"_s;
+    if (!Registry::keyExists(Hive::ClassesRoot, server)) return {true, std::nullopt};
+    return {true, Registry::readString(Hive::ClassesRoot, server).value_or(QString())};
+}
+
 }  // namespace ov

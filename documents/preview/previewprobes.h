@@ -62,4 +62,29 @@ bool RegisterComServer(const QString& FileName, std::uint8_t Register);
 // (nullopt goes back to the system's). Use on the user-interface thread.
 void SetOfficeSearchPaths(std::optional<platform::OfficeSearchPaths> where);
 
+// The probes as the base form of the previewers asks them (it owns one).
+class PreviewProbes {
+public:
+    // OVIEWER_ED when the office-viewer control is available, else OVIEWER_NONE.
+    TOfficeViewerType officeViewerType() const;
+    bool officeViewerInstalled() const { return OfficeViewerInstalled(); }
+    bool officeProgramInstalled(std::uint8_t Tp) const { return OfficeProgramIsInstalled(Tp); }
+    QString officeVersion(std::uint8_t Tp, bool& IsExistMsoffice) const {
+        return OfficeVersionOf(Tp, IsExistMsoffice);
+    }
+    TOfficePlatformType officePlatform(std::uint8_t Tp) const { return OfficePlatformOf(Tp); }
+    QString wpsVersion(std::uint8_t Tp) const { return WpsVersionOf(Tp); }
+    void acrobatVersion(QString& Version, QString& TypeLibVer) const {
+        AcrobatVersion(Version, TypeLibVer);
+    }
+
+    // The PDF add-in of the spreadsheet program that breaks loading: registered or not, and
+    // the library its server key names (nullopt when it has no server key).
+    struct ExcelAddin {
+        bool found = false;
+        std::optional<QString> library;
+    };
+    ExcelAddin foxitExcelAddin() const;
+};
+
 }  // namespace ov
