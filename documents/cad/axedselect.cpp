@@ -21,7 +21,12 @@ TAxEdSelectFrm::TAxEdSelectFrm(QWidget* owner, THS_Language language) : QDialog(
     rbED = new QRadioButton(this);
     rbCaxa = new QRadioButton(this);
     chbAlways = new QCheckBox(this);
-    Button1 = new QPushButton(this);
+    btnNext = new QPushButton(this);
+    rbAV->setObjectName(u"rbAV"_s);
+    rbED->setObjectName(u"rbED"_s);
+    rbCaxa->setObjectName(u"rbCaxa"_s);
+    chbAlways->setObjectName(u"chbAlways"_s);
+    btnNext->setObjectName(u"Button1"_s);
     int top = 24;
     for (QRadioButton* rb : {rbAV, rbED, rbCaxa}) {
         rb->setGeometry(32, top, 330, 20);
@@ -29,9 +34,9 @@ TAxEdSelectFrm::TAxEdSelectFrm(QWidget* owner, THS_Language language) : QDialog(
         top += 30;
     }
     chbAlways->setGeometry(32, 124, 330, 20);
-    Button1->setGeometry(272, 160, 90, 28);
-    Button1->setDefault(true);
-    connect(Button1, &QPushButton::clicked, this, &TAxEdSelectFrm::Button1Click);
+    btnNext->setGeometry(272, 160, 90, 28);
+    btnNext->setDefault(true);
+    connect(btnNext, &QPushButton::clicked, this, &TAxEdSelectFrm::btnNextClick);
     setTexts(language);
 }
 
@@ -45,10 +50,10 @@ void TAxEdSelectFrm::setTexts(THS_Language language) {
     rbCaxa->setText(u"使用Caxa预览"_s);
     chbAlways->setText(cn ? u"总是用此软件打开文件"_s
                           : u"Always use this software to open the file"_s);
-    Button1->setText(cn ? u"下一步"_s : u"Next"_s);
+    btnNext->setText(cn ? u"下一步"_s : u"Next"_s);
 }
 
-void TAxEdSelectFrm::Button1Click() {
+void TAxEdSelectFrm::btnNextClick() {
     if (rbAV->isChecked()) Style = 1;
     if (rbED->isChecked()) Style = 3;
     if (rbCaxa->isChecked()) Style = 4;

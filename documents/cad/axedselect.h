@@ -22,13 +22,13 @@ public:
     // owner when there is one.
     explicit TAxEdSelectFrm(QWidget* owner, THS_Language language);
 
-    void Button1Click();
+    void btnNextClick();
 
     QRadioButton* rbAV;
     QRadioButton* rbED;
     QRadioButton* rbCaxa;
     QCheckBox* chbAlways;
-    QPushButton* Button1;
+    QPushButton* btnNext;
 
     std::uint8_t Style = 0;          // 1 AutoVue, 3 eDrawings, 4 CAXA
     bool IsAlwaysOpenStyle = false;  // remember the choice for the file type

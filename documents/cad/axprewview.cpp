@@ -54,15 +54,16 @@ TAxPrewViewFrm::TAxPrewViewFrm(QWidget* owner, Qt::WindowFlags flags) : QWidget(
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
 
-    Timer2 = new QTimer(this);
-    Timer2->setInterval(500);
-    connect(Timer2, &QTimer::timeout, this, &TAxPrewViewFrm::Timer2Timer);
+    FitTimer = new QTimer(this);
+    FitTimer->setObjectName(u"Timer2"_s);
+    FitTimer->setInterval(500);
+    connect(FitTimer, &QTimer::timeout, this, &TAxPrewViewFrm::FollowContainer);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    AxPreview = createControl(this);
-    if (AxPreview) {
-        layout->addWidget(AxPreview);
+    FControl = createControl(this);
+    if (FControl) {
+        layout->addWidget(FControl);
     } else {
         FMissing = new QLabel(EngineeringViewerInstallText(GlobalConfig()->SysLanguage()), this);
         FMissing->setWordWrap(true);
@@ -71,13 +72,14 @@ TAxPrewViewFrm::TAxPrewViewFrm(QWidget* owner, Qt::WindowFlags flags) : QWidget(
     }
 
     // Covers the control's top-left corner.
-    Pan1 = new QWidget(this);
-    Pan1->setGeometry(6, 6, 24, 22);
-    Pan1->setAutoFillBackground(true);
-    QPalette face = Pan1->palette();
+    CornerCover = new QWidget(this);
+    CornerCover->setObjectName(u"Pan1"_s);
+    CornerCover->setGeometry(6, 6, 24, 22);
+    CornerCover->setAutoFillBackground(true);
+    QPalette face = CornerCover->palette();
     face.setColor(QPalette::Window, face.color(QPalette::Button));
-    Pan1->setPalette(face);
-    Pan1->raise();
+    CornerCover->setPalette(face);
+    CornerCover->raise();
 
     FRoot = GetLocalTempPath();
     const auto config = GlobalConfig();
@@ -89,10 +91,10 @@ TAxPrewViewFrm::TAxPrewViewFrm(QWidget* owner, Qt::WindowFlags flags) : QWidget(
 }
 
 TAxPrewViewFrm::~TAxPrewViewFrm() {
-    Timer2->stop();
-    if (m_download) m_download->cancel = true;
-    delete AxPreview;
-    AxPreview = nullptr;
+    FitTimer->stop();
+    if (FDownload) FDownload->cancel = true;
+    delete FControl;
+    FControl = nullptr;
     if (!FFilePathAndName.isEmpty()) RemovePreviewCopy(FFilePathAndName);
 }
 
@@ -101,15 +103,14 @@ QString TAxPrewViewFrm::MissingText() const {
 }
 
 bool TAxPrewViewFrm::IsDownloading() const {
-    return m_download != nullptr;
+    return FDownload != nullptr;
 }
 
 void TAxPrewViewFrm::ShowFile(std::int64_t FileKey, const QString& FileName, int FileVer) {
-    if (!FCanPrint && AxPreview)
-        AxPreview->SetPrintOptions(u"PRINT_OPT_DISABLE_PRINT"_s, u"TRUE"_s);
+    if (!FCanPrint && FControl) FControl->SetPrintOptions(u"PRINT_OPT_DISABLE_PRINT"_s, u"TRUE"_s);
     const QString name = SafeLocalFileName(FileName);
-    if (name.isEmpty() || m_download) {
-        Timer2->start();
+    if (name.isEmpty() || FDownload) {
+        FitTimer->start();
         return;
     }
     FFilePathAndName = FRoot + name;
@@ -126,7 +127,7 @@ void TAxPrewViewFrm::ShowFile(std::int64_t FileKey, const QString& FileName, int
     request.destPath = FFilePathAndName;
 
     auto state = std::make_shared<AutoVueDownloadState>();
-    m_download = state;
+    FDownload = state;
     QPointer<TAxPrewViewFrm> self(this);
     PreviewThreadPool().start([state, request, self] {
         const PreviewDownloadResult result = RunPreviewDownload(request, &state->cancel);
@@ -139,36 +140,35 @@ void TAxPrewViewFrm::ShowFile(std::int64_t FileKey, const QString& FileName, int
             self->FinishDownload(result.ok);
         });
     });
-    Timer2->start();
+    FitTimer->start();
 }
 
 void TAxPrewViewFrm::FinishDownload(bool ok) {
-    m_download.reset();
+    FDownload.reset();
     // A failed download leaves the viewer empty and shows nothing.
-    if (ok && AxPreview) AxPreview->SetSRC(FFilePathAndName);
+    if (ok && FControl) FControl->SetSRC(FFilePathAndName);
     emit fileShown(ok);
 }
 
 void TAxPrewViewFrm::Print(const QString&) {
-    if (AxPreview) AxPreview->PrintIt(true);
+    if (FControl) FControl->PrintIt(true);
 }
 
 void TAxPrewViewFrm::PrintPreview() {
-    if (AxPreview) AxPreview->PrintPreview(true, true);
+    if (FControl) FControl->PrintPreview(true, true);
 }
 
 // Inside a container, the form and the control follow the container's size.
-void TAxPrewViewFrm::Timer2Timer() {
+void TAxPrewViewFrm::FollowContainer() {
     QWidget* parent = parentWidget();
-    if (!parent || isWindow() || !AxPreview) return;
+    if (!parent || isWindow() || !FControl) return;
     const QSize size = parent->size();
-    if (qAbs(size.height() - AxPreview->height()) <= 5 &&
-        qAbs(size.width() - AxPreview->width()) < 6)
+    if (qAbs(size.height() - FControl->height()) <= 5 && qAbs(size.width() - FControl->width()) < 6)
         return;
     setGeometry(0, 0, size.width() - 1, size.height() - 1);
-    Pan1->setGeometry(6, 6, 24, 22);
-    Pan1->show();
-    Pan1->raise();
+    CornerCover->setGeometry(6, 6, 24, 22);
+    CornerCover->show();
+    CornerCover->raise();
 }
 
 }  // namespace ov

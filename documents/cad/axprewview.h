@@ -55,23 +55,23 @@ public:
     void SetHashPs(const QString& value) { FHashPs = value; }
     QString FilePathAndName() const { return FFilePathAndName; }
     // The control; null when AutoVue is not installed.
-    AutoVueControl* Control() const { return AxPreview; }
+    AutoVueControl* Control() const { return FControl; }
     // The text the form shows where the control would be (empty while the control is there).
     QString MissingText() const;
     bool IsDownloading() const;
 
-    QTimer* Timer2;
-    QWidget* Pan1;
+    QTimer* FitTimer;
+    QWidget* CornerCover;
 
 signals:
     // After the download: whether the file arrived (and went to the control when there is one).
     void fileShown(bool loaded);
 
 private:
-    void Timer2Timer();
+    void FollowContainer();
     void FinishDownload(bool ok);
 
-    AutoVueControl* AxPreview = nullptr;
+    AutoVueControl* FControl = nullptr;
     QLabel* FMissing = nullptr;
     QString FRoot;
     QString FHashPs;
@@ -82,7 +82,7 @@ private:
     THS_Language FHS_Language = HSL_NONE;
     QString FFilePathAndName;
     bool FCanPrint = false;
-    std::shared_ptr<AutoVueDownloadState> m_download;
+    std::shared_ptr<AutoVueDownloadState> FDownload;
 };
 
 // The last part of a file name from outside, cut at "\" and "/"; "" when nothing usable is

@@ -71,36 +71,42 @@ TEDrawingPreViewBase* CreateEDrawingsForm(const QString& version, QWidget* paren
 
 TEDrawingPreViewBase::TEDrawingPreViewBase(QWidget* parent, Qt::WindowFlags flags,
                                            const QString& classId, bool fitted)
-    : TPreviewBaseFrm(parent, flags), m_classId(classId), m_fitted(fitted) {
+    : TPreviewBaseFrm(parent, flags), FClassId(classId), FFitted(fitted) {
     setAutoFillBackground(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    ToolBar1 = new QToolBar(this);
-    Panel1 = new QWidget(this);
-    layout->addWidget(ToolBar1);
-    layout->addWidget(Panel1, 1);
+    ToolBar = new QToolBar(this);
+    ToolBar->setObjectName(u"ToolBar1"_s);
+    ViewArea = new QWidget(this);
+    ViewArea->setObjectName(u"Panel1"_s);
+    layout->addWidget(ToolBar);
+    layout->addWidget(ViewArea, 1);
 
     const auto button = [this](const QString& hint, void (TEDrawingPreViewBase::*click)()) {
-        QAction* action = ToolBar1->addAction(hint);
+        QAction* action = ToolBar->addAction(hint);
+        // The designer's names: ToolButton2 (fit) to ToolButton8 (home view), in this order.
+        action->setObjectName(u"ToolButton%1"_s.arg(ToolBar->actions().size() + 1));
         action->setToolTip(hint);
         connect(action, &QAction::triggered, this, click);
     };
-    button(u"合适大小"_s, &TEDrawingPreViewBase::ToolButton2Click);
-    button(u"局部放大"_s, &TEDrawingPreViewBase::ToolButton3Click);
-    button(u"放大缩小"_s, &TEDrawingPreViewBase::ToolButton4Click);
-    button(u"旋转"_s, &TEDrawingPreViewBase::ToolButton5Click);
-    button(u"平移"_s, &TEDrawingPreViewBase::ToolButton6Click);
-    button(u"阴影"_s, &TEDrawingPreViewBase::ToolButton7Click);
-    button(u"初始状态"_s, &TEDrawingPreViewBase::ToolButton8Click);
-    if (m_fitted) {
-        ColorBox1 = new QComboBox(ToolBar1);
+    button(u"合适大小"_s, &TEDrawingPreViewBase::FitClick);
+    button(u"局部放大"_s, &TEDrawingPreViewBase::ZoomAreaClick);
+    button(u"放大缩小"_s, &TEDrawingPreViewBase::ZoomClick);
+    button(u"旋转"_s, &TEDrawingPreViewBase::RotateClick);
+    button(u"平移"_s, &TEDrawingPreViewBase::PanClick);
+    button(u"阴影"_s, &TEDrawingPreViewBase::ShadingClick);
+    button(u"初始状态"_s, &TEDrawingPreViewBase::HomeClick);
+    if (FFitted) {
+        PaperColorBox = new QComboBox(ToolBar);
+        PaperColorBox->setObjectName(u"ColorBox1"_s);
         for (const QString& name : QColor::colorNames()) {
-            ColorBox1->addItem(name, QColor::fromString(name));
+            PaperColorBox->addItem(name, QColor::fromString(name));
         }
-        ToolBar1->addWidget(ColorBox1);
-        connect(ColorBox1, &QComboBox::activated, this,
-                [this](int index) { ColorBox1Change(ColorBox1->itemData(index).value<QColor>()); });
+        ToolBar->addWidget(PaperColorBox);
+        connect(PaperColorBox, &QComboBox::activated, this, [this](int index) {
+            PaperColorChange(PaperColorBox->itemData(index).value<QColor>());
+        });
     }
     FormCreate();
 }
@@ -111,97 +117,97 @@ TEDrawingPreViewBase::~TEDrawingPreViewBase() {
 
 void TEDrawingPreViewBase::FormCreate() {
     // Tool bar colour 15856109 (blue F1, green F1, red ED).
-    ToolBar1->setAutoFillBackground(true);
-    QPalette pal = ToolBar1->palette();
+    ToolBar->setAutoFillBackground(true);
+    QPalette pal = ToolBar->palette();
     pal.setColor(QPalette::Window, QColor(0xED, 0xF1, 0xF1));
-    ToolBar1->setPalette(pal);
+    ToolBar->setPalette(pal);
 }
 
 void TEDrawingPreViewBase::createControl() {
-    EModelViewCtr = newControl(m_classId, Panel1);
-    if (!EModelViewCtr) return;
-    if (m_fitted) {
-        EModelViewCtr->setGeometry(1, 1, 760, 640);
-        FTimer2 = new QTimer(this);
-        FTimer2->setInterval(800);
-        connect(FTimer2, &QTimer::timeout, this, &TEDrawingPreViewBase::FTimer2Timer);
-        FTimer2->start();
+    FControl = newControl(FClassId, ViewArea);
+    if (!FControl) return;
+    if (FFitted) {
+        FControl->setGeometry(1, 1, 760, 640);
+        FFitTimer = new QTimer(this);
+        FFitTimer->setObjectName(u"FTimer2"_s);
+        FFitTimer->setInterval(800);
+        connect(FFitTimer, &QTimer::timeout, this, &TEDrawingPreViewBase::KeepFitted);
+        FFitTimer->start();
     } else {
-        auto* layout = new QVBoxLayout(Panel1);
+        auto* layout = new QVBoxLayout(ViewArea);
         layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(EModelViewCtr);
+        layout->addWidget(FControl);
     }
-    EModelViewCtr->show();
+    FControl->show();
 }
 
-void TEDrawingPreViewBase::FTimer2Timer() {
-    if (!EModelViewCtr) return;
-    const QSize size = Panel1->size();
-    if (qAbs(size.width() - EModelViewCtr->width()) <= 5 &&
-        qAbs(size.height() - EModelViewCtr->height()) < 6)
+void TEDrawingPreViewBase::KeepFitted() {
+    if (!FControl) return;
+    const QSize size = ViewArea->size();
+    if (qAbs(size.width() - FControl->width()) <= 5 && qAbs(size.height() - FControl->height()) < 6)
         return;
-    EModelViewCtr->setGeometry(1, 1, size.width() - 2, size.height() - 2);
+    FControl->setGeometry(1, 1, size.width() - 2, size.height() - 2);
 }
 
 void TEDrawingPreViewBase::LoadLocalFile(int, const QString& FileName) {
     FFilePathAndName = FileName;
     if (PreViewHintFrm) PreViewHintFrm->hide();
-    if (!EModelViewCtr) createControl();
-    if (!EModelViewCtr) {
+    if (!FControl) createControl();
+    if (!FControl) {
         // Without the control nothing would ever delete the copy.
         ShowHintText(EngineeringViewerInstallText(FHS_Language), TPreViewHint::PictureError);
         RemovePreviewCopy(FFilePathAndName);
         FFilePathAndName.clear();
         return;
     }
-    if (DocReadonly() || !CanPrint()) AddMouseHook(EModelViewCtr);
-    EModelViewCtr->OpenDoc(FFilePathAndName, false, false, true, QString());
+    if (DocReadonly() || !CanPrint()) AddMouseHook(FControl);
+    FControl->OpenDoc(FFilePathAndName, false, false, true, QString());
 }
 
 void TEDrawingPreViewBase::CloseOleObject() {
-    delete FTimer2;
-    FTimer2 = nullptr;
-    if (!EModelViewCtr) return;
-    EModelViewCtr->CloseActiveDoc(QString());
-    delete EModelViewCtr;
-    EModelViewCtr = nullptr;
+    delete FFitTimer;
+    FFitTimer = nullptr;
+    if (!FControl) return;
+    FControl->CloseActiveDoc(QString());
+    delete FControl;
+    FControl = nullptr;
     if (!FFilePathAndName.isEmpty()) RemovePreviewCopy(FFilePathAndName);
     FFilePathAndName.clear();
 }
 
-void TEDrawingPreViewBase::ToolButton2Click() {
-    if (EModelViewCtr) EModelViewCtr->SetViewOrientation(7);
+void TEDrawingPreViewBase::FitClick() {
+    if (FControl) FControl->SetViewOrientation(7);
 }
 
-void TEDrawingPreViewBase::ToolButton3Click() {
-    if (EModelViewCtr) EModelViewCtr->SetViewOperator(3);
+void TEDrawingPreViewBase::ZoomAreaClick() {
+    if (FControl) FControl->SetViewOperator(3);
 }
 
-void TEDrawingPreViewBase::ToolButton4Click() {
-    if (EModelViewCtr) EModelViewCtr->SetViewOperator(2);
+void TEDrawingPreViewBase::ZoomClick() {
+    if (FControl) FControl->SetViewOperator(2);
 }
 
-void TEDrawingPreViewBase::ToolButton5Click() {
-    if (EModelViewCtr) EModelViewCtr->SetViewOperator(1);
+void TEDrawingPreViewBase::RotateClick() {
+    if (FControl) FControl->SetViewOperator(1);
 }
 
-void TEDrawingPreViewBase::ToolButton6Click() {
-    if (EModelViewCtr) EModelViewCtr->SetViewOperator(4);
+void TEDrawingPreViewBase::PanClick() {
+    if (FControl) FControl->SetViewOperator(4);
 }
 
-void TEDrawingPreViewBase::ToolButton7Click() {
-    if (EModelViewCtr) EModelViewCtr->SetViewState(2, !EModelViewCtr->ViewState(2));
+void TEDrawingPreViewBase::ShadingClick() {
+    if (FControl) FControl->SetViewState(2, !FControl->ViewState(2));
 }
 
-void TEDrawingPreViewBase::ToolButton8Click() {
-    if (EModelViewCtr) EModelViewCtr->SetViewOrientation(8);
+void TEDrawingPreViewBase::HomeClick() {
+    if (FControl) FControl->SetViewOrientation(8);
 }
 
-void TEDrawingPreViewBase::ColorBox1Change(const QColor& color) {
-    if (!EModelViewCtr) return;
-    EModelViewCtr->SetPaperColor(color);
-    EModelViewCtr->SetPaperColorOverride(true);
-    EModelViewCtr->Refresh();
+void TEDrawingPreViewBase::PaperColorChange(const QColor& color) {
+    if (!FControl) return;
+    FControl->SetPaperColor(color);
+    FControl->SetPaperColorOverride(true);
+    FControl->Refresh();
 }
 
 TEDrawingPreViewFrm::TEDrawingPreViewFrm(QWidget* parent, Qt::WindowFlags flags)

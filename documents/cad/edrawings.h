@@ -50,22 +50,22 @@ public:
     void CloseOleObject() override;
 
     // The tool bar's actions; each does nothing while there is no control.
-    void ToolButton2Click();  // fit
-    void ToolButton3Click();  // zoom to area
-    void ToolButton4Click();  // zoom
-    void ToolButton5Click();  // rotate
-    void ToolButton6Click();  // pan
-    void ToolButton7Click();  // shading on / off
-    void ToolButton8Click();  // home view
-    void ColorBox1Change(const QColor& color);
+    void FitClick();
+    void ZoomAreaClick();  // zoom to area
+    void ZoomClick();
+    void RotateClick();
+    void PanClick();
+    void ShadingClick();  // shading on / off
+    void HomeClick();
+    void PaperColorChange(const QColor& color);
 
-    EDrawingsControl* Control() const { return EModelViewCtr; }
-    QString ClassId() const { return m_classId; }
+    EDrawingsControl* Control() const { return FControl; }
+    QString ClassId() const { return FClassId; }
     QString FilePathAndName() const { return FFilePathAndName; }
 
-    QToolBar* ToolBar1;
-    QWidget* Panel1;
-    QComboBox* ColorBox1 = nullptr;  // 13 and later
+    QToolBar* ToolBar;
+    QWidget* ViewArea;
+    QComboBox* PaperColorBox = nullptr;  // 13 and later
 
 protected:
     TEDrawingPreViewBase(QWidget* parent, Qt::WindowFlags flags, const QString& classId,
@@ -74,13 +74,13 @@ protected:
 private:
     void FormCreate();
     void createControl();
-    void FTimer2Timer();
+    void KeepFitted();
 
-    QString m_classId;
-    bool m_fitted;  // 13 and later: unaligned, kept fitted by FTimer2
-    EDrawingsControl* EModelViewCtr = nullptr;
+    QString FClassId;
+    bool FFitted;  // 13 and later: unaligned, kept fitted by FFitTimer
+    EDrawingsControl* FControl = nullptr;
     QString FFilePathAndName;
-    QTimer* FTimer2 = nullptr;
+    QTimer* FFitTimer = nullptr;
 };
 
 class TEDrawingPreViewFrm : public TEDrawingPreViewBase {

@@ -33,8 +33,9 @@ TOfficeFilePreviewFrm::TOfficeFilePreviewFrm(QWidget* parent, Qt::WindowFlags fl
     layout->setSpacing(0);
     layout->addWidget(m_findBar);
     layout->addWidget(m_splitter, 1);
-    Timer1.setInterval(400);
-    connect(&Timer1, &QTimer::timeout, this, &TOfficeFilePreviewFrm::Timer1Timer);
+    m_clipboardTimer.setObjectName(u"Timer1"_s);
+    m_clipboardTimer.setInterval(400);
+    connect(&m_clipboardTimer, &QTimer::timeout, this, &TOfficeFilePreviewFrm::guardClipboard);
     // A failed download ends the preview; a good one goes on in LoadLocalFile.
     connect(this, &TPreviewBaseFrm::previewFinished, this, [this](bool loaded) {
         if (!loaded) emit documentShown(false);
@@ -42,7 +43,7 @@ TOfficeFilePreviewFrm::TOfficeFilePreviewFrm(QWidget* parent, Qt::WindowFlags fl
 }
 
 TOfficeFilePreviewFrm::~TOfficeFilePreviewFrm() {
-    if (!FCloseAll) CloseOleObject();
+    if (!m_closed) CloseOleObject();
 }
 
 void TOfficeFilePreviewFrm::SetOfficeSuites(std::vector<platform::OfficeInstallation> suites) {
@@ -55,7 +56,7 @@ std::vector<platform::OfficeInstallation> TOfficeFilePreviewFrm::Suites() const 
 
 void TOfficeFilePreviewFrm::ShowHTML(int FileType, int FileVer, std::int64_t FileKey) {
     FFileId = FileKey;
-    FFileType = FileType;
+    m_fileType = FileType;
     m_gate = decideOfficeGate(CodeToExt(FileType), Suites());
     ApplyGate(FileType, FileVer, FileKey);
 }
@@ -88,17 +89,17 @@ void TOfficeFilePreviewFrm::ApplyGate(int FileType, int FileVer, std::int64_t Fi
 }
 
 void TOfficeFilePreviewFrm::CloseOleObject() {
-    Timer1.stop();
-    FCloseAll = true;
+    m_clipboardTimer.stop();
+    m_closed = true;
     if (m_job) {
         delete m_job;  // stops a running office at once
         m_job = nullptr;
     }
     RemovePdf();
-    if (!FOfficeViewerX) return;
+    if (!m_viewer) return;
     CloseViewer();
-    delete FOfficeViewerX;
-    FOfficeViewerX = nullptr;
+    delete m_viewer;
+    m_viewer = nullptr;
     m_findBar->setViewer(nullptr);
     m_navPane->clear();
     if (!m_shownCopy.isEmpty()) QFile::remove(m_shownCopy);
@@ -106,27 +107,27 @@ void TOfficeFilePreviewFrm::CloseOleObject() {
 
 void TOfficeFilePreviewFrm::CloseViewer() {
     if (m_preview) m_preview->close();
-    FOfficeViewerX->closeDocument();
+    m_viewer->closeDocument();
 }
 
 void TOfficeFilePreviewFrm::SaveAs(const QString&) {}
 
 void TOfficeFilePreviewFrm::ClientMaxSize(float IeVer) {
-    FAutoSize = IeVer >= 10;
+    m_autoSize = IeVer >= 10;
 }
 
 // The viewer follows the form's size through its layout; what stays of this step is that the
 // timer (and with it the clipboard guard) stops for good.
 void TOfficeFilePreviewFrm::ClientMax2() {
-    FAutoSize = false;
+    m_autoSize = false;
     m_timerStopped = true;
-    Timer1.stop();
+    m_clipboardTimer.stop();
 }
 
 // The clipboard guard of a read-only document: nothing copied from an office program may stay
 // on the clipboard while the document is shown (WPS: nothing at all).
-void TOfficeFilePreviewFrm::Timer1Timer() {
-    if (!DocReadonly() || AllowCtrlC() || FViewStyle != 2) return;
+void TOfficeFilePreviewFrm::guardClipboard() {
+    if (!DocReadonly() || AllowCtrlC() || m_viewStyle != 2) return;
     if (m_gate.platform == OfficePlatform::Wps) {
         ClearClipboard();
         return;
@@ -140,18 +141,18 @@ void TOfficeFilePreviewFrm::ShowOfficeMessage(const QString& text, const QString
 }
 
 void TOfficeFilePreviewFrm::EditFind() {
-    if (!FOfficeViewerX) return;
+    if (!m_viewer) return;
     m_findBar->open();
 }
 
 void TOfficeFilePreviewFrm::NavPaneVisible(bool B) {
-    if (!FOfficeViewerX) return;
+    if (!m_viewer) return;
     if (B) FillNavPane();
     m_navPane->setVisible(B);
 }
 
 void TOfficeFilePreviewFrm::FillNavPane() {
-    FillOutline(m_navPane, FOfficeViewerX);
+    FillOutline(m_navPane, m_viewer);
 }
 
 }  // namespace ov

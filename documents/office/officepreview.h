@@ -73,10 +73,10 @@ public:
     // Time limit of one office job (conversion, revisions).
     void SetOfficeTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
     const OfficeGate& Gate() const { return m_gate; }
-    platform::DocumentViewer* Viewer() const { return FOfficeViewerX; }
-    int ViewStyle() const { return FViewStyle; }
+    platform::DocumentViewer* Viewer() const { return m_viewer; }
+    int ViewStyle() const { return m_viewStyle; }
     bool IsOfficeBusy() const { return m_job && m_job->isRunning(); }
-    bool IsTimerActive() const { return Timer1.isActive(); }
+    bool IsTimerActive() const { return m_clipboardTimer.isActive(); }
     OfficeFindBar* FindBar() const { return m_findBar; }
     QTreeWidget* NavPane() const { return m_navPane; }
     QDialog* PrintPreviewDialog() const { return m_preview; }
@@ -92,7 +92,7 @@ protected:
     virtual void ShowOfficeMessage(const QString& text, const QString& caption);
 
 private:
-    void Timer1Timer();
+    void guardClipboard();
     void ApplyGate(int FileType, int FileVer, std::int64_t FileKey);
     std::vector<platform::OfficeInstallation> Suites() const;
     void CreateViewer();
@@ -112,19 +112,19 @@ private:
 
     OfficePreviewTexts m_texts;
     QString m_shownCopy;  // the downloaded copy that the viewer shows or converts
-    bool FCloseAll = false;
-    int FViewStyle = 0;  // 0 nothing loaded, 2 loaded in the viewer
-    int FFileType = 0;
-    bool FAutoSize = true;
+    bool m_closed = false;
+    int m_viewStyle = 0;  // 0 nothing loaded, 2 loaded in the viewer
+    int m_fileType = 0;
+    bool m_autoSize = true;
     OfficeGate m_gate;
     std::optional<std::vector<platform::OfficeInstallation>> m_suites;
     std::chrono::milliseconds m_timeLimit{120000};
-    QTimer Timer1;
+    QTimer m_clipboardTimer;
     bool m_timerStopped = false;  // ClientMax2 stopped the timer for good
     QSplitter* m_splitter = nullptr;
     QTreeWidget* m_navPane = nullptr;
     OfficeFindBar* m_findBar = nullptr;
-    platform::DocumentViewer* FOfficeViewerX = nullptr;
+    platform::DocumentViewer* m_viewer = nullptr;
     QPointer<QDialog> m_preview;
     platform::OfficeJob* m_job = nullptr;
     // What the running office job is for: its end is handled accordingly.

@@ -26,7 +26,7 @@ void TOfficeFilePreviewFrm::RemovePdf() {
 }
 
 void TOfficeFilePreviewFrm::LoadLocalFile(int FileType, const QString& FileName) {
-    if (FCloseAll) {  // closed while the download ran
+    if (m_closed) {  // closed while the download ran
         QFile::remove(FileName);
         return;
     }
@@ -37,22 +37,22 @@ void TOfficeFilePreviewFrm::LoadLocalFile(int FileType, const QString& FileName)
     // A copy shown before (a new preview on the same form) is no longer needed.
     if (!m_shownCopy.isEmpty() && m_shownCopy != FileName) QFile::remove(m_shownCopy);
     m_shownCopy = FileName;
-    FFileType = FileType;
+    m_fileType = FileType;
     // Called without ShowHTML (a host that fetched the file itself): decide the converter now.
     if (!m_gate.converter) m_gate = decideOfficeGate(CodeToExt(FileType), Suites());
     ShowHintText(m_texts.loading, TPreViewHint::PictureWait);
-    FViewStyle = 2;
-    if (!FOfficeViewerX) CreateViewer();
-    FOfficeViewerX->setReadOnly(DocReadonly());  // the options of this document
-    FOfficeViewerX->show();
+    m_viewStyle = 2;
+    if (!m_viewer) CreateViewer();
+    m_viewer->setReadOnly(DocReadonly());  // the options of this document
+    m_viewer->show();
     StartConversion(FileName);
 }
 
 void TOfficeFilePreviewFrm::CreateViewer() {
-    FOfficeViewerX = new platform::DocumentViewer(m_splitter);
-    m_splitter->addWidget(FOfficeViewerX);
+    m_viewer = new platform::DocumentViewer(m_splitter);
+    m_splitter->addWidget(m_viewer);
     m_splitter->setStretchFactor(1, 1);
-    m_findBar->setViewer(FOfficeViewerX);
+    m_findBar->setViewer(m_viewer);
 }
 
 void TOfficeFilePreviewFrm::StartConversion(const QString& fileName) {
@@ -78,27 +78,27 @@ void TOfficeFilePreviewFrm::StartConversion(const QString& fileName) {
 void TOfficeFilePreviewFrm::ConversionDone(const OfficeResult& result) {
     if (result.ok()) ShowPdf();
     // A document shown before must not pass for the one whose conversion failed.
-    if (result.ok() && FOfficeViewerX && FOfficeViewerX->isLoaded()) {
+    if (result.ok() && m_viewer && m_viewer->isLoaded()) {
         if (PreViewHintFrm) PreViewHintFrm->hide();
         ApplyRestrictions();
-        if (!m_timerStopped) Timer1.start();
+        if (!m_timerStopped) m_clipboardTimer.start();
         emit documentShown(true);
         return;
     }
     ShowFailure(result);
     // Nothing is shown, so nothing needs the downloaded copy any longer.
-    if (FOfficeViewerX) FOfficeViewerX->closeDocument();
+    if (m_viewer) m_viewer->closeDocument();
     if (!m_shownCopy.isEmpty()) QFile::remove(m_shownCopy);
     emit documentShown(false);
 }
 
 // Loads the PDF and deletes it: the viewer keeps the file open.
 void TOfficeFilePreviewFrm::ShowPdf() {
-    const int page = FOfficeViewerX->isLoaded() ? FOfficeViewerX->currentPage() : 1;
-    FOfficeViewerX->loadFile(PdfPath());
+    const int page = m_viewer->isLoaded() ? m_viewer->currentPage() : 1;
+    m_viewer->loadFile(PdfPath());
     RemovePdf();
-    if (FOfficeViewerX->isLoaded()) {
-        FOfficeViewerX->setCurrentPage(std::min(page, FOfficeViewerX->pageCount()));
+    if (m_viewer->isLoaded()) {
+        m_viewer->setCurrentPage(std::min(page, m_viewer->pageCount()));
         if (m_navPane->isVisible()) FillNavPane();
     }
 }
@@ -113,7 +113,7 @@ void TOfficeFilePreviewFrm::ShowFailure(const OfficeResult& result) {
     if (result.status != OfficeStatus::NotInstalled) {
         const bool cn = Language() == HSL_CN;
         text = (cn ? u"文档无法显示："_s : u"The document cannot be shown: "_s) +
-               (result.ok() ? FOfficeViewerX->errorText() : result.message);
+               (result.ok() ? m_viewer->errorText() : result.message);
     }
     ShowHintText(text, TPreViewHint::PictureError);
 }
@@ -122,8 +122,8 @@ void TOfficeFilePreviewFrm::ShowFailure(const OfficeResult& result) {
 // right clicks are guarded too.
 void TOfficeFilePreviewFrm::ApplyRestrictions() {
     if (!DocReadonly()) return;
-    AddKeyboardHook(FOfficeViewerX);
-    AddMouseHook(FOfficeViewerX);
+    AddKeyboardHook(m_viewer);
+    AddMouseHook(m_viewer);
 }
 
 }  // namespace ov

@@ -20,19 +20,19 @@ void TOfficeFilePreviewFrm::Print(const QString&) {
     if (!CanPrint()) return;
     if (PrintingRefused(SelectPrinter() ? IsExistVirtualPrinter() : DefaultPrinterIsVirtual()))
         return;
-    if (!FOfficeViewerX || !FOfficeViewerX->isLoaded()) return;
-    PrintWithViewer(FOfficeViewerX);
+    if (!m_viewer || !m_viewer->isLoaded()) return;
+    PrintWithViewer(m_viewer);
 }
 
 void TOfficeFilePreviewFrm::PrintPreview() {
     if (!CanPrint()) return;
     if (PrintingRefused(IsExistVirtualPrinter())) return;
-    if (!FOfficeViewerX || !FOfficeViewerX->isLoaded()) return;
+    if (!m_viewer || !m_viewer->isLoaded()) return;
     if (m_preview) m_preview->close();
-    m_preview = FOfficeViewerX->createPrintPreviewDialog(this);
+    m_preview = m_viewer->createPrintPreviewDialog(this);
     m_preview->setAttribute(Qt::WA_DeleteOnClose);
     // A print started from the preview is a print like any other.
-    connect(FOfficeViewerX, &platform::DocumentViewer::printedFromPreview, m_preview,
+    connect(m_viewer, &platform::DocumentViewer::printedFromPreview, m_preview,
             [this] { ReportPrint(); });
     m_preview->open();
     ReportPrintPreview();

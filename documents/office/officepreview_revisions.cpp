@@ -29,7 +29,7 @@ void TOfficeFilePreviewFrm::AcceptRevisions() {
 // Runs the operations on the local copy and shows the document as they leave it. Nothing
 // without a shown document; one office job at a time.
 void TOfficeFilePreviewFrm::StartRevisionJob(std::vector<OfficeOperation> operations) {
-    if (!FOfficeViewerX || !FOfficeViewerX->isLoaded() || !m_job || m_job->isRunning()) return;
+    if (!m_viewer || !m_viewer->isLoaded() || !m_job || m_job->isRunning()) return;
     m_jobKind = JobKind::Revision;
     m_job->startOperations(*m_gate.converter,
                            {m_shownCopy, std::move(operations), m_timeLimit, FRoot});
@@ -56,7 +56,7 @@ QString TOfficeFilePreviewFrm::RevisionAndUpload() {
     const QPointer<TOfficeFilePreviewFrm> self = this;
     WaitForOfficeJob();
     if (!self) return {};  // the previewer went away while its job ended
-    if (!FOfficeViewerX || !FOfficeViewerX->isLoaded() || !m_job) return {};
+    if (!m_viewer || !m_viewer->isLoaded() || !m_job) return {};
     RevisionUpload upload{*m_gate.converter,
                           m_shownCopy,
                           m_shownCopy + u".tmp"_s,

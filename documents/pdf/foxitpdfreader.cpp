@@ -33,12 +33,12 @@ void TFoxitPdfReaderFrm::buildForm() {
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
     setFont(QFont(pdftexts::formFontFamily(FHS_Language), 9));
-    plTools = new QWidget(this);
-    plTools->setObjectName(u"plTools"_s);
-    auto* toolsLayout = new QVBoxLayout(plTools);
+    m_toolStrip = new QWidget(this);
+    m_toolStrip->setObjectName(u"plTools"_s);
+    auto* toolsLayout = new QVBoxLayout(m_toolStrip);
     toolsLayout->setContentsMargins(0, 0, 0, 0);
-    m_bar = BuildReaderToolBar(plTools, FHS_Language);
-    toolsLayout->addWidget(m_bar.ToolBar1);
+    m_bar = BuildReaderToolBar(m_toolStrip, FHS_Language);
+    toolsLayout->addWidget(m_bar.toolBar);
     plFrm = new QWidget(this);
     plFrm->setObjectName(u"plFrm"_s);
     auto* frameLayout = new QVBoxLayout(plFrm);
@@ -46,47 +46,47 @@ void TFoxitPdfReaderFrm::buildForm() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(plTools);
+    layout->addWidget(m_toolStrip);
     layout->addWidget(plFrm, 1);
 }
 
 void TFoxitPdfReaderFrm::connectToolBar() {
     using platform::DocumentViewer;
-    connect(m_bar.tbPrint, &QAction::triggered, this, [this] { Print(QString()); });
-    connect(m_bar.tbLeft, &QAction::triggered, this, [this] {
-        if (FFoxit) FFoxit->rotateLeft();
+    connect(m_bar.print, &QAction::triggered, this, [this] { Print(QString()); });
+    connect(m_bar.rotateLeft, &QAction::triggered, this, [this] {
+        if (m_viewer) m_viewer->rotateLeft();
     });
-    connect(m_bar.tbRight, &QAction::triggered, this, [this] {
-        if (FFoxit) FFoxit->rotateRight();
+    connect(m_bar.rotateRight, &QAction::triggered, this, [this] {
+        if (m_viewer) m_viewer->rotateRight();
     });
-    connect(m_bar.tbWi, &QAction::triggered, this, [this] {
-        if (FFoxit) FFoxit->fitWidth();
+    connect(m_bar.fitWidth, &QAction::triggered, this, [this] {
+        if (m_viewer) m_viewer->fitWidth();
     });
-    connect(m_bar.tbHi, &QAction::triggered, this, [this] {
-        if (FFoxit) FFoxit->fitHeight();
+    connect(m_bar.fitHeight, &QAction::triggered, this, [this] {
+        if (m_viewer) m_viewer->fitHeight();
     });
-    connect(m_bar.tbUp, &QAction::triggered, this, [this] {
-        if (FFoxit) FFoxit->previousPage();
+    connect(m_bar.previousPage, &QAction::triggered, this, [this] {
+        if (m_viewer) m_viewer->previousPage();
     });
-    connect(m_bar.tbDown, &QAction::triggered, this, [this] {
-        if (FFoxit) FFoxit->nextPage();
+    connect(m_bar.nextPage, &QAction::triggered, this, [this] {
+        if (m_viewer) m_viewer->nextPage();
     });
-    connect(m_bar.tbZoomAdd, &QAction::triggered, this, [this] { zoomBy(kZoomStep); });
-    connect(m_bar.tbZoomSub, &QAction::triggered, this, [this] { zoomBy(1 / kZoomStep); });
+    connect(m_bar.zoomIn, &QAction::triggered, this, [this] { zoomBy(kZoomStep); });
+    connect(m_bar.zoomOut, &QAction::triggered, this, [this] { zoomBy(1 / kZoomStep); });
 }
 
 void TFoxitPdfReaderFrm::zoomBy(double factor) {
-    if (FFoxit) FFoxit->setZoom(FFoxit->zoom() * factor);
+    if (m_viewer) m_viewer->setZoom(m_viewer->zoom() * factor);
 }
 
 void TFoxitPdfReaderFrm::createViewer() {
-    if (FFoxit) return;
-    FFoxit = new platform::DocumentViewer(plFrm);
-    FFoxit->setObjectName(u"FFoxit"_s);
+    if (m_viewer) return;
+    m_viewer = new platform::DocumentViewer(plFrm);
+    m_viewer->setObjectName(u"FFoxit"_s);
     // Printing goes through the form's print button, which checks and reports it.
-    FFoxit->setContextMenuPolicy(Qt::PreventContextMenu);
-    FFoxit->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
-    plFrm->layout()->addWidget(FFoxit);
+    m_viewer->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_viewer->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+    plFrm->layout()->addWidget(m_viewer);
 }
 
 void TFoxitPdfReaderFrm::LoadLocalFile(int /*FileType*/, const QString& FileName) {
@@ -94,29 +94,29 @@ void TFoxitPdfReaderFrm::LoadLocalFile(int /*FileType*/, const QString& FileName
     if (!m_fileName.isEmpty() && m_fileName != FileName) QFile::remove(m_fileName);
     m_fileName = FileName;
     createViewer();
-    FFoxit->setReadOnly(DocReadonly());
-    const bool loaded = FFoxit->loadFile(FileName);
-    FFoxit->show();
+    m_viewer->setReadOnly(DocReadonly());
+    const bool loaded = m_viewer->loadFile(FileName);
+    m_viewer->show();
     if (!loaded)
-        ShowHintText(FFoxit->errorText(), TPreViewHint::PictureError);
+        ShowHintText(m_viewer->errorText(), TPreViewHint::PictureError);
     else if (PreViewHintFrm)
         PreViewHintFrm->hide();
     if (loaded && DocReadonly()) {
-        AddKeyboardHook(FFoxit);
-        AddMouseHook(FFoxit);
+        AddKeyboardHook(m_viewer);
+        AddMouseHook(m_viewer);
     }
-    m_bar.tbPrint->setVisible(CanPrint());
-    m_bar.ToolButton5->setVisible(CanPrint());
+    m_bar.print->setVisible(CanPrint());
+    m_bar.printSeparator->setVisible(CanPrint());
 }
 
 void TFoxitPdfReaderFrm::Print(const QString& /*EffCode*/) {
     // Nothing is reported unless the viewer really printed.
-    if (!CanPrint() || !FFoxit) return;
+    if (!CanPrint() || !m_viewer) return;
     if (DocReadonly() && IsExistVirtualPrinter()) {
         pdftexts::showVirtualPrinterMessage(this, FHS_Language);
         return;
     }
-    PrintWithViewer(FFoxit);
+    PrintWithViewer(m_viewer);
 }
 
 void TFoxitPdfReaderFrm::CloseOleObject() {

@@ -26,7 +26,7 @@ public:
     void Print(const QString& EffCode) override;
 
     const ReaderToolBar& toolBar() const { return m_bar; }
-    platform::DocumentViewer* viewer() const { return FFoxit; }
+    platform::DocumentViewer* viewer() const { return m_viewer; }
 
     // The zoom step of the zoom buttons.
     static constexpr double kZoomStep = 1.25;
@@ -38,9 +38,9 @@ private:
     void zoomBy(double factor);
 
     ReaderToolBar m_bar;
-    QWidget* plTools = nullptr;
+    QWidget* m_toolStrip = nullptr;
     QWidget* plFrm = nullptr;  // client area, holds the viewer
-    platform::DocumentViewer* FFoxit = nullptr;
+    platform::DocumentViewer* m_viewer = nullptr;
     QString m_fileName;
 };
 

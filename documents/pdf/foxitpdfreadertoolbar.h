@@ -10,18 +10,19 @@ class QWidget;
 
 namespace ov {
 
+// Each part carries the designer's name as its object name ("tbWi" is fit width).
 struct ReaderToolBar {
-    QToolBar* ToolBar1 = nullptr;
-    QAction* tbPrint = nullptr;
-    QAction* ToolButton5 = nullptr;  // the separator after print
-    QAction* tbLeft = nullptr;       // rotate left
-    QAction* tbRight = nullptr;      // rotate right
-    QAction* tbWi = nullptr;         // fit width
-    QAction* tbHi = nullptr;         // fit height
-    QAction* tbZoomAdd = nullptr;
-    QAction* tbZoomSub = nullptr;
-    QAction* tbUp = nullptr;    // previous page
-    QAction* tbDown = nullptr;  // next page
+    QToolBar* toolBar = nullptr;
+    QAction* print = nullptr;
+    QAction* printSeparator = nullptr;  // the separator after print
+    QAction* rotateLeft = nullptr;      // rotate left
+    QAction* rotateRight = nullptr;     // rotate right
+    QAction* fitWidth = nullptr;        // fit width
+    QAction* fitHeight = nullptr;       // fit height
+    QAction* zoomIn = nullptr;
+    QAction* zoomOut = nullptr;
+    QAction* previousPage = nullptr;  // previous page
+    QAction* nextPage = nullptr;      // next page
 };
 
 ReaderToolBar BuildReaderToolBar(QWidget* parent, THS_Language language);

@@ -36,7 +36,7 @@ TPdfPreviewFrm::TPdfPreviewFrm(QWidget* parent, Qt::WindowFlags flags)
 }
 
 TPdfPreviewFrm::~TPdfPreviewFrm() {
-    if (!FCloseAll) TPdfPreviewFrm::CloseOleObject();
+    if (!m_closed) TPdfPreviewFrm::CloseOleObject();
 }
 
 void TPdfPreviewFrm::buildForm() {
@@ -48,18 +48,19 @@ void TPdfPreviewFrm::buildForm() {
     setPalette(white);
     setFont(QFont(pdftexts::formFontFamily(FHS_Language), 9));
     m_bar = BuildPdfPreviewToolBar(this, FHS_Language);
-    Panel2 = new QWidget(this);
-    Panel2->setObjectName(u"Panel2"_s);
-    auto* panelLayout = new QVBoxLayout(Panel2);
+    m_clientArea = new QWidget(this);
+    m_clientArea->setObjectName(u"Panel2"_s);
+    auto* panelLayout = new QVBoxLayout(m_clientArea);
     panelLayout->setContentsMargins(0, 0, 0, 0);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(m_bar.Panel1);
-    layout->addWidget(Panel2, 1);
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(300);
-    connect(Timer1, &QTimer::timeout, this, &TPdfPreviewFrm::Timer1Timer);
+    layout->addWidget(m_bar.strip);
+    layout->addWidget(m_clientArea, 1);
+    m_fitTimer = new QTimer(this);
+    m_fitTimer->setObjectName(u"Timer1"_s);
+    m_fitTimer->setInterval(300);
+    connect(m_fitTimer, &QTimer::timeout, this, &TPdfPreviewFrm::keepFitted);
 }
 
 // As a window of its own the form first shows centred on the window it belongs to (the main
@@ -76,58 +77,58 @@ void TPdfPreviewFrm::showEvent(QShowEvent* event) {
 }
 
 void TPdfPreviewFrm::connectToolBar() {
-    connect(m_bar.tbPrint, &QAction::triggered, this, [this] { Print(QString()); });
-    connect(m_bar.ToolButton1, &QAction::triggered, this, [this] {
+    connect(m_bar.print, &QAction::triggered, this, [this] { Print(QString()); });
+    connect(m_bar.rotateLeft, &QAction::triggered, this, [this] {
         if (m_viewer) m_viewer->rotateLeft();
     });
-    connect(m_bar.ToolButton2, &QAction::triggered, this, [this] {
+    connect(m_bar.rotateRight, &QAction::triggered, this, [this] {
         if (m_viewer) m_viewer->rotateRight();
     });
-    connect(m_bar.ToolButton11, &QAction::triggered, this, [this] {
+    connect(m_bar.fitWidth, &QAction::triggered, this, [this] {
         if (m_viewer) m_viewer->fitWidth();
     });
-    connect(m_bar.ToolButton12, &QAction::triggered, this, [this] {
+    connect(m_bar.fitHeight, &QAction::triggered, this, [this] {
         if (m_viewer) m_viewer->fitHeight();
     });
-    connect(m_bar.ToolButton7, &QAction::triggered, this, [this] {
+    connect(m_bar.firstPage, &QAction::triggered, this, [this] {
         if (m_viewer) m_viewer->firstPage();
     });
-    connect(m_bar.ToolButton8, &QAction::triggered, this, [this] {
+    connect(m_bar.nextPage, &QAction::triggered, this, [this] {
         if (m_viewer) m_viewer->nextPage();
     });
-    connect(m_bar.Edit1, &QLineEdit::returnPressed, this, &TPdfPreviewFrm::Edit1Enter);
-    connect(m_bar.ToolButton4, &QAction::triggered, this, [this] { stepTrackBar(-10); });
-    connect(m_bar.ToolButton6, &QAction::triggered, this, [this] { stepTrackBar(10); });
-    connect(m_bar.TrackBar1, &QSlider::valueChanged, this, &TPdfPreviewFrm::TrackBar1Change);
+    connect(m_bar.pageNumber, &QLineEdit::returnPressed, this, &TPdfPreviewFrm::pageNumberEntered);
+    connect(m_bar.zoomOut, &QAction::triggered, this, [this] { stepZoomSlider(-10); });
+    connect(m_bar.zoomIn, &QAction::triggered, this, [this] { stepZoomSlider(10); });
+    connect(m_bar.zoomSlider, &QSlider::valueChanged, this, &TPdfPreviewFrm::zoomSliderChanged);
 }
 
 bool TPdfPreviewFrm::CheckViewer() {
-    GetAcrobatVersion(FReaderFlieVer, FReaderVer);
-    if (!FReaderVer.isEmpty()) return true;
+    GetAcrobatVersion(m_readerFileVer, m_readerVer);
+    if (!m_readerVer.isEmpty()) return true;
     ShowHintText(pdftexts::readerMissing(FHS_Language), TPreViewHint::PictureError);
     return false;
 }
 
 void TPdfPreviewFrm::createViewer() {
     if (m_viewer) return;
-    m_viewer = new platform::DocumentViewer(Panel2);
+    m_viewer = new platform::DocumentViewer(m_clientArea);
     m_viewer->setObjectName(u"Pdf7"_s);
     // The previewer's tool bar offers everything; the viewer's own context menu would print and
     // save past the form's rules.
     m_viewer->setContextMenuPolicy(Qt::PreventContextMenu);
     m_viewer->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
-    Panel2->layout()->addWidget(m_viewer);
+    m_clientArea->layout()->addWidget(m_viewer);
 }
 
 void TPdfPreviewFrm::LoadLocalFile(int /*FileType*/, const QString& FileName) {
     setWindowTitle(QFileInfo(FileName).fileName());
     const bool restricted = DocReadonly() || !CanPrint();
     if (restricted)
-        Timer1->start();
+        m_fitTimer->start();
     else
-        Timer1->stop();
-    m_bar.tbPrint->setVisible(CanPrint());
-    m_bar.ToolButton5->setVisible(CanPrint());
+        m_fitTimer->stop();
+    m_bar.print->setVisible(CanPrint());
+    m_bar.printSeparator->setVisible(CanPrint());
     m_fileName = FileName;
     createViewer();
     m_viewer->setReadOnly(DocReadonly());
@@ -165,26 +166,26 @@ void TPdfPreviewFrm::ReSizeEx() {
 }
 
 // Runs while the document is restricted: keeps an embedded form at its parent's size.
-void TPdfPreviewFrm::Timer1Timer() {
+void TPdfPreviewFrm::keepFitted() {
     if (m_viewer) ReSizeEx();
 }
 
-void TPdfPreviewFrm::stepTrackBar(int delta) {
-    QSlider* bar = m_bar.TrackBar1;
+void TPdfPreviewFrm::stepZoomSlider(int delta) {
+    QSlider* bar = m_bar.zoomSlider;
     bar->setValue(std::clamp(bar->value() + delta, 0, bar->maximum()));
 }
 
-void TPdfPreviewFrm::TrackBar1Change() {
+void TPdfPreviewFrm::zoomSliderChanged() {
     if (!m_viewer) return;
-    const double zoom = m_bar.TrackBar1->value() + 80.0;
-    if (std::abs(zoom - FScale) <= kZoomThreshold) return;
-    FScale = zoom;
+    const double zoom = m_bar.zoomSlider->value() + 80.0;
+    if (std::abs(zoom - m_scale) <= kZoomThreshold) return;
+    m_scale = zoom;
     m_viewer->setZoom(zoom);
 }
 
-void TPdfPreviewFrm::Edit1Enter() {
+void TPdfPreviewFrm::pageNumberEntered() {
     bool ok = false;
-    const int page = m_bar.Edit1->text().trimmed().toInt(&ok);
+    const int page = m_bar.pageNumber->text().trimmed().toInt(&ok);
     if (ok && page > 0 && m_viewer) m_viewer->setCurrentPage(page);
 }
 
@@ -200,9 +201,9 @@ void TPdfPreviewFrm::Print(const QString& /*EffCode*/) {
 void TPdfPreviewFrm::PrintPreview() {}
 
 void TPdfPreviewFrm::CloseOleObject() {
-    if (FCloseAll) return;
-    FCloseAll = true;
-    Timer1->stop();
+    if (m_closed) return;
+    m_closed = true;
+    m_fitTimer->stop();
     delete m_viewer;
     m_viewer = nullptr;
     if (!m_fileName.isEmpty()) QFile::remove(m_fileName);

@@ -40,9 +40,9 @@ public:
     // The widgets, for the form's owner and for tests.
     const PdfPreviewToolBar& toolBar() const { return m_bar; }
     platform::DocumentViewer* viewer() const { return m_viewer; }
-    QTimer* timer() const { return Timer1; }
+    QTimer* timer() const { return m_fitTimer; }
     // The reader generation found by CheckViewer ("V7", "V5" or empty).
-    QString readerVersion() const { return FReaderVer; }
+    QString readerVersion() const { return m_readerVer; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -51,20 +51,20 @@ private:
     void buildForm();
     void connectToolBar();
     void createViewer();
-    void Timer1Timer();
-    void TrackBar1Change();
-    void Edit1Enter();
-    void stepTrackBar(int delta);
+    void keepFitted();
+    void zoomSliderChanged();
+    void pageNumberEntered();
+    void stepZoomSlider(int delta);
 
     PdfPreviewToolBar m_bar;
-    QWidget* Panel2 = nullptr;  // client area, holds the viewer
-    QTimer* Timer1 = nullptr;
+    QWidget* m_clientArea = nullptr;  // client area, holds the viewer
+    QTimer* m_fitTimer = nullptr;
     platform::DocumentViewer* m_viewer = nullptr;
     QString m_fileName;
-    QString FReaderVer;
-    QString FReaderFlieVer;
-    double FScale = 1.0;  // the last zoom sent, in percent
-    bool FCloseAll = false;
+    QString m_readerVer;
+    QString m_readerFileVer;
+    double m_scale = 1.0;  // the last zoom sent, in percent
+    bool m_closed = false;
     bool m_placed = false;  // a window is centred once, when first shown
 };
 

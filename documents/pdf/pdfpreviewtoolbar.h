@@ -15,25 +15,26 @@ class QWidget;
 
 namespace ov {
 
+// Each part carries the designer's name as its object name ("ToolButton11" is fit width).
 struct PdfPreviewToolBar {
-    QWidget* Panel1 = nullptr;  // the strip at the top that holds the tool bar
-    QToolBar* ToolBar1 = nullptr;
-    QAction* tbPrint = nullptr;
-    QAction* ToolButton5 = nullptr;   // the separator after print
-    QAction* ToolButton1 = nullptr;   // rotate left
-    QAction* ToolButton2 = nullptr;   // rotate right
-    QAction* ToolButton11 = nullptr;  // fit width
-    QAction* ToolButton12 = nullptr;  // fit height
-    QAction* ToolButton7 = nullptr;   // first page
-    QAction* ToolButton8 = nullptr;   // next page
-    QWidget* Panel3 = nullptr;
-    QLabel* lbPage1 = nullptr;
-    QLineEdit* Edit1 = nullptr;  // page number
-    QLabel* lbPage2 = nullptr;
-    QAction* ToolButton4 = nullptr;  // zoom out
-    QSlider* TrackBar1 = nullptr;    // 0..100, position 50, steps of 10
-    QAction* ToolButton6 = nullptr;  // zoom in
-    QLabel* Label1 = nullptr;        // status text, blank at first
+    QWidget* strip = nullptr;  // the strip at the top that holds the tool bar
+    QToolBar* toolBar = nullptr;
+    QAction* print = nullptr;
+    QAction* printSeparator = nullptr;  // the separator after print
+    QAction* rotateLeft = nullptr;
+    QAction* rotateRight = nullptr;
+    QAction* fitWidth = nullptr;
+    QAction* fitHeight = nullptr;
+    QAction* firstPage = nullptr;
+    QAction* nextPage = nullptr;
+    QWidget* pagePanel = nullptr;
+    QLabel* pageLabelBefore = nullptr;
+    QLineEdit* pageNumber = nullptr;
+    QLabel* pageLabelAfter = nullptr;
+    QAction* zoomOut = nullptr;
+    QSlider* zoomSlider = nullptr;  // 0..100, position 50, steps of 10
+    QAction* zoomIn = nullptr;
+    QLabel* status = nullptr;  // status text, blank at first
 };
 
 // Builds the tool bar as a child of `parent`, with its texts in `language`.

@@ -69,35 +69,35 @@ void TSSrsPreviewFrm::buildForm() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(m_bar.ToolBar1);
+    layout->addWidget(m_bar.toolBar);
     layout->addWidget(PanelX, 1);
 }
 
 void TSSrsPreviewFrm::connectToolBar() {
-    connect(m_bar.tbPrint, &QAction::triggered, this, [this] { Print(QString()); });
-    connect(m_bar.tbLeft, &QAction::triggered, this, [this] {
-        if (PSursenX) PSursenX->rotateLeft();
+    connect(m_bar.print, &QAction::triggered, this, [this] { Print(QString()); });
+    connect(m_bar.rotateLeft, &QAction::triggered, this, [this] {
+        if (m_viewer) m_viewer->rotateLeft();
     });
-    connect(m_bar.tbRight, &QAction::triggered, this, [this] {
-        if (PSursenX) PSursenX->rotateRight();
+    connect(m_bar.rotateRight, &QAction::triggered, this, [this] {
+        if (m_viewer) m_viewer->rotateRight();
     });
-    connect(m_bar.tbWi, &QAction::triggered, this, &TSSrsPreviewFrm::fitWidth);
-    connect(m_bar.tbHi, &QAction::triggered, this, &TSSrsPreviewFrm::fitHeight);
-    connect(m_bar.tbZoomAdd, &QAction::triggered, this, [this] { zoomBy(1.1); });
-    connect(m_bar.tbZoomSub, &QAction::triggered, this, [this] { zoomBy(0.9); });
-    connect(m_bar.tbUp, &QAction::triggered, this, &TSSrsPreviewFrm::pageUp);
-    connect(m_bar.tbDown, &QAction::triggered, this, &TSSrsPreviewFrm::pageDown);
+    connect(m_bar.fitWidth, &QAction::triggered, this, &TSSrsPreviewFrm::fitWidth);
+    connect(m_bar.fitHeight, &QAction::triggered, this, &TSSrsPreviewFrm::fitHeight);
+    connect(m_bar.zoomIn, &QAction::triggered, this, [this] { zoomBy(1.1); });
+    connect(m_bar.zoomOut, &QAction::triggered, this, [this] { zoomBy(0.9); });
+    connect(m_bar.previousPage, &QAction::triggered, this, &TSSrsPreviewFrm::pageUp);
+    connect(m_bar.nextPage, &QAction::triggered, this, &TSSrsPreviewFrm::pageDown);
 }
 
 bool TSSrsPreviewFrm::CheckViewer() {
     if (platform::sursenReaderInstalled(platform::viewerProbe())) {
-        FVer = u"1.0"_s;
+        m_version = u"1.0"_s;
         return true;
     }
     QMessageBox box(QMessageBox::NoIcon, pdftexts::sursenCaption(), pdftexts::sursenMissing(),
                     QMessageBox::Ok, this);
     box.exec();
-    m_bar.ToolBar1->hide();
+    m_bar.toolBar->hide();
     return false;
 }
 
@@ -105,23 +105,23 @@ void TSSrsPreviewFrm::LoadLocalFile(int /*FileType*/, const QString& FileName) {
     // The copy of an earlier preview on this form is no longer shown.
     if (!m_fileName.isEmpty() && m_fileName != FileName) QFile::remove(m_fileName);
     m_fileName = FileName;
-    if (!PSursenX) {
-        PSursenX = new platform::DocumentViewer(PanelX);
-        PSursenX->setObjectName(u"PSursenX"_s);
-        PSursenX->setContextMenuPolicy(Qt::PreventContextMenu);
-        PSursenX->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
-        PanelX->layout()->addWidget(PSursenX);
+    if (!m_viewer) {
+        m_viewer = new platform::DocumentViewer(PanelX);
+        m_viewer->setObjectName(u"PSursenX"_s);
+        m_viewer->setContextMenuPolicy(Qt::PreventContextMenu);
+        m_viewer->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+        PanelX->layout()->addWidget(m_viewer);
     }
-    PSursenX->setReadOnly(DocReadonly());
-    PSursenX->show();
+    m_viewer->setReadOnly(DocReadonly());
+    m_viewer->show();
     ShowHintText(pdftexts::sursenLoading(), TPreViewHint::PictureWait);
-    const bool loaded = PSursenX->loadFile(FileName);
+    const bool loaded = m_viewer->loadFile(FileName);
     if (!loaded)
-        ShowHintText(PSursenX->errorText(), TPreViewHint::PictureError);
+        ShowHintText(m_viewer->errorText(), TPreViewHint::PictureError);
     else if (PreViewHintFrm)
         PreViewHintFrm->hide();
-    FPageWidth = pageExtentAt100(*PSursenX, true);
-    FPageHeight = pageExtentAt100(*PSursenX, false);
+    FPageWidth = pageExtentAt100(*m_viewer, true);
+    m_pageHeight = pageExtentAt100(*m_viewer, false);
 }
 
 std::optional<double> TSSrsPreviewFrm::fitRatio(int panelExtent, int spare, int pageExtent) {
@@ -131,45 +131,45 @@ std::optional<double> TSSrsPreviewFrm::fitRatio(int panelExtent, int spare, int 
 
 void TSSrsPreviewFrm::fitWidth() {
     const auto ratio = fitRatio(PanelX->width(), kSpareWidth, FPageWidth);
-    if (PSursenX && ratio) PSursenX->setZoom(*ratio);
+    if (m_viewer && ratio) m_viewer->setZoom(*ratio);
 }
 
 void TSSrsPreviewFrm::fitHeight() {
-    const auto ratio = fitRatio(PanelX->height(), kSpareHeight, FPageHeight);
-    if (PSursenX && ratio) PSursenX->setZoom(*ratio);
+    const auto ratio = fitRatio(PanelX->height(), kSpareHeight, m_pageHeight);
+    if (m_viewer && ratio) m_viewer->setZoom(*ratio);
 }
 
 void TSSrsPreviewFrm::zoomBy(double factor) {
-    if (PSursenX) PSursenX->setZoom(PSursenX->zoom() * factor);
+    if (m_viewer) m_viewer->setZoom(m_viewer->zoom() * factor);
 }
 
 // The page buttons turn themselves off at the first and the last page.
 void TSSrsPreviewFrm::pageUp() {
-    m_bar.tbDown->setEnabled(true);
-    if (!PSursenX) return;
-    if (PSursenX->currentPage() - 1 < 1)
-        m_bar.tbUp->setEnabled(false);
+    m_bar.nextPage->setEnabled(true);
+    if (!m_viewer) return;
+    if (m_viewer->currentPage() - 1 < 1)
+        m_bar.previousPage->setEnabled(false);
     else
-        PSursenX->previousPage();
+        m_viewer->previousPage();
 }
 
 void TSSrsPreviewFrm::pageDown() {
-    m_bar.tbUp->setEnabled(true);
-    if (!PSursenX) return;
-    if (PSursenX->currentPage() - 1 < PSursenX->pageCount() - 1)
-        PSursenX->nextPage();
+    m_bar.previousPage->setEnabled(true);
+    if (!m_viewer) return;
+    if (m_viewer->currentPage() - 1 < m_viewer->pageCount() - 1)
+        m_viewer->nextPage();
     else
-        m_bar.tbDown->setEnabled(false);
+        m_bar.nextPage->setEnabled(false);
 }
 
 void TSSrsPreviewFrm::Print(const QString& /*EffCode*/) {
     // This reader's prints are not reported to the server.
-    if (CanPrint() && PSursenX) PSursenX->print(SelectPrinter());
+    if (CanPrint() && m_viewer) m_viewer->print(SelectPrinter());
 }
 
 void TSSrsPreviewFrm::CloseOleObject() {
-    delete PSursenX;
-    PSursenX = nullptr;
+    delete m_viewer;
+    m_viewer = nullptr;
     if (!m_fileName.isEmpty()) QFile::remove(m_fileName);
     m_fileName.clear();
 }

@@ -27,10 +27,10 @@ public:
     void Print(const QString& EffCode) override;
 
     const ReaderToolBar& toolBar() const { return m_bar; }
-    platform::DocumentViewer* viewer() const { return PSursenX; }
-    QString version() const { return FVer; }
+    platform::DocumentViewer* viewer() const { return m_viewer; }
+    QString version() const { return m_version; }
     int pageWidth() const { return FPageWidth; }
-    int pageHeight() const { return FPageHeight; }
+    int pageHeight() const { return m_pageHeight; }
 
     // The zoom (in percent) that fits a page of `pageExtent` pixels at 100 % into `panelExtent`
     // pixels less `spare` pixels; none when the page has no size.
@@ -47,11 +47,11 @@ private:
 
     ReaderToolBar m_bar;
     QWidget* PanelX = nullptr;  // client area, holds the viewer
-    platform::DocumentViewer* PSursenX = nullptr;
+    platform::DocumentViewer* m_viewer = nullptr;
     QString m_fileName;
-    QString FVer;
+    QString m_version;
     int FPageWidth = 0;  // the current page's size in pixels at 100 %, 0 when unknown
-    int FPageHeight = 0;
+    int m_pageHeight = 0;
 };
 
 }  // namespace ov

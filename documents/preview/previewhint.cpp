@@ -45,13 +45,16 @@ TPreViewHint::TPreViewHint(THS_Language language, QWidget* parent, bool embedded
     white.setColor(QPalette::Window, Qt::white);
     white.setColor(QPalette::Base, Qt::white);
     setPalette(white);
-    Image1 = NewPicture(this, QStyle::SP_MessageBoxInformation);
-    Image2 = NewPicture(this, QStyle::SP_MessageBoxCritical);
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setGeometry(80, 24, 400, 142);
-    Memo1->setFrameShape(QFrame::NoFrame);
-    Memo1->setReadOnly(true);
-    Memo1->setFocusPolicy(Qt::NoFocus);
+    WaitPicture = NewPicture(this, QStyle::SP_MessageBoxInformation);
+    ErrorPicture = NewPicture(this, QStyle::SP_MessageBoxCritical);
+    WaitPicture->setObjectName(u"Image1"_s);
+    ErrorPicture->setObjectName(u"Image2"_s);
+    HintMemo = new QPlainTextEdit(this);
+    HintMemo->setObjectName(u"Memo1"_s);
+    HintMemo->setGeometry(80, 24, 400, 142);
+    HintMemo->setFrameShape(QFrame::NoFrame);
+    HintMemo->setReadOnly(true);
+    HintMemo->setFocusPolicy(Qt::NoFocus);
     FormCreate(language);
 }
 
@@ -69,10 +72,10 @@ void TPreViewHint::FormCreate(THS_Language language) {
 }
 
 void TPreViewHint::ShowHint(const QString& HintStr, int PictureNum) {
-    Memo1->setPlainText(HintStr);
+    HintMemo->setPlainText(HintStr);
     const bool error = PictureNum == PictureError;
-    Image2->setVisible(error);
-    Image1->setVisible(!error);
+    ErrorPicture->setVisible(error);
+    WaitPicture->setVisible(!error);
     if (isWindow() && !isVisible()) move(CentreFor(this));
     show();
     repaint();
@@ -81,15 +84,15 @@ void TPreViewHint::ShowHint(const QString& HintStr, int PictureNum) {
 }
 
 QString TPreViewHint::HintText() const {
-    return Memo1->toPlainText();
+    return HintMemo->toPlainText();
 }
 
 bool TPreViewHint::ShowsErrorPicture() const {
-    return !Image2->isHidden();
+    return !ErrorPicture->isHidden();
 }
 
 bool TPreViewHint::ShowsWaitPicture() const {
-    return !Image1->isHidden();
+    return !WaitPicture->isHidden();
 }
 
 }  // namespace ov

@@ -38,10 +38,11 @@ public:
     bool ShowsErrorPicture() const;
     bool ShowsWaitPicture() const;
 
-    // The form's parts, as the previewers may reach them.
-    QLabel* Image1 = nullptr;         // wait picture, 36 x 36
-    QLabel* Image2 = nullptr;         // error picture, 36 x 36, same place
-    QPlainTextEdit* Memo1 = nullptr;  // borderless, read-only, 400 x 142
+    // The form's parts, as the previewers may reach them (object names "Image1", "Image2",
+    // "Memo1").
+    QLabel* WaitPicture = nullptr;       // 36 x 36
+    QLabel* ErrorPicture = nullptr;      // 36 x 36, same place
+    QPlainTextEdit* HintMemo = nullptr;  // borderless, read-only, 400 x 142
 
 private:
     void FormCreate(THS_Language language);
