@@ -62,15 +62,15 @@ void TSSrsPreviewFrm::buildForm() {
     setPalette(white);
     setFont(QFont(pdftexts::formFontFamily(FHS_Language), 9));
     m_bar = BuildReaderToolBar(this, FHS_Language);
-    PanelX = new QWidget(this);
-    PanelX->setObjectName(u"PanelX"_s);
-    auto* panelLayout = new QVBoxLayout(PanelX);
+    m_clientArea = new QWidget(this);
+    m_clientArea->setObjectName(u"PanelX"_s);
+    auto* panelLayout = new QVBoxLayout(m_clientArea);
     panelLayout->setContentsMargins(0, 0, 0, 0);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_bar.toolBar);
-    layout->addWidget(PanelX, 1);
+    layout->addWidget(m_clientArea, 1);
 }
 
 void TSSrsPreviewFrm::connectToolBar() {
@@ -106,11 +106,11 @@ void TSSrsPreviewFrm::LoadLocalFile(int /*FileType*/, const QString& FileName) {
     if (!m_fileName.isEmpty() && m_fileName != FileName) QFile::remove(m_fileName);
     m_fileName = FileName;
     if (!m_viewer) {
-        m_viewer = new platform::DocumentViewer(PanelX);
+        m_viewer = new platform::DocumentViewer(m_clientArea);
         m_viewer->setObjectName(u"PSursenX"_s);
         m_viewer->setContextMenuPolicy(Qt::PreventContextMenu);
         m_viewer->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
-        PanelX->layout()->addWidget(m_viewer);
+        m_clientArea->layout()->addWidget(m_viewer);
     }
     m_viewer->setReadOnly(DocReadonly());
     m_viewer->show();
@@ -120,7 +120,7 @@ void TSSrsPreviewFrm::LoadLocalFile(int /*FileType*/, const QString& FileName) {
         ShowHintText(m_viewer->errorText(), TPreViewHint::PictureError);
     else if (PreViewHintFrm)
         PreViewHintFrm->hide();
-    FPageWidth = pageExtentAt100(*m_viewer, true);
+    m_pageWidth = pageExtentAt100(*m_viewer, true);
     m_pageHeight = pageExtentAt100(*m_viewer, false);
 }
 
@@ -130,12 +130,12 @@ std::optional<double> TSSrsPreviewFrm::fitRatio(int panelExtent, int spare, int 
 }
 
 void TSSrsPreviewFrm::fitWidth() {
-    const auto ratio = fitRatio(PanelX->width(), kSpareWidth, FPageWidth);
+    const auto ratio = fitRatio(m_clientArea->width(), kSpareWidth, m_pageWidth);
     if (m_viewer && ratio) m_viewer->setZoom(*ratio);
 }
 
 void TSSrsPreviewFrm::fitHeight() {
-    const auto ratio = fitRatio(PanelX->height(), kSpareHeight, m_pageHeight);
+    const auto ratio = fitRatio(m_clientArea->height(), kSpareHeight, m_pageHeight);
     if (m_viewer && ratio) m_viewer->setZoom(*ratio);
 }
 

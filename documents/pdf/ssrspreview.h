@@ -29,7 +29,7 @@ public:
     const ReaderToolBar& toolBar() const { return m_bar; }
     platform::DocumentViewer* viewer() const { return m_viewer; }
     QString version() const { return m_version; }
-    int pageWidth() const { return FPageWidth; }
+    int pageWidth() const { return m_pageWidth; }
     int pageHeight() const { return m_pageHeight; }
 
     // The zoom (in percent) that fits a page of `pageExtent` pixels at 100 % into `panelExtent`
@@ -46,11 +46,11 @@ private:
     void pageDown();
 
     ReaderToolBar m_bar;
-    QWidget* PanelX = nullptr;  // client area, holds the viewer
+    QWidget* m_clientArea = nullptr;  // client area, holds the viewer
     platform::DocumentViewer* m_viewer = nullptr;
     QString m_fileName;
     QString m_version;
-    int FPageWidth = 0;  // the current page's size in pixels at 100 %, 0 when unknown
+    int m_pageWidth = 0;  // the current page's size in pixels at 100 %, 0 when unknown
     int m_pageHeight = 0;
 };
 
