@@ -7,7 +7,7 @@
 #include "client/viewerchoice/viewerchoice.h"
 #include "client/webcommands/webmodule.h"
 #include "core/globalconfig.h"
-#include "documents/previewbase.h"
+#include "documents/preview/previewbase.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,10 +1,10 @@
 #include "client/viewerchoice/forms.h"
 
-#include "documents/foxitpdfreader.h"
-#include "documents/officepreview.h"
-#include "documents/pdfpreview.h"
-#include "documents/previewbase.h"
-#include "documents/ssrspreview.h"
+#include "documents/pdf/foxitpdfreader.h"
+#include "documents/office/officepreview.h"
+#include "documents/pdf/pdfpreview.h"
+#include "documents/preview/previewbase.h"
+#include "documents/pdf/ssrspreview.h"
 
 namespace ov {
 

@@ -6,11 +6,11 @@
 #include "client/viewerchoice/forms.h"
 #include "client/viewerchoice/lists.h"
 #include "client/viewerchoice/options.h"
-#include "documents/axedselect.h"
-#include "documents/axprewview.h"
-#include "documents/edrawings.h"
+#include "documents/cad/axedselect.h"
+#include "documents/cad/axprewview.h"
+#include "documents/cad/edrawings.h"
 #include "documents/preview/viewerwindow.h"
-#include "documents/previewbase.h"
+#include "documents/preview/previewbase.h"
 
 using namespace Qt::StringLiterals;
 

@@ -5,9 +5,9 @@
 
 #include "client/viewerchoice/viewerchoice.h"
 #include "core/fileversion.h"
-#include "documents/axedselect.h"
-#include "documents/pdfviewertype.h"
-#include "documents/previewbase.h"
+#include "documents/cad/axedselect.h"
+#include "documents/pdf/pdfviewertype.h"
+#include "documents/preview/previewbase.h"
 #include "platform/registry.h"
 #include "platform/viewerprobe.h"
 

@@ -8,7 +8,7 @@
 #include "core/filetype.h"
 #include "core/paths.h"
 #include "core/tagtext.h"
-#include "documents/edrawings.h"
+#include "documents/cad/edrawings.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 #include <QWidget>
 
 #include "client/webcommands/webmodule.h"
-#include "documents/previewhint.h"
+#include "documents/preview/previewhint.h"
 
 namespace ov {
 

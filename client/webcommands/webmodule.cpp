@@ -6,7 +6,7 @@
 #include "client/webcommands/opencopy.h"
 #include "core/globalconfig.h"
 #include "core/paths.h"
-#include "documents/previewhint.h"
+#include "documents/preview/previewhint.h"
 
 using namespace Qt::StringLiterals;
 

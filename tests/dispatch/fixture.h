@@ -12,7 +12,7 @@
 #include "client/webcommands/webcmd.h"
 #include "client/webcommands/webmodule.h"
 #include "core/globalconfig.h"
-#include "documents/previewhint.h"
+#include "documents/preview/previewhint.h"
 #include "platform/adapters.h"
 #include "support/temphome.h"
 
