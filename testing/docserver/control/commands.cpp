@@ -1,6 +1,6 @@
 #include "testing/docserver/commands.h"
 
-#include "testing/docserver/commands_table.h"
+#include "testing/docserver/control/commands_table.h"
 
 using namespace Qt::StringLiterals;
 
@@ -31,7 +31,7 @@ DocCommands::DocCommands(DocModel& model) : m_model(model) {}
 ControlReply DocCommands::handle(const ControlRequest& request) {
     const auto& table = Table();
     const auto it = table.find(std::uint8_t(request.head.TranType));
-    if (it == table.end()) return Reply(RS_Refused, u"Unknown request"_s);
+    if (it == table.end()) return Reply(wire::RS_Refused, u"Unknown request"_s);
     std::lock_guard lock(m_model.mutex);
     CommandContext context{m_model, request, request.text()};
     context.user = m_model.userByToken(context.tag(u"EncryptCode"_s));
@@ -39,7 +39,7 @@ ControlReply DocCommands::handle(const ControlRequest& request) {
     if (spec.needsToken && (!context.user || context.user->disabled)) {
         const QString refusal =
             spec.refusal ? QString::fromUtf16(spec.refusal) : InvalidTokenText();
-        return Reply(RS_Refused, refusal);
+        return Reply(wire::RS_Refused, refusal);
     }
     return spec.run(context);
 }

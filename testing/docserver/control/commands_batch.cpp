@@ -1,8 +1,8 @@
 // Upload rules, the batch worker's requests and the lists for export.
 
-#include "core/datetime.h"
 #include "core/resultcode.h"
-#include "testing/docserver/commands_table.h"
+#include "testing/docserver/codec/datetime.h"
+#include "testing/docserver/control/commands_table.h"
 
 using namespace Qt::StringLiterals;
 
@@ -32,7 +32,7 @@ void DownloadLines(CommandContext& c, const DocFolder& folder, const QString& ba
         files.append(
             u"[K]%1[/K][Fd]%2[/Fd][Dt]%3[/Dt][Sz]%4[/Sz][P]%5[/P][D]False[/D]"_s.arg(file->key)
                 .arg(folder.id)
-                .arg(DateTimeToText(file->modified))
+                .arg(wire::dateText(file->modified))
                 .arg(file->size)
                 .arg(base + file->name));
     if (!sub || depth > 64) return;
@@ -58,7 +58,7 @@ ControlReply DownloadFiles(CommandContext& c) {
 ControlReply FolderList(CommandContext& c) {
     const std::int32_t owner = c.tagInt(u"OwnerId"_s);
     if (!c.model.mayAccess(*c.user, owner)) return Code(RC_NoPower);
-    const QString lines = ReadTagValue(c.text, u"Folder"_s, false);
+    const QString lines = c.rawTag(u"Folder"_s);
     for (const QString& line : lines.split(u'\n', Qt::SkipEmptyParts)) {
         std::int64_t parent = c.tagInt64(u"FolderId"_s);
         for (const QString& name : QString(line).replace(u'\\', u'/').split(u'/')) {
@@ -93,17 +93,17 @@ QString Rows(const QStringList& heading, const QList<QStringList>& rows) {
 ControlReply FileList(CommandContext& c) {
     const DocFolder* folder = c.model.folder(c.tagInt64(u"FolderId"_s));
     if (!folder || !c.model.mayAccess(*c.user, folder->ownerId))
-        return Reply(RS_Refused, u"No privilege"_s);
+        return Reply(wire::RS_Refused, u"No privilege"_s);
     QList<QStringList> rows;
     for (const DocFile* file : c.model.folderFiles(folder->id))
         rows.append({file->name, c.model.folderPathByNames(folder->id), QString::number(file->size),
-                     DateTimeToText(file->modified), QString::number(file->version)});
+                     wire::dateText(file->modified), QString::number(file->version)});
     return Ok2(Rows({u"Name"_s, u"Path"_s, u"Size"_s, u"Modified"_s, u"Version"_s}, rows));
 }
 
 ControlReply FolderTable(CommandContext& c) {
     const std::int32_t owner = c.tagInt(u"OwnerId"_s);
-    if (!c.model.mayAccess(*c.user, owner)) return Reply(RS_Refused, u"No privilege"_s);
+    if (!c.model.mayAccess(*c.user, owner)) return Reply(wire::RS_Refused, u"No privilege"_s);
     QList<QStringList> rows;
     for (const auto& [id, folder] : c.model.folders)
         if (folder.ownerId == owner)
@@ -123,14 +123,14 @@ ControlReply PrintTable(CommandContext& c) {
     for (const DocLog& log : c.model.logs)
         if (log.opr == 62 || log.opr == 63)
             rows.append({QString::number(log.key), QString::number(log.userId),
-                         QString::number(log.opr), DateTimeToText(log.at)});
+                         QString::number(log.opr), wire::dateText(log.at)});
     return Ok2(Rows({u"Key"_s, u"User"_s, u"Operation"_s, u"Time"_s}, rows));
 }
 
 ControlReply LogTable(CommandContext& c) {
     QList<QStringList> rows;
     for (const DocLog& log : c.model.logs)
-        rows.append({DateTimeToText(log.at), QString::number(log.userId), QString::number(log.key),
+        rows.append({wire::dateText(log.at), QString::number(log.userId), QString::number(log.key),
                      QString::number(log.opr)});
     return Ok2(Rows({u"Time"_s, u"User"_s, u"Key"_s, u"Operation"_s}, rows));
 }
@@ -138,16 +138,16 @@ ControlReply LogTable(CommandContext& c) {
 }  // namespace
 
 void AddBatchCommands(CommandTable& t) {
-    t[TT_GetMaxFileSize] = {false, nullptr, MaxFileSize};
-    t[TT_GetUploadLimit] = {false, nullptr, UploadLimit};
-    t[TT_GetDownloadFiles] = {true, nullptr, DownloadFiles};
-    t[TT_SendFolderList] = {true, nullptr, FolderList};
-    t[TT_SendFileMsg] = {true, nullptr, FileMsg};
-    t[TT_GetFileList] = {true, nullptr, FileList};
-    t[TT_GetFolderList] = {true, nullptr, FolderTable};
-    t[TT_GetAllUsersList] = {true, nullptr, UsersTable};
-    t[TT_GetFilePrtList] = {true, nullptr, PrintTable};
-    t[TT_GetLogs] = {true, nullptr, LogTable};
+    t[wire::TT_GetMaxFileSize] = {false, nullptr, MaxFileSize};
+    t[wire::TT_GetUploadLimit] = {false, nullptr, UploadLimit};
+    t[wire::TT_GetDownloadFiles] = {true, nullptr, DownloadFiles};
+    t[wire::TT_SendFolderList] = {true, nullptr, FolderList};
+    t[wire::TT_SendFileMsg] = {true, nullptr, FileMsg};
+    t[wire::TT_GetFileList] = {true, nullptr, FileList};
+    t[wire::TT_GetFolderList] = {true, nullptr, FolderTable};
+    t[wire::TT_GetAllUsersList] = {true, nullptr, UsersTable};
+    t[wire::TT_GetFilePrtList] = {true, nullptr, PrintTable};
+    t[wire::TT_GetLogs] = {true, nullptr, LogTable};
 }
 
 }  // namespace ov::test

@@ -1,9 +1,9 @@
 // File state: names, descriptions, locks, versions, times and the operation log.
 
 #include "core/cipher.h"
-#include "core/datetime.h"
 #include "core/resultcode.h"
-#include "testing/docserver/commands_table.h"
+#include "testing/docserver/codec/datetime.h"
+#include "testing/docserver/control/commands_table.h"
 
 using namespace Qt::StringLiterals;
 
@@ -21,12 +21,12 @@ DocFile* Requested(CommandContext& c, const QString& tag) {
 
 ControlReply FileName(CommandContext& c) {
     const DocFile* file = Requested(c, u"Key"_s);
-    return file ? Ok2(file->name) : Reply(RS_Refused, NoFileText);
+    return file ? Ok2(file->name) : Reply(wire::RS_Refused, NoFileText);
 }
 
 ControlReply ResourceInfo(CommandContext& c) {
     const DocFile* file = Requested(c, u"Key"_s);
-    if (!file) return Reply(RS_Refused, NoFileText);
+    if (!file) return Reply(wire::RS_Refused, NoFileText);
     return Ok(u"[Name]"_s + file->name + u"[/Name][Size]"_s + QString::number(file->size) +
               u"[/Size][Version]"_s + QString::number(file->version) + u"[/Version]"_s);
 }
@@ -56,7 +56,7 @@ ControlReply Unlock(CommandContext& c) {
 
 ControlReply LastModifyTime(CommandContext& c) {
     const DocFile* file = Requested(c, u"FileKey"_s);
-    return Ok(file ? QString::number(DateTimeToInt64(file->modified)) : QString());
+    return Ok(file ? QString::number(wire::dateToInt64(file->modified)) : QString());
 }
 
 ControlReply WriteAudit(CommandContext& c) {
@@ -71,7 +71,7 @@ void NewVerLines(CommandContext& c, const DocFolder& folder, bool sub, QStringLi
     const QString path = c.model.folderPathByNames(folder.id);
     for (const DocFile* file : c.model.folderFiles(folder.id))
         lines.append(QStringList{QString::number(file->key), QString::number(folder.id),
-                                 QString::number(DateTimeToInt64(file->modified)), file->name, path}
+                                 QString::number(wire::dateToInt64(file->modified)), file->name, path}
                          .join(u'*'));
     if (!sub || depth > 64) return;
     for (const DocFolder* child : c.model.childFolders(folder.ownerId, folder.id))
@@ -88,33 +88,33 @@ ControlReply NewVer(CommandContext& c) {
 
 ControlReply RetrieveDesc(CommandContext& c) {
     const DocFile* file = Requested(c, u"filekey"_s);
-    return file ? Ok2(file->desc) : Reply(RS_Refused, NoFileText);
+    return file ? Ok2(file->desc) : Reply(wire::RS_Refused, NoFileText);
 }
 
 ControlReply UpdateDesc(CommandContext& c) {
     DocFile* file = Requested(c, u"filekey"_s);
-    if (!file) return Reply(RS_Refused, NoFileText);
-    file->desc = ReadTagValue(c.text, u"desc"_s, false);
+    if (!file) return Reply(wire::RS_Refused, NoFileText);
+    file->desc = c.rawTag(u"desc"_s);
     return Ok2(QString());
 }
 
 ControlReply ServerFileInfo(CommandContext& c) {
     const DocFile* file = Requested(c, u"fileKey"_s);
     if (!file) return Ok(QString());
-    return Ok(u"[Dt]"_s + DateTimeToText(file->modified) + u"[/Dt][Size]"_s +
+    return Ok(u"[Dt]"_s + wire::dateText(file->modified) + u"[/Dt][Size]"_s +
               QString::number(file->size) + u"[/Size]"_s);
 }
 
 ControlReply OprLog(CommandContext& c) {
-    c.model.logs.append({c.user->id, c.tagInt64(u"Filekey"_s), c.tagInt(u"Opr"_s), Now()});
+    c.model.logs.append({c.user->id, c.tagInt64(u"Filekey"_s), c.tagInt(u"Opr"_s), wire::nowLocal()});
     return Code(RC_Ok);
 }
 
 ControlReply ExtInfo(CommandContext& c) {
     const QString key = DecryptString(c.tag(u"Key"_s), 3);
-    DocFile* file = c.model.file(TextToInt64Def0(key));
+    DocFile* file = c.model.file(wire::int64Or0(key));
     if (!file || !c.model.mayAccessFile(*c.user, *file)) return Code(RC_NoFile);
-    file->extInfo = ReadTagValue(c.text, u"ExtInfo"_s, false);
+    file->extInfo = c.rawTag(u"ExtInfo"_s);
     return Code(RC_Ok);
 }
 
@@ -122,19 +122,19 @@ ControlReply ExtInfo(CommandContext& c) {
 
 void AddFileCommands(CommandTable& t) {
     const char16_t* badUser = u"7";
-    t[TT_GetFileName] = {true, nullptr, FileName};
-    t[TT_GetResourceInfo] = {true, nullptr, ResourceInfo};
-    t[TT_CanDownloadFile] = {true, badUser, CanDownload};
-    t[TT_LockFile] = {true, badUser, Lock};
-    t[TT_UnLockFile] = {true, badUser, Unlock};
-    t[TT_GetLastModifyTime] = {true, u"", LastModifyTime};
-    t[TT_IsInWriteAudit] = {true, u"0", WriteAudit};
-    t[TT_GetNewVer] = {true, u"", NewVer};
-    t[TT_RetrieveFileDesc] = {true, nullptr, RetrieveDesc};
-    t[TT_UpdateFileDesc] = {true, nullptr, UpdateDesc};
-    t[TT_GetServerFileInfo] = {true, u"", ServerFileInfo};
-    t[TT_WriteOprLog] = {true, badUser, OprLog};
-    t[TT_UpdateFileExtInfo] = {true, badUser, ExtInfo};
+    t[wire::TT_GetFileName] = {true, nullptr, FileName};
+    t[wire::TT_GetResourceInfo] = {true, nullptr, ResourceInfo};
+    t[wire::TT_CanDownloadFile] = {true, badUser, CanDownload};
+    t[wire::TT_LockFile] = {true, badUser, Lock};
+    t[wire::TT_UnLockFile] = {true, badUser, Unlock};
+    t[wire::TT_GetLastModifyTime] = {true, u"", LastModifyTime};
+    t[wire::TT_IsInWriteAudit] = {true, u"0", WriteAudit};
+    t[wire::TT_GetNewVer] = {true, u"", NewVer};
+    t[wire::TT_RetrieveFileDesc] = {true, nullptr, RetrieveDesc};
+    t[wire::TT_UpdateFileDesc] = {true, nullptr, UpdateDesc};
+    t[wire::TT_GetServerFileInfo] = {true, u"", ServerFileInfo};
+    t[wire::TT_WriteOprLog] = {true, badUser, OprLog};
+    t[wire::TT_UpdateFileExtInfo] = {true, badUser, ExtInfo};
 }
 
 }  // namespace ov::test

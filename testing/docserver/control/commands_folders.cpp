@@ -1,9 +1,9 @@
 // The organisation, folder trees and lists, folder creation and deletion.
 
-#include "core/datetime.h"
 #include "core/resultcode.h"
-#include "testing/docserver/commands_table.h"
-#include "testing/docserver/model_xml.h"
+#include "testing/docserver/codec/datetime.h"
+#include "testing/docserver/control/commands_table.h"
+#include "testing/docserver/model/model_xml.h"
 
 using namespace Qt::StringLiterals;
 
@@ -14,7 +14,7 @@ namespace {
 const QString NoPower = u"no power"_s;
 
 ControlReply NoPowerReply() {
-    return Reply(RS_Refused, NoPower);
+    return Reply(wire::RS_Refused, NoPower);
 }
 
 ControlReply OrgStructure(CommandContext& c) {
@@ -64,7 +64,7 @@ ControlReply ListFolder(CommandContext& c) {
         const auto holder = c.model.users.find(file->lockedBy);
         const QString user = holder == c.model.users.end() ? QString() : holder->second.displayName;
         lines.append(
-            ItemLine({QString::number(file->key), QString::number(DateTimeToInt64(file->modified)),
+            ItemLine({QString::number(file->key), QString::number(wire::dateToInt64(file->modified)),
                       file->name, user, u"False"_s}) +
             (withSize ? u'*' + QString::number(file->size) : QString()));
     }
@@ -96,14 +96,14 @@ ControlReply CreateFolder(CommandContext& c) {
     const std::int32_t owner = c.tagInt(u"Ownerid"_s);
     const std::int64_t father = c.tagInt64(u"FatherFolderId"_s);
     const QString name = c.tag(u"FolderName"_s);
-    if (!c.model.mayAccess(*c.user, owner)) return Reply(RS_Refused, NoPower);
+    if (!c.model.mayAccess(*c.user, owner)) return Reply(wire::RS_Refused, NoPower);
     const bool fatherOk =
         father == 0 || (c.model.folder(father) && c.model.folder(father)->ownerId == owner);
     bool duplicate = false;
     for (const DocFolder* sibling : c.model.childFolders(owner, father))
         duplicate = duplicate || sibling->name.compare(name, Qt::CaseInsensitive) == 0;
     if (name.isEmpty() || !fatherOk || duplicate)
-        return Reply(RS_Refused, QString::number(RC_FolderConflict));
+        return Reply(wire::RS_Refused, QString::number(RC_FolderConflict));
     const std::int64_t id = c.model.nextFolderId();
     c.model.addFolder(id, owner, father, name);
     return Ok(QString::number(id));
@@ -149,19 +149,19 @@ ControlReply DelFile(CommandContext& c) {
 
 void AddFolderCommands(CommandTable& t) {
     const char16_t* badUser = u"7";
-    t[TT_GetOrgStructure] = {true, nullptr, OrgStructure};
-    t[TT_GetOwnerFolders] = {true, nullptr, OwnerFolders};
-    t[TT_GetSubFolders] = {true, nullptr, SubFolders};
-    t[TT_LoadFolderFiles] = {true, nullptr, LoadFolderFiles};
-    t[TT_ListFolder] = {true, u"no power", ListFolder};
-    t[TT_GetFoldersDesc] = {true, nullptr, FoldersDesc};
-    t[TT_GetServerPath] = {true, u"", ServerPath};
-    t[TT_CreateFolder] = {true, nullptr, CreateFolder};
-    t[TT_GetUserSpecificFolderID] = {false, nullptr, UserSpecificFolder};
-    t[TT_GetServerFileNum] = {false, nullptr, ServerFileNum};
-    t[TT_RefreshFolder] = {false, nullptr, Refresh};
-    t[TT_DelFolder] = {true, badUser, DelFolder};
-    t[TT_DelFile] = {true, badUser, DelFile};
+    t[wire::TT_GetOrgStructure] = {true, nullptr, OrgStructure};
+    t[wire::TT_GetOwnerFolders] = {true, nullptr, OwnerFolders};
+    t[wire::TT_GetSubFolders] = {true, nullptr, SubFolders};
+    t[wire::TT_LoadFolderFiles] = {true, nullptr, LoadFolderFiles};
+    t[wire::TT_ListFolder] = {true, u"no power", ListFolder};
+    t[wire::TT_GetFoldersDesc] = {true, nullptr, FoldersDesc};
+    t[wire::TT_GetServerPath] = {true, u"", ServerPath};
+    t[wire::TT_CreateFolder] = {true, nullptr, CreateFolder};
+    t[wire::TT_GetUserSpecificFolderID] = {false, nullptr, UserSpecificFolder};
+    t[wire::TT_GetServerFileNum] = {false, nullptr, ServerFileNum};
+    t[wire::TT_RefreshFolder] = {false, nullptr, Refresh};
+    t[wire::TT_DelFolder] = {true, badUser, DelFolder};
+    t[wire::TT_DelFile] = {true, badUser, DelFile};
 }
 
 }  // namespace ov::test

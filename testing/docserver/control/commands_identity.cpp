@@ -1,7 +1,7 @@
 // Login, messages, groups, server status and the desktop program's version.
 
-#include "core/datetime.h"
-#include "testing/docserver/commands_table.h"
+#include "testing/docserver/codec/datetime.h"
+#include "testing/docserver/control/commands_table.h"
 
 using namespace Qt::StringLiterals;
 
@@ -15,11 +15,11 @@ ControlReply Status(CommandContext&) {
 
 ControlReply Login(CommandContext& c) {
     DocUser* user = c.model.userByLogin(c.tag(u"Name"_s));
-    if (!user || user->password != ReadTagValue(c.text, u"PassWord"_s, false))
-        return Reply(RS_Refused, u"Wrong user name or password"_s);
-    if (user->disabled) return Reply(RS_Refused2, u"The user account is disabled."_s);
-    user->lastLogin = Now();
-    return Reply(RS_LoginOk, u"[UserName]"_s + user->displayName + u"[/UserName][UserId]"_s +
+    if (!user || user->password != c.rawTag(u"PassWord"_s))
+        return Reply(wire::RS_Refused, u"Wrong user name or password"_s);
+    if (user->disabled) return Reply(wire::RS_Refused2, u"The user account is disabled."_s);
+    user->lastLogin = wire::nowLocal();
+    return Reply(wire::RS_LoginOk, u"[UserName]"_s + user->displayName + u"[/UserName][UserId]"_s +
                                  user->token + u"[/UserId][UserId2]"_s + QString::number(user->id) +
                                  u"[/UserId2]"_s);
 }
@@ -56,14 +56,14 @@ ControlReply ClientFile(CommandContext& c) {
 }  // namespace
 
 void AddIdentityCommands(CommandTable& t) {
-    t[TT_GetServerStatus] = {false, nullptr, Status};
-    t[TT_Login] = {false, nullptr, Login};
-    t[TT_GetUserMsg] = {true, nullptr, UserMsg};
-    t[TT_GetMsgSpace] = {false, nullptr, MsgSpace};
-    t[TT_GetUserGroup] = {true, nullptr, Groups};
-    t[TT_GetMyGroups] = {true, nullptr, Groups};
-    t[TT_GetClientVer] = {false, nullptr, ClientVer};
-    t[TT_GetClientFile] = {false, nullptr, ClientFile};
+    t[wire::TT_GetServerStatus] = {false, nullptr, Status};
+    t[wire::TT_Login] = {false, nullptr, Login};
+    t[wire::TT_GetUserMsg] = {true, nullptr, UserMsg};
+    t[wire::TT_GetMsgSpace] = {false, nullptr, MsgSpace};
+    t[wire::TT_GetUserGroup] = {true, nullptr, Groups};
+    t[wire::TT_GetMyGroups] = {true, nullptr, Groups};
+    t[wire::TT_GetClientVer] = {false, nullptr, ClientVer};
+    t[wire::TT_GetClientFile] = {false, nullptr, ClientFile};
 }
 
 }  // namespace ov::test

@@ -1,10 +1,9 @@
 #pragma once
 // The command table of the test server and what its handlers share.
 
-#include "core/split.h"
-#include "core/tagtext.h"
-#include "core/trantype.h"
-#include "testing/docserver/model.h"
+#include "testing/docserver/codec/codes.h"
+#include "testing/docserver/codec/tagtext.h"
+#include "testing/docserver/model/model.h"
 #include "testing/docserver/server.h"
 
 #include <map>
@@ -17,9 +16,11 @@ struct CommandContext {
     QString text;             // the request text
     DocUser* user = nullptr;  // the token's user, when the request carried a valid one
 
-    QString tag(const QString& name) const { return ReadTagValue(text, name); }
-    std::int64_t tagInt64(const QString& name) const { return TextToInt64Def0(tag(name)); }
-    std::int32_t tagInt(const QString& name) const { return TextToIntDef0(tag(name)); }
+    QString tag(const QString& name) const { return wire::tagValue(text, name); }
+    // The value as it stands, blanks included.
+    QString rawTag(const QString& name) const { return wire::tagValue(text, name, false); }
+    std::int64_t tagInt64(const QString& name) const { return wire::int64Or0(tag(name)); }
+    std::int32_t tagInt(const QString& name) const { return wire::intOr0(tag(name)); }
 };
 
 using CommandFn = ControlReply (*)(CommandContext&);
@@ -43,10 +44,10 @@ inline ControlReply Reply(std::uint8_t state, const QString& text) {
     return ControlReply::withText(state, text);
 }
 inline ControlReply Ok(const QString& text) {
-    return Reply(RS_Ok, text);
+    return Reply(wire::RS_Ok, text);
 }
 inline ControlReply Ok2(const QString& text) {
-    return Reply(RS_Ok2, text);
+    return Reply(wire::RS_Ok2, text);
 }
 inline ControlReply Code(int code) {
     return Ok(QString::number(code));

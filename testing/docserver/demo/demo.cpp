@@ -1,6 +1,5 @@
 #include "testing/docserver/demo.h"
 
-#include "core/datetime.h"
 
 using namespace Qt::StringLiterals;
 

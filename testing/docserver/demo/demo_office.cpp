@@ -2,7 +2,6 @@
 // presentation in the user's own folder. The model holds their names and sizes; their bytes
 // are stored in the file channel by StoreOfficeDemoContents.
 
-#include "core/datetime.h"
 #include "testing/docserver/demo.h"
 #include "testing/docserver/filechannel.h"
 
@@ -12,7 +11,7 @@ namespace ov::test::demo {
 
 namespace {
 
-#include "testing/docserver/demo_office_files.inc"
+#include "testing/docserver/demo/demo_office_files.inc"
 
 struct OfficeDemoFile {
     std::int64_t key;

@@ -11,7 +11,7 @@ namespace {
 
 // One literal per line: the whole would be longer than a string literal may portably be.
 const char* const kGearboxBase64[] = {
-#include "testing/docserver/demo_pdf_cn.inc"
+#include "testing/docserver/demo/demo_pdf_cn.inc"
 };
 
 QByteArray WiringPage() {

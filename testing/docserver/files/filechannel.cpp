@@ -1,9 +1,10 @@
 #include "testing/docserver/filechannel.h"
 
-#include "core/filechannel.h"
-#include "core/param.h"
-#include "core/tagtext.h"
-#include "testing/docserver/filechannel_impl.h"
+#include "testing/docserver/codec/codes.h"
+#include "testing/docserver/codec/filewire.h"
+#include "testing/docserver/codec/stream.h"
+#include "testing/docserver/codec/tagtext.h"
+#include "testing/docserver/files/filechannel_impl.h"
 
 #include <QFileInfo>
 
@@ -44,7 +45,7 @@ DocFileChannel::DocFileChannel(DocModel& model, const QString& root)
 DocFileChannel::~DocFileChannel() = default;
 
 void DocFileChannel::install(DocServer& server) {
-    server.setStreamHandler(FileGreeting, [impl = d.get()](NetStream& stream, const QByteArray&) {
+    server.setStreamHandler(wire::FileGreeting, [impl = d.get()](NetStream& stream, const QByteArray&) {
         impl->serve(stream);
     });
 }
@@ -103,13 +104,13 @@ void DocFileChannel::clearTransfers() {
 }
 
 QString FileSession::tag(const QString& name) const {
-    return ReadTagValue(rec.params, name);
+    return wire::tagValue(rec.params, name);
 }
 
 void DocFileChannel::Impl::serve(NetStream& stream) {
-    FileSession x{*this, stream, takeNext(), {}, 0, std::vector<char>(FileChunkSize)};
-    x.rec.command = stream.readInt32();
-    x.rec.params = DecodeParam(QString::fromLatin1(stream.readLine(MaxFileChannelLine)));
+    FileSession x{*this, stream, takeNext(), {}, 0, std::vector<char>(wire::ChunkSize)};
+    x.rec.command = wire::readInt32(stream);
+    x.rec.params = wire::decodeParam(wire::readLine(stream, wire::ParamLineLimit));
     {
         std::lock_guard lock(model.mutex);
         if (const DocUser* user = model.userByToken(x.tag(u"EncryptCode"_s)))
@@ -117,19 +118,19 @@ void DocFileChannel::Impl::serve(NetStream& stream) {
     }
     try {
         switch (x.rec.command) {
-            case FC_UploadFile:
+            case wire::FC_UploadFile:
                 ServeUploadNew(x);
                 break;
-            case FC_DownloadFile:
+            case wire::FC_DownloadFile:
                 ServeDownload(x, true);
                 break;
-            case FC_UploadFile2:
+            case wire::FC_UploadFile2:
                 ServeUploadVersion(x);
                 break;
-            case FC_UploadKmItemFile:
+            case wire::FC_UploadKmItemFile:
                 ServeUploadStream(x);
                 break;
-            case FC_ApiReceiveFile:
+            case wire::FC_ApiReceiveFile:
                 ServeDownload(x, false);
                 break;
             default:

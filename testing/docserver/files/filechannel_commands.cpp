@@ -1,12 +1,12 @@
 // The commands of the test server's file channel: uploads of new files, versions and streams,
 // and downloads by key (with the server time line) or by parameter text (without it).
 
-#include "core/datetime.h"
-#include "core/filechannel.h"
-#include "core/param.h"
 #include "core/resultcode.h"
-#include "core/split.h"
-#include "testing/docserver/filechannel_impl.h"
+#include "testing/docserver/codec/codes.h"
+#include "testing/docserver/codec/datetime.h"
+#include "testing/docserver/codec/filewire.h"
+#include "testing/docserver/codec/stream.h"
+#include "testing/docserver/files/filechannel_impl.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
@@ -29,15 +29,15 @@ bool ReceiveResumable(FileSession& x, const QString& partName) {
     std::int64_t check = 0;
     QFile part(partName);
     if (part.open(QIODevice::ReadOnly)) {
-        offer = ResumeOffset(part.size());
-        check = TailCheckAt(part, offer);
+        offer = wire::resumeOffer(part.size());
+        check = wire::tailCheck(part, offer);
         part.close();
     }
     if (x.next.offer) std::tie(offer, check) = *x.next.offer;
     x.rec.offer = offer;
     x.rec.check = check;
-    x.s.writeInt64(offer);
-    x.s.writeInt64(check);
+    wire::writeInt64(x.s, offer);
+    wire::writeInt64(x.s, check);
     return ReceiveUpload(x, partName, offer);
 }
 
@@ -61,7 +61,7 @@ qint32 UploadNewStatus(FileSession& x, DocModel& m) {
 std::int64_t AddUploaded(FileSession& x, DocModel& m) {
     const std::int64_t key = m.files.empty() ? 1 : m.files.rbegin()->first + 1;
     m.addFile(key, x.tag(u"DestFolderId"_s).toLongLong(), NamePart(x.tag(u"PathAndName"_s)),
-              x.rec.start + x.rec.count, Int64ToDateTime(x.tag(u"ModifyDate"_s).toLongLong()));
+              x.rec.start + x.rec.count, wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong()));
     return key;
 }
 
@@ -84,7 +84,7 @@ void ServeUploadNew(FileSession& x) {
         std::lock_guard lock(m.mutex);
         x.rec.status = x.status(UploadNewStatus(x, m));
     }
-    x.s.writeInt32(x.rec.status);
+    wire::writeInt32(x.s, x.rec.status);
     std::int64_t key = 0;
     if (std::uint8_t(x.rec.status) == RC_CanUpload) {
         const QString identity = x.tag(u"DestOwnerId"_s) + u'|' + x.tag(u"DestFolderId"_s) + u'|' +
@@ -105,9 +105,9 @@ void ServeUploadNew(FileSession& x) {
         const QString line = x.next.errorLine.isEmpty()
                                  ? u"A file of this name exists in the folder."_s
                                  : x.next.errorLine;
-        x.s.write(EncodeParam(line).toLatin1() + "\r\n");
+        wire::writeLine(x.s, wire::encodeParam(line));
     }
-    x.s.writeInt64(key);
+    wire::writeInt64(x.s, key);
 }
 
 void ServeUploadVersion(FileSession& x) {
@@ -120,26 +120,26 @@ void ServeUploadVersion(FileSession& x) {
         audit = m.file(key) && m.file(key)->inWriteAudit;
     }
     if (x.rec.status == RC_CanUpload && audit) x.rec.status = RC_EditAudit;
-    x.s.writeInt32(x.rec.status);
+    wire::writeInt32(x.s, x.rec.status);
     const auto status = std::uint8_t(x.rec.status);
     if (status != RC_CanUpload && status != RC_EditAudit) return;
-    x.s.writeInt64(0);
-    x.s.writeInt64(0);
+    wire::writeInt64(x.s, 0);
+    wire::writeInt64(x.s, 0);
     const QString part = x.d.root + u"version-"_s + QString::number(key);
     ReceiveUpload(x, part, 0);
     if (x.rec.end == -1) return;  // cut or stalled
-    if (x.rec.end != FileOverMark) {
-        x.s.writeInt32(RC_InvalidData);
+    if (x.rec.end != wire::FileOverMark) {
+        wire::writeInt32(x.s, RC_InvalidData);
         return;
     }
     std::lock_guard lock(m.mutex);
     if (DocFile* file = m.file(key)) {
         file->size = x.rec.count;
         file->version += 1;
-        file->modified = Int64ToDateTime(x.tag(u"ModifyDate"_s).toLongLong());
+        file->modified = wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong());
     }
     StoreContent(x, part, key);
-    x.s.writeInt32(RC_CanUpload);
+    wire::writeInt32(x.s, RC_CanUpload);
 }
 
 void ServeUploadStream(FileSession& x) {
@@ -149,13 +149,13 @@ void ServeUploadStream(FileSession& x) {
         std::lock_guard lock(m.mutex);
         x.rec.status = x.status(FileStatus(x, m, key, RC_CanUpload));
     }
-    x.s.writeInt32(x.rec.status);
+    wire::writeInt32(x.s, x.rec.status);
     if (std::uint8_t(x.rec.status) != RC_CanUpload) return;
     const QString part = x.d.root + u"stream-"_s + QString::number(key) + u'.' + x.tag(u"Ext"_s);
     ReceiveResumable(x, part);
     if (x.rec.end == -1) return;  // cut or stalled
-    if (x.rec.end != FileOverMark) {
-        x.s.writeInt32(RC_InvalidData);
+    if (x.rec.end != wire::FileOverMark) {
+        wire::writeInt32(x.s, RC_InvalidData);
         return;
     }
     {
@@ -163,7 +163,7 @@ void ServeUploadStream(FileSession& x) {
         if (DocFile* file = m.file(key)) file->size = x.rec.start + x.rec.count;
     }
     StoreContent(x, part, key);
-    x.s.writeInt32(RC_Ok);
+    wire::writeInt32(x.s, RC_Ok);
 }
 
 void ServeDownload(FileSession& x, bool withTime) {
@@ -175,30 +175,30 @@ void ServeDownload(FileSession& x, bool withTime) {
         x.rec.status = x.status(FileStatus(x, m, key, RC_CanDownload));
         if (const DocFile* file = m.file(key)) modified = file->modified;
     }
-    x.s.writeInt32(x.rec.status);
+    wire::writeInt32(x.s, x.rec.status);
     if (std::uint8_t(x.rec.status) != RC_CanDownload) {
         if (withTime) return;
-        x.s.write(x.next.errorLine.toUtf8() + "\r\n");
-        x.s.writeInt64(0);
+        wire::writeLine(x.s, x.next.errorLine.toUtf8());
+        wire::writeInt64(x.s, 0);
         return;
     }
-    if (withTime) x.s.write(QByteArray::number(DateTimeToInt64(modified)) + "\r\n");
+    if (withTime) wire::writeLine(x.s, QByteArray::number(wire::dateToInt64(modified)));
     QFile content(x.d.contentPath(key));
     if (!content.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return;
-    x.rec.offer = x.s.readInt64();
-    x.rec.check = x.s.readInt64();
-    x.rec.start = ResumeStart(content, x.rec.offer, x.rec.check);
+    x.rec.offer = wire::readInt64(x.s);
+    x.rec.check = wire::readInt64(x.s);
+    x.rec.start = wire::resumeStart(content, x.rec.offer, x.rec.check);
     x.rec.count = content.size() - x.rec.start;
     if (x.next.startCount) std::tie(x.rec.start, x.rec.count) = *x.next.startCount;
     const qint64 filler = std::max(0, x.next.filler);
-    x.s.writeInt64(x.rec.start);
-    x.s.writeInt64(x.rec.count + filler);
+    wire::writeInt64(x.s, x.rec.start);
+    wire::writeInt64(x.s, x.rec.count + filler);
     if (!SendFileData(x, content, x.rec.start, x.rec.count, filler)) return;
     x.rec.end = x.next.filler >= 0                               ? x.next.filler
                 : x.next.fault.kind == FileFault::Kind::WrongEnd ? x.next.fault.endValue
-                                                                 : FileOverMark;
-    x.s.writeInt32(x.rec.end);
-    if (!withTime) x.s.writeInt64(0);
+                                                                 : wire::FileOverMark;
+    wire::writeInt32(x.s, x.rec.end);
+    if (!withTime) wire::writeInt64(x.s, 0);
 }
 
 }  // namespace ov::test

@@ -1,8 +1,9 @@
 // The data of the test server's file channel, in chunks, with the scripted faults.
 
-#include "core/filechannel.h"
+#include "testing/docserver/codec/codes.h"
+#include "testing/docserver/codec/stream.h"
 #include "testing/docserver/connection.h"
-#include "testing/docserver/filechannel_impl.h"
+#include "testing/docserver/files/filechannel_impl.h"
 
 #include <cstring>
 
@@ -32,7 +33,7 @@ bool SendFileData(FileSession& x, QFile& file, qint64 start, qint64 count, qint6
     file.seek(start);
     qint64 rest = count + filler;
     while (rest > 0) {
-        const qint64 wanted = std::min<qint64>(rest, FileChunkSize);
+        const qint64 wanted = std::min<qint64>(rest, wire::ChunkSize);
         const qint64 n = Allowed(x, wanted);
         const qint64 got = std::max<qint64>(0, file.read(x.buffer.data(), n));
         std::memset(x.buffer.data() + got, 0, size_t(n - got));  // filler, or past the end
@@ -46,7 +47,7 @@ bool SendFileData(FileSession& x, QFile& file, qint64 start, qint64 count, qint6
 
 bool ReceiveFileData(FileSession& x, QFile& file, qint64 count) {
     while (count > 0) {
-        const qint64 wanted = std::min<qint64>(count, FileChunkSize);
+        const qint64 wanted = std::min<qint64>(count, wire::ChunkSize);
         const qint64 n = Allowed(x, wanted);
         x.s.readExact(x.buffer.data(), n);
         file.write(x.buffer.data(), n);
@@ -58,8 +59,8 @@ bool ReceiveFileData(FileSession& x, QFile& file, qint64 count) {
 }
 
 bool ReceiveUpload(FileSession& x, const QString& partName, qint64 offer) {
-    x.rec.start = x.s.readInt64();
-    x.rec.count = x.s.readInt64();
+    x.rec.start = wire::readInt64(x.s);
+    x.rec.count = wire::readInt64(x.s);
     if ((x.rec.start != 0 && x.rec.start != offer) || x.rec.count < 0)
         throw NetError(NetError::Kind::Protocol, u"bad start or count"_s);
     QFile part(partName);
@@ -69,8 +70,8 @@ bool ReceiveUpload(FileSession& x, const QString& partName, qint64 offer) {
         !part.seek(x.rec.start))
         throw NetError(NetError::Kind::Other, u"cannot write the part"_s);
     if (!ReceiveFileData(x, part, x.rec.count)) return false;
-    x.rec.end = x.s.readInt32();
-    return x.rec.end == FileOverMark;
+    x.rec.end = wire::readInt32(x.s);
+    return x.rec.end == wire::FileOverMark;
 }
 
 }  // namespace ov::test

@@ -1,7 +1,7 @@
-#include "testing/docserver/httpcontent.h"
+#include "testing/docserver/http/httpcontent.h"
 
 #include "testing/docserver/demo.h"
-#include "testing/docserver/httpimages.h"
+#include "testing/docserver/http/httpimages.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,10 +1,10 @@
 #pragma once
 // The endpoints of the HTTP side, by path. Each runs with the model's mutex held.
 
-#include "testing/docserver/httpcontent.h"
-#include "testing/docserver/httpmessage.h"
+#include "testing/docserver/http/httpcontent.h"
+#include "testing/docserver/http/httpmessage.h"
 #include "testing/docserver/httppages.h"
-#include "testing/docserver/model.h"
+#include "testing/docserver/model/model.h"
 
 #include <functional>
 #include <map>

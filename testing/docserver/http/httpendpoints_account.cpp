@@ -2,8 +2,8 @@
 // all asked for with the user's number.
 
 #include "core/cipher.h"
-#include "core/tagtext.h"
-#include "testing/docserver/httpendpoints.h"
+#include "testing/docserver/codec/tagtext.h"
+#include "testing/docserver/http/httpendpoints.h"
 
 using namespace Qt::StringLiterals;
 
@@ -44,8 +44,8 @@ HttpResponse modifyPassword(HttpContext& c) {
     if (!request.contains(u"[OldPs]"_s, Qt::CaseInsensitive) ||
         !request.contains(u"[NewPs]"_s, Qt::CaseInsensitive))
         return HttpResponse::text(u"Invalid request"_s);
-    const QString oldPassword = ReadTagValue(request, u"OldPs"_s, false);
-    const QString newPassword = ReadTagValue(request, u"NewPs"_s, false);
+    const QString oldPassword = wire::tagValue(request, u"OldPs"_s, false);
+    const QString newPassword = wire::tagValue(request, u"NewPs"_s, false);
     if (oldPassword != user->password)
         return HttpResponse::text(u"The original password is wrong."_s);
     if (newPassword.size() < 4 || newPassword.size() > 20)

@@ -1,6 +1,6 @@
 // "/getPower", "/getrelatedfiles", "/getjpg" and the downloads below "/helper/".
 
-#include "testing/docserver/httpendpoints.h"
+#include "testing/docserver/http/httpendpoints.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 // "/folderadd" and "/folderrename" from the desktop program's file manager. Both carry the
 // one-time page token; every answer but the new id or "ok" is shown to the user as it stands.
 
-#include "testing/docserver/httpendpoints.h"
+#include "testing/docserver/http/httpendpoints.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 // Pictures and the pages a browser opens: home page, messages, preview and file properties.
 
-#include "testing/docserver/httpendpoints.h"
+#include "testing/docserver/http/httpendpoints.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "testing/docserver/httpimages.h"
+#include "testing/docserver/http/httpimages.h"
 
 #include <QtEndian>
 #include <array>
@@ -46,7 +46,7 @@ QByteArray pngChunk(const char* type, const QByteArray& data) {
 
 // The JPEG was encoded once from a drawn page (a framed sheet with three text lines).
 const char PageJpegBytes[] =
-#include "testing/docserver/httppagejpeg.inc"
+#include "testing/docserver/http/httppagejpeg.inc"
     ;
 
 }  // namespace

@@ -1,4 +1,6 @@
-#include "testing/docserver/httpmessage.h"
+#include "testing/docserver/http/httpmessage.h"
+
+#include "testing/docserver/codec/stream.h"
 
 #include <QFile>
 #include <algorithm>
@@ -37,7 +39,7 @@ QByteArray percentDecode(const QByteArray& text, bool plusIsBlank) {
 // One header or request line; a line over the limit makes the request unservable.
 QByteArray readBoundedLine(NetStream& stream, int maxLength) {
     try {
-        return stream.readLine(maxLength);
+        return wire::readLine(stream, maxLength);
     } catch (const NetError& e) {
         if (e.kind() == NetError::Kind::Protocol) throw HttpRequestError(431);
         throw;

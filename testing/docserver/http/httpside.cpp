@@ -1,8 +1,8 @@
 #include "testing/docserver/httpside.h"
 
 #include "core/cipher.h"
-#include "core/tagtext.h"
-#include "testing/docserver/httpendpoints.h"
+#include "testing/docserver/codec/tagtext.h"
+#include "testing/docserver/http/httpendpoints.h"
 
 using namespace Qt::StringLiterals;
 
@@ -66,7 +66,7 @@ DocUser* HttpContext::userByToken(const QString& token) const {
 
 DocUser* HttpContext::userByClientToken(const QString& clientToken) const {
     const QString text = clientToken.isEmpty() ? QString() : DecryptString(clientToken, 1);
-    return userByToken(ReadTagValue(text, u"U"_s));
+    return userByToken(wire::tagValue(text, u"U"_s));
 }
 
 DocHttp::DocHttp(DocModel& model, DocHttpContent content)

@@ -1,4 +1,4 @@
-#include "testing/docserver/model.h"
+#include "testing/docserver/model/model.h"
 
 #include <algorithm>
 

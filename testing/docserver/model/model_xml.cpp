@@ -1,7 +1,7 @@
-#include "testing/docserver/model_xml.h"
+#include "testing/docserver/model/model_xml.h"
 
-#include "core/datetime.h"
 #include "core/filetype.h"
+#include "testing/docserver/codec/datetime.h"
 
 #include <QXmlStreamWriter>
 
@@ -25,7 +25,7 @@ void writeMembers(QXmlStreamWriter& xml, const DocModel& model, const DocGroup& 
         xml.writeAttribute(u"BindingIp"_s, QString());
         xml.writeAttribute(u"Port"_s, u"0"_s);
         if (user.lastLogin != 0)
-            xml.writeAttribute(u"LasterLoginTm"_s, DateTimeToText(user.lastLogin));
+            xml.writeAttribute(u"LasterLoginTm"_s, wire::dateText(user.lastLogin));
         xml.writeEndElement();
     }
     xml.writeEndElement();
@@ -118,7 +118,7 @@ QString FolderFilesXml(const DocModel& model, std::int64_t folderId) {
         xml.writeStartElement(u"File"_s);
         xml.writeAttribute(u"Id"_s, QString::number(file->key));
         xml.writeAttribute(u"Size"_s, QString::number(file->size));
-        xml.writeAttribute(u"DT"_s, DateTimeToText(file->modified));
+        xml.writeAttribute(u"DT"_s, wire::dateText(file->modified));
         xml.writeAttribute(u"Kind"_s, QString::number(FileExtToCode(fileExt(file->name))));
         xml.writeCharacters(path + u'/' + file->name);
         xml.writeEndElement();

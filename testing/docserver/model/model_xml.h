@@ -2,7 +2,7 @@
 // The XML texts the test server answers with: the organisation, an owner's folder tree, one
 // folder level, and the files of a folder. The caller holds the model's mutex.
 
-#include "testing/docserver/model.h"
+#include "testing/docserver/model/model.h"
 
 namespace ov::test {
 
