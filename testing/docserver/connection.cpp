@@ -74,9 +74,8 @@ bool serveControl(ServerState& state, NetStream& stream, const QByteArray& rawLi
     const ControlHandler handler = state.get(&ServerState::control);
     const ControlReply reply = handler ? handler(request) : defaultReply();
     const QByteArray bytes =
-        reply.rawFrame
-            ? *reply.rawFrame
-            : reply.frame(fault == Fault::WrongTrailer ? BadTrailer : wire::EndMark);
+        reply.rawFrame ? *reply.rawFrame
+                       : reply.frame(fault == Fault::WrongTrailer ? BadTrailer : wire::EndMark);
     if (fault == Fault::CloseAfterBytes) {
         stream.write(bytes.left(state.get(&ServerState::faultBytes)));
         return false;

@@ -25,7 +25,8 @@ TEST(DocServerCodec, IntegersInTheirByteOrder) {
     EXPECT_EQ(be64(-2), Hex("FF FF FF FF FF FF FF FE"));
     EXPECT_EQ(getBE32(Hex("80 00 00 01").constData()), qint32(0x80000001u));
     EXPECT_EQ(getBE64(Hex("00 00 00 01 00 00 00 02").constData()), 0x100000002);
-    EXPECT_EQ(getLE64(QByteArray("89ABCDEF").constData()), getBE64(QByteArray("FEDCBA98").constData()))
+    EXPECT_EQ(getLE64(QByteArray("89ABCDEF").constData()),
+              getBE64(QByteArray("FEDCBA98").constData()))
         << "a tail check read little-endian travels big-endian: its bytes reversed";
 }
 
@@ -43,7 +44,8 @@ TEST(DocServerCodec, HeaderAndFrames) {
     EXPECT_EQ(back.FreeInt, 0x01020304);
     EXPECT_EQ(back.FreeInt2, -2);
     EXPECT_EQ(back.FreeInt3, 7);
-    EXPECT_EQ(encodeFrame(head, QByteArray(), 0xFFEE), Hex("00 00 00 14") + bytes + Hex("00 00 FF EE"))
+    EXPECT_EQ(encodeFrame(head, QByteArray(), 0xFFEE),
+              Hex("00 00 00 14") + bytes + Hex("00 00 FF EE"))
         << "no payload: no size block";
     EXPECT_EQ(encodeFrame(head, utf16le(QStringLiteral("a中")), 0xFFEE),
               Hex("00 00 00 18") + bytes + Hex("00 00 00 04  61 00 2D 4E  00 00 FF EE"));
@@ -80,7 +82,8 @@ TEST(DocServerCodec, ResumeOfferAndTailCheck) {
 }
 
 TEST(DocServerCodec, TagsAndNumbers) {
-    const QString text = QStringLiteral("[Key] 12 [/Key][key]9[/key][FolderId]11[/FolderID][Open]x");
+    const QString text =
+        QStringLiteral("[Key] 12 [/Key][key]9[/key][FolderId]11[/FolderID][Open]x");
     EXPECT_EQ(tagValue(text, QStringLiteral("KEY")), QStringLiteral("12")) << "first, trimmed";
     EXPECT_EQ(tagValue(text, QStringLiteral("Key"), false), QStringLiteral(" 12 "));
     EXPECT_EQ(tagValue(text, QStringLiteral("FolderId")), QStringLiteral("11"));

@@ -16,8 +16,9 @@ TEST_F(ControlWireTest, RequestsAreReadAndRepliesFramedByteForByte) {
     NetStream stream;
     Connect(stream);
     // Server status (22): no payload, L = 20; the arguments arrive little-endian.
-    stream.write("VESKO /TCP/1.0\r\n" +
-                 Hex("00 00 00 14  02 00 16 00  04 03 02 01  FE FF FF FF  00 00 00 00  00 00 FF EE"));
+    stream.write(
+        "VESKO /TCP/1.0\r\n" +
+        Hex("00 00 00 14  02 00 16 00  04 03 02 01  FE FF FF FF  00 00 00 00  00 00 FF EE"));
     QByteArray reply(24, 0);
     stream.readExact(reply.data(), reply.size());
     EXPECT_EQ(reply.toHex(' '),
@@ -30,23 +31,27 @@ TEST_F(ControlWireTest, RequestsAreReadAndRepliesFramedByteForByte) {
     EXPECT_TRUE(request.payload.isEmpty());
 
     // Client version (70) on the same connection: "1.2" comes back as six bytes of UTF-16LE.
-    stream.write("VESKO /TCP/1.0\r\n" +
-                 Hex("00 00 00 14  02 00 46 00  00 00 00 00  00 00 00 00  00 00 00 00  00 00 FF EE"));
+    stream.write(
+        "VESKO /TCP/1.0\r\n" +
+        Hex("00 00 00 14  02 00 46 00  00 00 00 00  00 00 00 00  00 00 00 00  00 00 FF EE"));
     reply.resize(34);
     stream.readExact(reply.data(), reply.size());
-    EXPECT_EQ(reply.toHex(' '), Hex("00 00 00 1A  02 00 50 00  00 00 00 00  00 00 00 00  00 00 00 00"
-                                    "00 00 00 06  31 00 2E 00  32 00  00 00 FF EE")
-                                    .toHex(' '));
+    EXPECT_EQ(reply.toHex(' '),
+              Hex("00 00 00 1A  02 00 50 00  00 00 00 00  00 00 00 00  00 00 00 00"
+                  "00 00 00 06  31 00 2E 00  32 00  00 00 FF EE")
+                  .toHex(' '));
 }
 
 TEST_F(ControlWireTest, RequestTextIsReadAsUtf16le) {
     NetStream stream;
     Connect(stream);
     // Login (84) with "[Name]x[/Name]": 14 characters, 28 bytes, L = 48.
-    const QByteArray text = Hex("5B 00 4E 00 61 00 6D 00 65 00 5D 00 78 00"
-                                "5B 00 2F 00 4E 00 61 00 6D 00 65 00 5D 00");
-    stream.write("VESKO /TCP/1.0\r\n" + Hex("00 00 00 30  02 00 54 00  00 00 00 00  00 00 00 00"
-                                           "00 00 00 00  00 00 00 1C") +
+    const QByteArray text =
+        Hex("5B 00 4E 00 61 00 6D 00 65 00 5D 00 78 00"
+            "5B 00 2F 00 4E 00 61 00 6D 00 65 00 5D 00");
+    stream.write("VESKO /TCP/1.0\r\n" +
+                 Hex("00 00 00 30  02 00 54 00  00 00 00 00  00 00 00 00"
+                     "00 00 00 00  00 00 00 1C") +
                  text + Hex("00 00 FF EE"));
     QByteArray head(8, 0);
     stream.readExact(head.data(), head.size());

@@ -34,15 +34,16 @@ TEST_F(ServerFileWireTest, DownloadAnswersTheOffer) {
          Hex("00 00 00 00 00 00 00 10 00 00 00 00 00 00 00 04") + "GHIJ" + OverMark},
         {"a check in reading order does not hold", Hex("00 00 00 00 00 00 00 10") + "89ABCDEF",
          Zero8 + Hex("00 00 00 00 00 00 00 14") + Content + OverMark},
-        {"nothing held", Zero8 + Zero8, Zero8 + Hex("00 00 00 00 00 00 00 14") + Content + OverMark},
+        {"nothing held", Zero8 + Zero8,
+         Zero8 + Hex("00 00 00 00 00 00 00 14") + Content + OverMark},
         {"an offer past the size", Hex("00 00 00 00 00 00 00 20") + "FEDCBA98",
          Zero8 + Hex("00 00 00 00 00 00 00 14") + Content + OverMark},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
         const QByteArray got = FileExchange(
-            Hex("00 00 00 02") + ParamLine(TokenPrefix() + QStringLiteral("[FileKey]2001[/FileKey]")) +
-            k.offer);
+            Hex("00 00 00 02") +
+            ParamLine(TokenPrefix() + QStringLiteral("[FileKey]2001[/FileKey]")) + k.offer);
         EXPECT_EQ(got.toHex(' '), (Hex("00 00 00 0A") + "45000500000000\r\n" + k.reply).toHex(' '));
     }
 }
@@ -50,10 +51,10 @@ TEST_F(ServerFileWireTest, DownloadAnswersTheOffer) {
 TEST_F(ServerFileWireTest, ReceiveByParameterTextEndsWithAnInt64) {
     const QByteArray opening =
         Hex("00 00 00 08") + ParamLine(TokenPrefix() + QStringLiteral("[FileKey]2001[/FileKey]"));
-    EXPECT_EQ(FileExchange(opening + Zero8 + Zero8).toHex(' '),
-              (Hex("00 00 00 0A") + Zero8 + Hex("00 00 00 00 00 00 00 14") + Content + OverMark +
-               Zero8)
-                  .toHex(' '))
+    EXPECT_EQ(
+        FileExchange(opening + Zero8 + Zero8).toHex(' '),
+        (Hex("00 00 00 0A") + Zero8 + Hex("00 00 00 00 00 00 00 14") + Content + OverMark + Zero8)
+            .toHex(' '))
         << "no time line";
     NextTransfer next;
     next.errorLine = QStringLiteral("gone");
@@ -71,13 +72,15 @@ TEST_F(ServerFileWireTest, RefusalsSayOnlyWhatTheCommandPromises) {
         QByteArray sent;
         QByteArray reply;
     };
-    const QString folder = QStringLiteral("[DestOwnerId]100001[/DestOwnerId][DestFolderId]20[/DestFolderId]");
+    const QString folder =
+        QStringLiteral("[DestOwnerId]100001[/DestOwnerId][DestFolderId]20[/DestFolderId]");
     const Case cases[] = {
         {"download of an unknown key: the status alone",
          Hex("00 00 00 02") + ParamLine(TokenPrefix() + QStringLiteral("[FileKey]9999[/FileKey]")),
          Hex("00 00 00 08")},
         {"upload without a token: status 7 and no key",
-         Hex("00 00 00 01") + ParamLine(folder + QStringLiteral("[PathAndName]a.txt[/PathAndName]")),
+         Hex("00 00 00 01") +
+             ParamLine(folder + QStringLiteral("[PathAndName]a.txt[/PathAndName]")),
          Hex("00 00 00 07") + Zero8},
         {"version without a token: the status alone",
          Hex("00 00 00 03") + ParamLine(QStringLiteral("[Key]2001[/Key]")), Hex("00 00 00 07")},
@@ -113,19 +116,20 @@ TEST_F(ServerFileWireTest, NewFileUploadResumesWhatACutLeft) {
     NextTransfer cut;
     cut.fault = {FileFault::Kind::Cut, 40, 0};
     files.setNext(cut);
-    EXPECT_EQ(FileExchange(opening + Zero8 + Hex("00 00 00 00 00 00 00 32") + data.left(40)).toHex(' '),
-              (Hex("00 00 00 03") + Zero8 + Zero8).toHex(' '))
+    EXPECT_EQ(
+        FileExchange(opening + Zero8 + Hex("00 00 00 00 00 00 00 32") + data.left(40)).toHex(' '),
+        (Hex("00 00 00 03") + Zero8 + Zero8).toHex(' '))
         << "a fresh upload is offered 0 with check 0";
     {
         std::lock_guard lock(model.mutex);
         ASSERT_EQ(model.files.rbegin()->first, demo::PriceFile) << "the demo's last key";
     }
-    EXPECT_EQ(FileExchange(opening + Hex("00 00 00 00 00 00 00 20 00 00 00 00 00 00 00 12") +
-                           data.mid(32) + OverMark)
-                  .toHex(' '),
-              (Hex("00 00 00 03 00 00 00 00 00 00 00 20") + "FEDCBAzy" +
-               Hex("00 00 00 00 00 00 0B BA"))
-                  .toHex(' '));
+    EXPECT_EQ(
+        FileExchange(opening + Hex("00 00 00 00 00 00 00 20 00 00 00 00 00 00 00 12") +
+                     data.mid(32) + OverMark)
+            .toHex(' '),
+        (Hex("00 00 00 03 00 00 00 00 00 00 00 20") + "FEDCBAzy" + Hex("00 00 00 00 00 00 0B BA"))
+            .toHex(' '));
     EXPECT_EQ(files.content(3002), data);
 }
 

@@ -40,13 +40,14 @@ protected:
             std::lock_guard lock(mutex);
             seen.reset();
         }
-        server.setStreamHandler("VESKO_FILE /TCP/1.0", [this, script](NetStream& s, const QByteArray&) {
-            QByteArray got;
-            SkipOpening(s);
-            script(s, got);
-            std::lock_guard lock(mutex);
-            seen = got;
-        });
+        server.setStreamHandler("VESKO_FILE /TCP/1.0",
+                                [this, script](NetStream& s, const QByteArray&) {
+                                    QByteArray got;
+                                    SkipOpening(s);
+                                    script(s, got);
+                                    std::lock_guard lock(mutex);
+                                    seen = got;
+                                });
     }
     // What the script read, once it has finished (the client may return before that).
     QByteArray Seen() {
@@ -82,8 +83,10 @@ TEST_F(ClientFileWireTest, DownloadOffersWhatItHoldsAndObeysTheEndValue) {
         {"resumed at 96, two filler bytes", held, Hex("00 00 00 00 00 00 00 60") + "HGFEDCBA",
          Hex("00 00 00 00 00 00 00 60 00 00 00 00 00 00 00 06") + "123456" + Hex("00 00 00 02"),
          held.left(96) + "1234"},
-        {"10 bytes held: offer 0, check 0", "0123456789", Hex("00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"),
-         Hex("00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 03") + "abc" + Hex("00 00 FF F0"), "abc"},
+        {"10 bytes held: offer 0, check 0", "0123456789",
+         Hex("00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"),
+         Hex("00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 03") + "abc" + Hex("00 00 FF F0"),
+         "abc"},
     };
     int i = 0;
     for (const Case& k : cases) {

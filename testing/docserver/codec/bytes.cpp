@@ -70,7 +70,8 @@ QByteArray utf16le(const QString& text) {
 QString fromUtf16le(const QByteArray& bytes) {
     QString text(bytes.size() / 2, Qt::Uninitialized);
     for (qsizetype i = 0; i < text.size(); ++i)
-        text[i] = QChar(char16_t(std::uint8_t(bytes[2 * i]) | (std::uint8_t(bytes[2 * i + 1]) << 8)));
+        text[i] =
+            QChar(char16_t(std::uint8_t(bytes[2 * i]) | (std::uint8_t(bytes[2 * i + 1]) << 8)));
     return text;
 }
 

@@ -21,8 +21,8 @@ QString dateText(TDateTime value) {
     const QDate date = QDate::fromJulianDay(firstDay() + ms / MsPerDay);
     const qint64 time = (ms < 0 ? -ms : ms) % MsPerDay / 1000;
     if (!date.isValid() || date.year() < 1 || date.year() > 9999) return QString();
-    return QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", date.year(), date.month(),
-                             date.day(), int(time / 3600), int(time / 60 % 60), int(time % 60));
+    return QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", date.year(), date.month(), date.day(),
+                             int(time / 3600), int(time / 60 % 60), int(time % 60));
 }
 
 std::int64_t dateToInt64(TDateTime value) {

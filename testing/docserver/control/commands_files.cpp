@@ -71,7 +71,8 @@ void NewVerLines(CommandContext& c, const DocFolder& folder, bool sub, QStringLi
     const QString path = c.model.folderPathByNames(folder.id);
     for (const DocFile* file : c.model.folderFiles(folder.id))
         lines.append(QStringList{QString::number(file->key), QString::number(folder.id),
-                                 QString::number(wire::dateToInt64(file->modified)), file->name, path}
+                                 QString::number(wire::dateToInt64(file->modified)), file->name,
+                                 path}
                          .join(u'*'));
     if (!sub || depth > 64) return;
     for (const DocFolder* child : c.model.childFolders(folder.ownerId, folder.id))
@@ -106,7 +107,8 @@ ControlReply ServerFileInfo(CommandContext& c) {
 }
 
 ControlReply OprLog(CommandContext& c) {
-    c.model.logs.append({c.user->id, c.tagInt64(u"Filekey"_s), c.tagInt(u"Opr"_s), wire::nowLocal()});
+    c.model.logs.append(
+        {c.user->id, c.tagInt64(u"Filekey"_s), c.tagInt(u"Opr"_s), wire::nowLocal()});
     return Code(RC_Ok);
 }
 

@@ -63,10 +63,10 @@ ControlReply ListFolder(CommandContext& c) {
     for (const DocFile* file : c.model.folderFiles(id)) {
         const auto holder = c.model.users.find(file->lockedBy);
         const QString user = holder == c.model.users.end() ? QString() : holder->second.displayName;
-        lines.append(
-            ItemLine({QString::number(file->key), QString::number(wire::dateToInt64(file->modified)),
-                      file->name, user, u"False"_s}) +
-            (withSize ? u'*' + QString::number(file->size) : QString()));
+        lines.append(ItemLine({QString::number(file->key),
+                               QString::number(wire::dateToInt64(file->modified)), file->name, user,
+                               u"False"_s}) +
+                     (withSize ? u'*' + QString::number(file->size) : QString()));
     }
     return Ok(lines.join(u"\r\n"_s));
 }

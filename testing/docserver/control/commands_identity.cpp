@@ -20,8 +20,8 @@ ControlReply Login(CommandContext& c) {
     if (user->disabled) return Reply(wire::RS_Refused2, u"The user account is disabled."_s);
     user->lastLogin = wire::nowLocal();
     return Reply(wire::RS_LoginOk, u"[UserName]"_s + user->displayName + u"[/UserName][UserId]"_s +
-                                 user->token + u"[/UserId][UserId2]"_s + QString::number(user->id) +
-                                 u"[/UserId2]"_s);
+                                       user->token + u"[/UserId][UserId2]"_s +
+                                       QString::number(user->id) + u"[/UserId2]"_s);
 }
 
 ControlReply UserMsg(CommandContext& c) {

@@ -45,9 +45,9 @@ DocFileChannel::DocFileChannel(DocModel& model, const QString& root)
 DocFileChannel::~DocFileChannel() = default;
 
 void DocFileChannel::install(DocServer& server) {
-    server.setStreamHandler(wire::FileGreeting, [impl = d.get()](NetStream& stream, const QByteArray&) {
-        impl->serve(stream);
-    });
+    server.setStreamHandler(
+        wire::FileGreeting,
+        [impl = d.get()](NetStream& stream, const QByteArray&) { impl->serve(stream); });
 }
 
 QString DocFileChannel::root() const {
