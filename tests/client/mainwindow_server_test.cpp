@@ -14,6 +14,7 @@
 #include "client/mainwindow/servertexts.h"
 #include "core/datetime.h"
 #include "core/globalconfig.h"
+#include "core/headinfo.h"
 #include "core/httpclient.h"
 #include "platform/adapters.h"
 #include "support/temphome.h"

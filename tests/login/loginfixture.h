@@ -12,6 +12,7 @@
 #include "client/login/loginfrm.h"
 #include "client/login/loginsaved.h"
 #include "core/globalconfig.h"
+#include "core/headinfo.h"
 #include "support/temphome.h"
 #include "testing/docserver/commands.h"
 #include "testing/docserver/demo.h"
