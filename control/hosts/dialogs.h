@@ -1,0 +1,28 @@
+#pragma once
+// Answers the modal dialogs that members show, the way a tester would: every 50 ms the
+// active modal dialog (if any) has its text recorded and is answered with the named button
+// (a message box button by its text, or "ok"/"cancel" for other dialogs).
+
+#include <QObject>
+#include <QStringList>
+
+class QTimer;
+
+namespace ov::hosts {
+
+class DialogAnswerer : public QObject {
+    Q_OBJECT
+public:
+    DialogAnswerer();
+    void answerWith(const QString& button);
+    QStringList texts() const { return m_texts; }
+
+private:
+    void answer();
+
+    QTimer* m_timer;
+    QString m_button;
+    QStringList m_texts;
+};
+
+}  // namespace ov::hosts
