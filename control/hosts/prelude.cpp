@@ -83,7 +83,8 @@ constexpr char16_t kPrelude[] = uR"JS(
         mouseClick: function (obj, x, y) { bridge.mouseClick(idOf(obj), x || 5, y || 5, false); },
         doubleClick: function (obj, x, y) { bridge.mouseClick(idOf(obj), x || 5, y || 5, true); },
         mouseEnter: function (obj) { bridge.mouseCross(idOf(obj), true); },
-        mouseLeave: function (obj) { bridge.mouseCross(idOf(obj), false); }
+        mouseLeave: function (obj) { bridge.mouseCross(idOf(obj), false); },
+        windowExists: function (className) { return bridge.windowExists(className); }
     };
 })(this);
 )JS";

@@ -14,6 +14,7 @@
 #include "control/hosts/values.h"
 #include "control/ovcom/runtime.h"
 #include "control/ovcom/typeinfo.h"
+#include "platform/windowbus.h"
 
 using namespace Qt::StringLiterals;
 
@@ -307,6 +308,14 @@ void ScriptHost::mouseCross(int id, bool enter) {
         QEvent event(QEvent::Leave);
         QApplication::sendEvent(widget, &event);
     }
+}
+
+}  // namespace ov::hosts
+
+namespace ov::hosts {
+
+bool ScriptHost::windowExists(const QString& className) const {
+    return static_cast<bool>(platform::findWindow(className, 500));
 }
 
 }  // namespace ov::hosts

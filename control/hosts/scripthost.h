@@ -47,6 +47,7 @@ public:
     Q_INVOKABLE void keyClicks(int object, int field, const QString& text);
     Q_INVOKABLE void mouseClick(int object, int x, int y, bool dbl);
     Q_INVOKABLE void mouseCross(int object, bool enter);
+    Q_INVOKABLE bool windowExists(const QString& className) const;
 
 private:
     QJSValue failure(ovcom::HRESULT hr, const QString& description) const;

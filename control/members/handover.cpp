@@ -3,6 +3,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 
 #include "control/members/clientwindow.h"
 #include "control/members/members.h"
@@ -14,6 +15,8 @@ namespace ov::control {
 
 namespace {
 
+Q_LOGGING_CATEGORY(lcHandOver, "ov.control.handover", QtWarningMsg)
+
 constexpr quint32 UM_ROBOT_BATCH_RUN = 0x4DA;
 constexpr quint32 UM_FILE_EDIT = 0x4DC;
 constexpr quint32 UM_CREATE_FILE = 0x4DE;
@@ -23,12 +26,15 @@ enum class Delivery { Post, Send };
 void HandOver(TQuexFormX& self, const QString& command, quint32 message, Delivery delivery) {
     StartClient(self);
     const platform::WindowHandle window = RememberedClientWindow();
-    if (!window) return;
+    if (!window) {
+        qCInfo(lcHandOver, "0x%x: no window of OvClient, nothing handed over", message);
+        return;
+    }
     QGuiApplication::clipboard()->setText(command);
-    if (delivery == Delivery::Send)
-        platform::sendMessage(window, message, 0, 0);
-    else
-        platform::postMessage(window, message, 0, 0);
+    const bool delivered = delivery == Delivery::Send
+                               ? platform::sendMessage(window, message, 0, 0).has_value()
+                               : platform::postMessage(window, message, 0, 0);
+    qCInfo(lcHandOver, "0x%x: %s", message, delivered ? "delivered" : "not delivered");
 }
 
 QString Tagged(const QString& tag, const QString& value) {
