@@ -14,8 +14,9 @@ DialogAnswerer::DialogAnswerer() : m_timer(new QTimer(this)) {
     connect(m_timer, &QTimer::timeout, this, &DialogAnswerer::answer);
 }
 
-void DialogAnswerer::answerWith(const QString& button) {
+void DialogAnswerer::answerWith(const QString& button, const QString& shotFolder) {
     m_button = button;
+    m_shotFolder = shotFolder;
     if (button.isEmpty())
         m_timer->stop();
     else
@@ -25,6 +26,9 @@ void DialogAnswerer::answerWith(const QString& button) {
 void DialogAnswerer::answer() {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     if (!dialog) return;
+    if (!m_shotFolder.isEmpty())
+        dialog->grab().save(m_shotFolder + u"/dialog-"_s + QString::number(m_texts.size()) +
+                            u".png"_s);
     if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
         m_texts << box->windowTitle() + u": "_s + box->text();
         for (QAbstractButton* button : box->buttons()) {

@@ -14,7 +14,8 @@ class DialogAnswerer : public QObject {
     Q_OBJECT
 public:
     DialogAnswerer();
-    void answerWith(const QString& button);
+    // With a folder, each dialog is also saved there as a picture (dialog-N.png) first.
+    void answerWith(const QString& button, const QString& shotFolder = {});
     QStringList texts() const { return m_texts; }
 
 private:
@@ -22,6 +23,7 @@ private:
 
     QTimer* m_timer;
     QString m_button;
+    QString m_shotFolder;
     QStringList m_texts;
 };
 

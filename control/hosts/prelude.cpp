@@ -69,7 +69,9 @@ constexpr char16_t kPrelude[] = uR"JS(
         check: function (condition, message) {
             if (!condition) throw new Error("check failed: " + message);
         },
-        answerDialogs: function (button) { bridge.answerDialogs(button || ""); },
+        answerDialogs: function (button, shotFolder) {
+            bridge.answerDialogs(button || "", shotFolder || "");
+        },
         dialogTexts: function () { return bridge.dialogTexts(); },
         show: function (obj) { return bridge.show(idOf(obj)); },
         activate: function (obj) { bridge.activate(idOf(obj)); },

@@ -225,8 +225,8 @@ void ScriptHost::processEvents(int ms) {
     } while (timer.elapsed() < ms);
 }
 
-void ScriptHost::answerDialogs(const QString& button) {
-    m_dialogs.answerWith(button);
+void ScriptHost::answerDialogs(const QString& button, const QString& shotFolder) {
+    m_dialogs.answerWith(button, shotFolder);
 }
 
 QStringList ScriptHost::dialogTexts() const {

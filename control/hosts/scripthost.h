@@ -38,7 +38,7 @@ public:
     Q_INVOKABLE QJSValue detachEvent(int object, const QString& event, const QJSValue& handler);
     Q_INVOKABLE void release(int object);
     Q_INVOKABLE void processEvents(int ms);
-    Q_INVOKABLE void answerDialogs(const QString& button);
+    Q_INVOKABLE void answerDialogs(const QString& button, const QString& shotFolder);
     Q_INVOKABLE QStringList dialogTexts() const;
     Q_INVOKABLE bool show(int object);
     Q_INVOKABLE void activate(int object);
