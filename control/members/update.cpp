@@ -26,6 +26,15 @@ namespace {
 
 constexpr int kUpdaterReadTimeoutMs = 3000;
 
+// The ELF machine of this build.
+#if defined(Q_PROCESSOR_X86_64)
+constexpr quint16 kThisMachine = 62;
+#elif defined(Q_PROCESSOR_ARM_64)
+constexpr quint16 kThisMachine = 183;
+#else
+constexpr quint16 kThisMachine = 0;
+#endif
+
 std::unique_ptr<TRobotTcpClient> NewClient(const TQuexFormX& self) {
     auto client = std::make_unique<TRobotTcpClient>(GlobalConfig()->IsSSL());
     client->SetHost(self.FServerHost);
@@ -72,8 +81,8 @@ bool IsHigherVersion(const QString& server, const QString& local) {
 }
 
 bool IsElfProgram(const QByteArray& bytes) {
-    // An ELF header of this machine's class and byte order, an executable or position-
-    // independent program, and a file that holds the whole section header table it names.
+    // An ELF header of this machine's class, byte order and machine, an executable or
+    // position-independent program, and a file that holds the whole section header table it names.
     constexpr int kHeaderSize = 64;
     if (bytes.size() < kHeaderSize || !bytes.startsWith("\x7F" "ELF")) return false;
     const bool is64 = bytes[4] == 2;
@@ -86,6 +95,7 @@ bool IsElfProgram(const QByteArray& bytes) {
     };
     const quint16 type = u16(16);
     if (type != 2 && type != 3) return false;  // ET_EXEC, ET_DYN
+    if (u16(18) != kThisMachine) return false;
     const quint64 sectionTable = u64(40);
     const quint64 sectionEnd = sectionTable + quint64(u16(58)) * u16(60);
     const quint64 programEnd = u64(32) + quint64(u16(54)) * u16(56);

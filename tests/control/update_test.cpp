@@ -51,6 +51,10 @@ TEST(Update, OnlyCompleteProgramsOfThisPlatformCount) {
     QByteArray bigEndian = program;
     bigEndian[5] = 2;
     EXPECT_FALSE(IsElfProgram(bigEndian));
+    QByteArray otherMachine = program;
+    otherMachine[18] = 40;  // ARM (32-bit)
+    otherMachine[19] = 0;
+    EXPECT_FALSE(IsElfProgram(otherMachine));
 }
 
 TEST(Update, ReplacementIsAtomicAndRefusesWhatIsNotAProgram) {
