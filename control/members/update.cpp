@@ -44,7 +44,7 @@ std::unique_ptr<TRobotTcpClient> NewClient(const TQuexFormX& self) {
 }
 
 bool DownloadClient(TQuexFormX& self, TRobotTcpClient& client) {
-    std::unique_ptr<QBuffer> stream(client.Tcp_GetStream(TT_GetClientFile, 0, 0));
+    const QBuffer* stream = client.Tcp_GetStream(TT_GetClientFile, 0, 0);  // the client's own
     if (!stream || stream->size() == 0) {
         ShowControlError(self, ControlMessage(self, kNoClientFromServer));
         return false;
