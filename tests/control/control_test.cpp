@@ -175,6 +175,17 @@ TEST_F(ControlEvents, MouseAndLifetimeEventsReachTheSink) {
     EXPECT_EQ(sink.refs, 1u);  // the control let its sink go
 }
 
+TEST_F(ControlEvents, ActivationReachesTheSink) {
+    QApplication::setActiveWindow(nullptr);
+    QApplication::processEvents();
+    sink.events.clear();
+    QApplication::setActiveWindow(form);
+    QApplication::processEvents();
+    QApplication::setActiveWindow(nullptr);
+    QApplication::processEvents();
+    EXPECT_EQ(sink.events, (std::vector<ovcom::DISPID>{201, 206}));  // OnActivate, OnDeactivate
+}
+
 TEST_F(ControlEvents, NoSinkNoEvents) {
     ovcom::ComPtr<ovcom::IConnectionPoint> point;
     iface->QueryInterface(ovcom::IID_IConnectionPoint, point.put());
