@@ -20,8 +20,8 @@ platform::UrlSchemeResult RegisterClientUrlScheme(const QString& programPath) {
 }
 
 bool RegisterClientProtocol(const QString& programPath) {
-    const auto icon = platform::Registry::readString(platform::Hive::ClassesRoot,
-                                                     u"\\OvClient\\DefaultIcon"_s);
+    const auto icon =
+        platform::Registry::readString(platform::Hive::ClassesRoot, u"\\OvClient\\DefaultIcon"_s);
     if (icon && !icon->isEmpty()) return true;
     return RegisterClientUrlScheme(programPath).registryKeys;
 }

@@ -12,8 +12,7 @@ namespace {
 
 bool ownedByUser(const QString& procEntry) {
     struct stat info {};
-    return stat(QFile::encodeName(procEntry).constData(), &info) == 0 &&
-           info.st_uid == geteuid();
+    return stat(QFile::encodeName(procEntry).constData(), &info) == 0 && info.st_uid == geteuid();
 }
 
 }  // namespace

@@ -27,8 +27,7 @@ QString SharedMemory::objectName(const QString& name) {
     return QLatin1Char('/') + name + QLatin1Char('-') + QString::number(geteuid());
 }
 
-std::unique_ptr<SharedMemory> SharedMemory::map(const QString& name, qsizetype size,
-                                                bool create) {
+std::unique_ptr<SharedMemory> SharedMemory::map(const QString& name, qsizetype size, bool create) {
     if (size <= 0 || name.isEmpty() || name.contains(QLatin1Char('/'))) return nullptr;
     const QByteArray object = objectName(name).toUtf8();
     const int fd = shm_open(object.constData(), create ? O_RDWR | O_CREAT : O_RDONLY, 0600);

@@ -7,7 +7,8 @@ namespace {
 // Objects are proxies: a read asks the object for the member (GetIDsOfNames and the type
 // information), a method becomes a function, a property is read at once; a write is a
 // property put (putref for objects).
-constexpr char16_t kPrelude[] = uR"JS(
+constexpr char16_t kPrelude[] =
+    uR"JS(
 (function (global) {
     var bridge = global.__bridge;
     function fail(r) {

@@ -76,10 +76,17 @@ QJSValue ScriptHost::success(const ovcom::Variant& value) {
     r.setProperty(u"ok"_s, true);
     ovcom::Variant number;
     switch (value.type()) {
-        case ovcom::VT_EMPTY: break;
-        case ovcom::VT_NULL: r.setProperty(u"value"_s, QJSValue(QJSValue::NullValue)); break;
-        case ovcom::VT_BOOL: r.setProperty(u"value"_s, value.boolValue()); break;
-        case ovcom::VT_BSTR: r.setProperty(u"value"_s, value.bstr()); break;
+        case ovcom::VT_EMPTY:
+            break;
+        case ovcom::VT_NULL:
+            r.setProperty(u"value"_s, QJSValue(QJSValue::NullValue));
+            break;
+        case ovcom::VT_BOOL:
+            r.setProperty(u"value"_s, value.boolValue());
+            break;
+        case ovcom::VT_BSTR:
+            r.setProperty(u"value"_s, value.bstr());
+            break;
         case ovcom::VT_DISPATCH:
             if (!value.dispatch()) {
                 r.setProperty(u"value"_s, QJSValue(QJSValue::NullValue));
@@ -143,8 +150,8 @@ QJSValue ScriptHost::invoke(int id, int dispId, int flags, const QJSValue& args)
     ovcom::ExcepInfo excep;
     std::uint32_t argErr = 0;
     const ovcom::ComPtr<ovcom::IDispatch> keep(target);
-    const ovcom::HRESULT hr = target->Invoke(dispId, static_cast<std::uint16_t>(flags), params,
-                                             &result, &excep, &argErr);
+    const ovcom::HRESULT hr =
+        target->Invoke(dispId, static_cast<std::uint16_t>(flags), params, &result, &excep, &argErr);
     if (hr == ovcom::DISP_E_EXCEPTION) return failure(excep.scode, excep.description);
     if (hr == ovcom::DISP_E_TYPEMISMATCH) return failure(hr, u"Type mismatch"_s);
     if (hr == ovcom::DISP_E_OVERFLOW) return failure(hr, u"Overflow"_s);
@@ -196,7 +203,8 @@ QJSValue ScriptHost::detachEvent(int id, const QString& event, const QJSValue& h
     ovcom::HRESULT hr = ovcom::S_OK;
     const ovcom::DISPID dispId = eventId(id, event, hr);
     if (FAILED(hr)) return failure(hr, u"Unknown event: "_s + event);
-    if (const auto it = m_sinks.find(id); it != m_sinks.end()) it->second.first->remove(dispId, handler);
+    if (const auto it = m_sinks.find(id); it != m_sinks.end())
+        it->second.first->remove(dispId, handler);
     return success(ovcom::Variant(true));
 }
 
@@ -212,9 +220,11 @@ void ScriptHost::release(int id) {
 }
 
 void ScriptHost::releaseAll() {
-    while (!m_sinks.empty()) release(m_sinks.begin()->first);
+    while (!m_sinks.empty())
+        release(m_sinks.begin()->first);
     // Released in reverse order of creation: results of an object go before the object.
-    while (!m_objects.empty()) m_objects.erase(std::prev(m_objects.end()));
+    while (!m_objects.empty())
+        m_objects.erase(std::prev(m_objects.end()));
 }
 
 void ScriptHost::processEvents(int ms) {

@@ -70,7 +70,8 @@ ovcom::HRESULT ScriptSink::Invoke(ovcom::DISPID id, std::uint16_t, ovcom::DispPa
     const QList<QJSValue> handlers = m_handlers.values(id);
     for (const QJSValue& handler : handlers) {
         QJSValueList args;
-        for (const ovcom::Variant& arg : params.args) args << toScript(arg);
+        for (const ovcom::Variant& arg : params.args)
+            args << toScript(arg);
         const QJSValue result = QJSValue(handler).call(args);
         if (result.isError()) m_report(result);
         for (qsizetype i = 0; i < args.size(); ++i) {

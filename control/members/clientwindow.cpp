@@ -56,11 +56,9 @@ void StartClient(TQuexFormX& self) {
     ForgetClientWindow();
     if (!platform::isProgramRunning(ClientProgramName())) {
         const auto config = GlobalConfig();
-        members::SaveUserInfo(self, config->UserId(), config->EncryptUserID(),
-                              config->UserName());
+        members::SaveUserInfo(self, config->UserId(), config->EncryptUserID(), config->UserName());
         if (!QProcess::startDetached(self.FClientFileName, {}))
-            ShowControlError(self,
-                             ControlMessage(self, kRunClientFailed, self.FClientFileName));
+            ShowControlError(self, ControlMessage(self, kRunClientFailed, self.FClientFileName));
     }
     WaitForClientWindow(30, true);
 }

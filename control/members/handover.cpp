@@ -46,8 +46,7 @@ QString Tagged(const QString& tag, const QString& value) {
 namespace members {
 
 void FilesBatchTransmit(TQuexFormX& self, std::int8_t TranStyle, std::int8_t FolderOrFile,
-                        std::int32_t OwnerId, const QString& SourceId,
-                        const QString& SourceName) {
+                        std::int32_t OwnerId, const QString& SourceId, const QString& SourceName) {
     const QString command = Tagged(u"TranStyle"_s, QString::number(TranStyle)) +
                             Tagged(u"FF"_s, QString::number(FolderOrFile)) +
                             Tagged(u"OwnerId"_s, QString::number(OwnerId)) +
@@ -66,8 +65,8 @@ void EditOnlineVer(TQuexFormX& self, const QString& FileKey, const QString& VerN
 }
 
 void CreateFile(TQuexFormX& self, const QString& OwnerId, const QString& FolderId) {
-    HandOver(self, Tagged(u"OwnerId"_s, OwnerId) + Tagged(u"FolderId"_s, FolderId),
-             UM_CREATE_FILE, Delivery::Post);
+    HandOver(self, Tagged(u"OwnerId"_s, OwnerId) + Tagged(u"FolderId"_s, FolderId), UM_CREATE_FILE,
+             Delivery::Post);
 }
 
 void ShowMsgClient(TQuexFormX& self) {

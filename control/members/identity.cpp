@@ -41,7 +41,8 @@ ClientInfoMapping& Mapping() {
 // leaves it zero-filled rather than cut.
 void WriteClientInfoMapping(const QString& text) {
     ClientInfoMapping& mapping = Mapping();
-    if (!mapping.memory) mapping.memory = platform::SharedMemory::create(kClientInfoName, kClientInfoSize);
+    if (!mapping.memory)
+        mapping.memory = platform::SharedMemory::create(kClientInfoName, kClientInfoSize);
     if (!mapping.memory) return;
     QByteArray bytes(text.size() * 2, '\0');
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -87,8 +88,7 @@ void put_ServerIp(TQuexFormX& self, const QString& Value) {
     if (!isNumber) port = tls ? 443 : 80;
     // The TLS libraries are the system's: nothing to unpack.
     const auto config = GlobalConfig();
-    if (items[0] == self.FServerHost && port == self.FServerPort && tls == config->IsSSL())
-        return;
+    if (items[0] == self.FServerHost && port == self.FServerPort && tls == config->IsSSL()) return;
     config->SetServerHost(items[0]);
     self.FServerHost = config->ServerHost();
     config->SetServerPort(port);
@@ -110,8 +110,7 @@ void put_DocCommand(TQuexFormX& self, const QString& Value) {
     self.FDocCmd += u',' + DecryptStringByKey(Value, kDocCmdKey, 3);
 }
 
-void SaveUserInfo(TQuexFormX&, std::int32_t UsrId, const QString& UsrId2,
-                  const QString& UsrName) {
+void SaveUserInfo(TQuexFormX&, std::int32_t UsrId, const QString& UsrId2, const QString& UsrName) {
     const auto config = GlobalConfig();
     config->SetUserId(UsrId);
     config->SetEncryptUserID(UsrId2);

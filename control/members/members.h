@@ -14,8 +14,8 @@ namespace ov::control::members {
 
 #define OV_DECLARE_IMPL(pos, id, kind, name, state, vis, ...) \
     OV_DECLARE_IMPL_##state(kind, name, __VA_ARGS__)
-#define OV_DECLARE_IMPL_Done(kind, name, ...)                  \
-    OVCOM_IMPL_RESULT(__VA_ARGS__)                             \
+#define OV_DECLARE_IMPL_Done(kind, name, ...) \
+    OVCOM_IMPL_RESULT(__VA_ARGS__)            \
     OVCOM_SLOT(kind, name)(TQuexFormX & self OVCOM_IMPL_PARAMS(__VA_ARGS__));
 #define OV_DECLARE_IMPL_Later(kind, name, ...)
 OV_QUEXFORMX_MEMBERS(OV_DECLARE_IMPL)

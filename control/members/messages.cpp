@@ -8,8 +8,7 @@ using namespace Qt::StringLiterals;
 
 namespace ov::control {
 
-QString ControlMessage(const TQuexFormX& self, const ControlText& text,
-                       const QString& argument) {
+QString ControlMessage(const TQuexFormX& self, const ControlText& text, const QString& argument) {
     const QString message =
         QString::fromUtf16(self.FLanguage == HSL_CN ? text.chinese : text.english);
     return QString(message).replace(u"%s"_s, argument);

@@ -84,13 +84,16 @@ bool IsElfProgram(const QByteArray& bytes) {
     // An ELF header of this machine's class, byte order and machine, an executable or
     // position-independent program, and a file that holds the whole section header table it names.
     constexpr int kHeaderSize = 64;
-    if (bytes.size() < kHeaderSize || !bytes.startsWith("\x7F" "ELF")) return false;
+    if (bytes.size() < kHeaderSize || !bytes.startsWith("\x7F"
+                                                        "ELF"))
+        return false;
     const bool is64 = bytes[4] == 2;
     if (!is64 || bytes[5] != 1) return false;  // 64-bit, little-endian
     auto u16 = [&](int at) { return quint16(quint8(bytes[at]) | quint8(bytes[at + 1]) << 8); };
     auto u64 = [&](int at) {
         quint64 value = 0;
-        for (int i = 7; i >= 0; --i) value = value << 8 | quint8(bytes[at + i]);
+        for (int i = 7; i >= 0; --i)
+            value = value << 8 | quint8(bytes[at + i]);
         return value;
     };
     const quint16 type = u16(16);
@@ -134,14 +137,14 @@ ovcom::VARIANT_BOOL OcxUpdate(TQuexFormX& self) {
     try {
         body = http.GetBytes(GlobalConfig()->ServerUrl() + u"/helper/OvCtrlUpdate.exe"_s);
     } catch (const std::exception& e) {
-        ShowControlError(self, ControlMessage(self, kUpdaterDownloadFailed,
-                                              QString::fromUtf8(e.what())));
+        ShowControlError(self,
+                         ControlMessage(self, kUpdaterDownloadFailed, QString::fromUtf8(e.what())));
         return ovcom::VARIANT_FALSE;
     }
     // Only a complete program is installed and started.
     if (!IsElfProgram(body)) {
-        ShowControlError(self, ControlMessage(self, kUpdaterDownloadFailed,
-                                              ControlMessage(self, kNotAProgram)));
+        ShowControlError(
+            self, ControlMessage(self, kUpdaterDownloadFailed, ControlMessage(self, kNotAProgram)));
         return ovcom::VARIANT_FALSE;
     }
     if (!ReplaceProgram(updater, body))

@@ -12,14 +12,14 @@
 namespace ov::control {
 
 enum class ChildForm {
-    Editor,         // PEditFrm
-    Previewer,      // PPreviewFrm
-    UploadFiles,    // PUploadFilesFrm
-    AxPreviewer,    // PAxFrm
-    Ocr,            // FModiFrm (FreeModiFrm)
-    VersionLog,     // PHintFrm
-    WaitHint,       // PHintOfPreviewFrm
-    PdfSign,        // PNtkoPdfSignFrm
+    Editor,       // PEditFrm
+    Previewer,    // PPreviewFrm
+    UploadFiles,  // PUploadFilesFrm
+    AxPreviewer,  // PAxFrm
+    Ocr,          // FModiFrm (FreeModiFrm)
+    VersionLog,   // PHintFrm
+    WaitHint,     // PHintOfPreviewFrm
+    PdfSign,      // PNtkoPdfSignFrm
 };
 inline constexpr std::size_t kChildFormCount = 8;
 

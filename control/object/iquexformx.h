@@ -8,8 +8,7 @@
 
 namespace ov::control {
 
-inline constexpr ovcom::Guid LIBID_OvCtrl =
-    ovcom::makeGuid("9C60329A-87E5-4E95-B80D-0BCA7C1B4069");
+inline constexpr ovcom::Guid LIBID_OvCtrl = ovcom::makeGuid("9C60329A-87E5-4E95-B80D-0BCA7C1B4069");
 inline constexpr ovcom::Guid IID_IQuexFormX =
     ovcom::makeGuid("2195CBC3-3AC9-48C3-8A5A-89E57B8D61D3");
 inline constexpr ovcom::Guid DIID_IQuexFormXEvents =

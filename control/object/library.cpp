@@ -50,8 +50,9 @@ ovcom::ServerRegistration Registration() {
 
 extern "C" {
 
-__attribute__((visibility("default"))) ovcom::HRESULT DllGetClassObject(
-    const ovcom::Guid* clsid, const ovcom::Guid* iid, void** object) {
+__attribute__((visibility("default"))) ovcom::HRESULT DllGetClassObject(const ovcom::Guid* clsid,
+                                                                        const ovcom::Guid* iid,
+                                                                        void** object) {
     if (!clsid || !iid) return ovcom::E_POINTER;
     return Factory().getClassObject(*clsid, *iid, object);
 }

@@ -5,11 +5,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "control/object/typelib.h"
 #include "control/members/clientwindow.h"
+#include "control/object/typelib.h"
+#include "core/clientprogram.h"
 #include "core/globalconfig.h"
 #include "core/paths.h"
-#include "core/clientprogram.h"
 #include "documents/previewhint.h"
 
 using namespace Qt::StringLiterals;
@@ -18,9 +18,9 @@ namespace ov::control {
 
 namespace {
 
-constexpr ovcom::DISPID kOnActivate = 201, kOnClick = 202, kOnDblClick = 204,
-                        kOnDestroy = 205, kOnDeactivate = 206, kOnKeyPress = 207,
-                        kOnMouseEnter = 208, kOnMouseLeave = 209, kOnPaint = 210;
+constexpr ovcom::DISPID kOnActivate = 201, kOnClick = 202, kOnDblClick = 204, kOnDestroy = 205,
+                        kOnDeactivate = 206, kOnKeyPress = 207, kOnMouseEnter = 208,
+                        kOnMouseLeave = 209, kOnPaint = 210;
 
 }  // namespace
 
@@ -154,13 +154,13 @@ ovcom::HRESULT TQuexFormX::GetIDsOfNames(const QString* names, std::uint32_t cou
     return QuexFormXDispatcher().getIDsOfNames(names, count, ids);
 }
 
-ovcom::HRESULT TQuexFormX::Invoke(ovcom::DISPID id, std::uint16_t flags,
-                                  ovcom::DispParams& params, ovcom::Variant* result,
-                                  ovcom::ExcepInfo* excep, std::uint32_t* argErr) {
+ovcom::HRESULT TQuexFormX::Invoke(ovcom::DISPID id, std::uint16_t flags, ovcom::DispParams& params,
+                                  ovcom::Variant* result, ovcom::ExcepInfo* excep,
+                                  std::uint32_t* argErr) {
     // The call may free the last outside reference (an event handler releasing the control).
     const ovcom::ComPtr<IQuexFormX> keep(this);
-    return QuexFormXDispatcher().invoke(static_cast<IQuexFormX*>(this), id, flags, params,
-                                        result, excep, argErr);
+    return QuexFormXDispatcher().invoke(static_cast<IQuexFormX*>(this), id, flags, params, result,
+                                        excep, argErr);
 }
 
 ovcom::HRESULT TQuexFormX::GetConnectionInterface(ovcom::Guid* iid) {

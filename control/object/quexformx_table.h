@@ -1,7 +1,7 @@
 #pragma once
 // The one definition of the control's interface `IQuexFormX` and of its event interface:
 // every member in virtual-table order with its DISPID, kind, parameters and result. The C++
-// interface, the dispatch table, the type information and the member implementations' 
+// interface, the dispatch table, the type information and the member implementations'
 // declarations are all made from these two lists (see control/ovcom/slots.h for the form of
 // an entry). A member whose state is Later fails as not yet available; to build it, write
 // its function in control/members/ and set its state to Done.
@@ -12,7 +12,12 @@
 
 namespace ov::control {
 
-enum TxActiveFormBorderStyle : std::int32_t { afbNone = 0, afbSingle = 1, afbSunken = 2, afbRaised = 3 };
+enum TxActiveFormBorderStyle : std::int32_t {
+    afbNone = 0,
+    afbSingle = 1,
+    afbSunken = 2,
+    afbRaised = 3
+};
 enum TxPrintScale : std::int32_t { poNone = 0, poProportional = 1, poPrintToFit = 2 };
 enum TxMouseButton : std::int32_t { mbLeft = 0, mbRight = 1, mbMiddle = 2 };
 enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };

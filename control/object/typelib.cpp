@@ -12,12 +12,20 @@ using ovcom::MemberKind;
 using ovcom::TypeInfo;
 using ovcom::TypeKind;
 
-#define OV_FUNC_DESC(pos, id, kind, name, state, vis, ...)                                 \
-    ovcom::FuncDesc{id, QStringLiteral(#name), MemberKind::kind,                           \
-                    {OVCOM_PARAM_DESCS(__VA_ARGS__)}, OVCOM_HIDDEN_##vis, pos},
-#define OV_EVENT_DESC(id, name, ...)                                                        \
-    ovcom::FuncDesc{id, QStringLiteral(#name), MemberKind::Method,                         \
-                    {OVCOM_PARAM_DESCS(__VA_ARGS__)}, false, 0},
+#define OV_FUNC_DESC(pos, id, kind, name, state, vis, ...) \
+    ovcom::FuncDesc{id,                                    \
+                    QStringLiteral(#name),                 \
+                    MemberKind::kind,                      \
+                    {OVCOM_PARAM_DESCS(__VA_ARGS__)},      \
+                    OVCOM_HIDDEN_##vis,                    \
+                    pos},
+#define OV_EVENT_DESC(id, name, ...)                  \
+    ovcom::FuncDesc{id,                               \
+                    QStringLiteral(#name),            \
+                    MemberKind::Method,               \
+                    {OVCOM_PARAM_DESCS(__VA_ARGS__)}, \
+                    false,                            \
+                    0},
 #define OV_THUNK(pos, id, kind, name, state, vis, ...)                                     \
     [](void* object, std::span<ovcom::Variant> args, ovcom::Variant* result,               \
        std::uint32_t* argErr) {                                                            \
@@ -31,8 +39,8 @@ TypeInfo makeInterface() {
     t.name = u"IQuexFormX"_s;
     t.helpString = u"Dispatch interface for QuexFormX Control"_s;
     t.kind = TypeKind::Interface;
-    t.flags = ovcom::TYPEFLAG_FDUAL | ovcom::TYPEFLAG_FOLEAUTOMATION |
-              ovcom::TYPEFLAG_FDISPATCHABLE;
+    t.flags =
+        ovcom::TYPEFLAG_FDUAL | ovcom::TYPEFLAG_FOLEAUTOMATION | ovcom::TYPEFLAG_FDISPATCHABLE;
     t.funcs = {OV_QUEXFORMX_MEMBERS(OV_FUNC_DESC)};
     return t;
 }
@@ -59,27 +67,28 @@ TypeInfo makeEnum(const char* guid, const QString& name,
 }
 
 const TypeInfo& borderStyleInfo() {
-    static const TypeInfo t = makeEnum("70B907B0-4966-4CFD-B459-AB710E7E0FBD",
-        u"TxActiveFormBorderStyle"_s,
+    static const TypeInfo t = makeEnum(
+        "70B907B0-4966-4CFD-B459-AB710E7E0FBD", u"TxActiveFormBorderStyle"_s,
         {{u"afbNone"_s, 0}, {u"afbSingle"_s, 1}, {u"afbSunken"_s, 2}, {u"afbRaised"_s, 3}});
     return t;
 }
 
 const TypeInfo& printScaleInfo() {
-    static const TypeInfo t = makeEnum("2FA84AC6-18B5-4F0B-9B56-DC8C67D4CDB0", u"TxPrintScale"_s,
-        {{u"poNone"_s, 0}, {u"poProportional"_s, 1}, {u"poPrintToFit"_s, 2}});
+    static const TypeInfo t =
+        makeEnum("2FA84AC6-18B5-4F0B-9B56-DC8C67D4CDB0", u"TxPrintScale"_s,
+                 {{u"poNone"_s, 0}, {u"poProportional"_s, 1}, {u"poPrintToFit"_s, 2}});
     return t;
 }
 
 const TypeInfo& mouseButtonInfo() {
     static const TypeInfo t = makeEnum("CFAAEB0C-5AAB-4D37-A049-C9061509E3D2", u"TxMouseButton"_s,
-        {{u"mbLeft"_s, 0}, {u"mbRight"_s, 1}, {u"mbMiddle"_s, 2}});
+                                       {{u"mbLeft"_s, 0}, {u"mbRight"_s, 1}, {u"mbMiddle"_s, 2}});
     return t;
 }
 
 const TypeInfo& popupModeInfo() {
     static const TypeInfo t = makeEnum("F0F9A11C-2372-4C4F-85F3-140DCA28C201", u"TxPopupMode"_s,
-        {{u"pmNone"_s, 0}, {u"pmAuto"_s, 1}, {u"pmExplicit"_s, 2}});
+                                       {{u"pmNone"_s, 0}, {u"pmAuto"_s, 1}, {u"pmExplicit"_s, 2}});
     return t;
 }
 
@@ -120,7 +129,8 @@ const ovcom::TypeLibInfo& OvCtrlTypeLib() {
         l.minorVersion = 7;
         l.flags = ovcom::LIBFLAG_FCONTROL;
         l.types = {&QuexFormXInterfaceInfo(), &QuexFormXEventsInfo(), &QuexFormXClassInfo(),
-                   &borderStyleInfo(), &printScaleInfo(), &mouseButtonInfo(), &popupModeInfo()};
+                   &borderStyleInfo(),        &printScaleInfo(),      &mouseButtonInfo(),
+                   &popupModeInfo()};
         return l;
     }();
     return lib;

@@ -37,8 +37,8 @@ HRESULT Dispatcher::invoke(void* object, DISPID id, std::uint16_t flags, DispPar
     if (excep) {
         excep->scode = call.hr;
         excep->source = info ? info->source : QString();
-        excep->description = info ? info->description
-                                  : u"Error 0x"_s + QString::number(quint32(call.hr), 16);
+        excep->description =
+            info ? info->description : u"Error 0x"_s + QString::number(quint32(call.hr), 16);
     }
     return DISP_E_EXCEPTION;
 }

@@ -8,7 +8,9 @@ namespace ov::ovcom {
 using HRESULT = std::int32_t;
 using DISPID = std::int32_t;
 
-constexpr HRESULT makeCode(std::uint32_t code) { return static_cast<HRESULT>(code); }
+constexpr HRESULT makeCode(std::uint32_t code) {
+    return static_cast<HRESULT>(code);
+}
 
 inline constexpr HRESULT S_OK = 0;
 inline constexpr HRESULT S_FALSE = 1;
@@ -42,7 +44,11 @@ inline constexpr HRESULT CONNECT_E_CANNOTCONNECT = makeCode(0x80040202);
 inline constexpr HRESULT CO_E_DLLNOTFOUND = makeCode(0x800401F8);
 inline constexpr HRESULT CO_E_ERRORINDLL = makeCode(0x800401F9);
 
-constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+constexpr bool SUCCEEDED(HRESULT hr) {
+    return hr >= 0;
+}
+constexpr bool FAILED(HRESULT hr) {
+    return hr < 0;
+}
 
 }  // namespace ov::ovcom

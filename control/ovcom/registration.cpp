@@ -42,7 +42,8 @@ bool writeClassKeys(const ServerRegistration& s) {
     ok = put(key + u"\\MiscStatus"_s, u"0"_s) && ok;
     ok = put(key + u"\\MiscStatus\\1"_s, QString::number(s.miscStatus)) && ok;
     ok = put(key + u"\\ToolboxBitmap32"_s,
-             s.libraryPath + u',' + QString::number(s.toolboxBitmap)) && ok;
+             s.libraryPath + u',' + QString::number(s.toolboxBitmap)) &&
+         ok;
     ok = makeKey(key + u"\\Control"_s) && ok;
     ok = makeKey(key + u"\\Verb"_s) && ok;
     for (qsizetype i = 0; i < s.verbs.size(); ++i)
@@ -100,8 +101,8 @@ HRESULT unregisterTypeLib(const TypeLibInfo& lib) {
     pruneEmpty(typeLibKey(lib));
     for (const TypeInfo* type : lib.types)
         if (type->kind == TypeKind::Interface || type->kind == TypeKind::Dispatch)
-            ok = Registry::deleteKey(Hive::ClassesRoot,
-                                     u"Interface\\"_s + type->guid.toString()) && ok;
+            ok = Registry::deleteKey(Hive::ClassesRoot, u"Interface\\"_s + type->guid.toString()) &&
+                 ok;
     pruneEmpty(u"TypeLib"_s);
     pruneEmpty(u"Interface"_s);
     return ok ? S_OK : SELFREG_E_TYPELIB;

@@ -29,7 +29,8 @@ void* loadLibrary(const QString& path) {
         setLoadError(u"No library at \""_s + path + u'"');
         return nullptr;
     }
-    void* handle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+    void* handle =
+        dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!handle) setLoadError(QString::fromLocal8Bit(dlerror()));
     return handle;
 }
@@ -60,7 +61,8 @@ HRESULT CoGetClassObject(const Guid& clsid, const Guid& iid, void** object) {
     if (!path || path->isEmpty()) return REGDB_E_CLASSNOTREG;
     void* handle = loadLibrary(*path);
     if (!handle) return CO_E_DLLNOTFOUND;
-    auto getClassObject = reinterpret_cast<DllGetClassObjectFn>(entryOf(handle, "DllGetClassObject"));
+    auto getClassObject =
+        reinterpret_cast<DllGetClassObjectFn>(entryOf(handle, "DllGetClassObject"));
     if (!getClassObject) return CO_E_ERRORINDLL;
     return getClassObject(&clsid, &iid, object);
 }

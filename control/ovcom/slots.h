@@ -34,22 +34,38 @@ struct ScalarKind {
     static Variant to(V value) { return Variant(value); }
 };
 template <>
-inline std::int8_t ScalarKind<std::int8_t>::from(const Variant& v) { return v.i1(); }
+inline std::int8_t ScalarKind<std::int8_t>::from(const Variant& v) {
+    return v.i1();
+}
 template <>
-inline std::int16_t ScalarKind<std::int16_t>::from(const Variant& v) { return v.i2(); }
+inline std::int16_t ScalarKind<std::int16_t>::from(const Variant& v) {
+    return v.i2();
+}
 template <>
-inline std::int32_t ScalarKind<std::int32_t>::from(const Variant& v) { return v.i4(); }
+inline std::int32_t ScalarKind<std::int32_t>::from(const Variant& v) {
+    return v.i4();
+}
 template <>
-inline float ScalarKind<float>::from(const Variant& v) { return v.r4(); }
+inline float ScalarKind<float>::from(const Variant& v) {
+    return v.r4();
+}
 
 template <>
-struct Kind<std::int8_t> : ScalarKind<std::int8_t> { static constexpr VarType vt = VT_I1; };
+struct Kind<std::int8_t> : ScalarKind<std::int8_t> {
+    static constexpr VarType vt = VT_I1;
+};
 template <>
-struct Kind<std::int16_t> : ScalarKind<std::int16_t> { static constexpr VarType vt = VT_I2; };
+struct Kind<std::int16_t> : ScalarKind<std::int16_t> {
+    static constexpr VarType vt = VT_I2;
+};
 template <>
-struct Kind<std::int32_t> : ScalarKind<std::int32_t> { static constexpr VarType vt = VT_I4; };
+struct Kind<std::int32_t> : ScalarKind<std::int32_t> {
+    static constexpr VarType vt = VT_I4;
+};
 template <>
-struct Kind<float> : ScalarKind<float> { static constexpr VarType vt = VT_R4; };
+struct Kind<float> : ScalarKind<float> {
+    static constexpr VarType vt = VT_R4;
+};
 
 template <>
 struct Kind<QString> {
@@ -86,7 +102,7 @@ struct Kind<IDispatch*> {
 
 // Enumerations of a type library travel as 32-bit integers.
 template <class E>
-    requires std::is_enum_v<E> && std::is_same_v<std::underlying_type_t<E>, std::int32_t>
+requires std::is_enum_v<E> && std::is_same_v<std::underlying_type_t<E>, std::int32_t>
 struct Kind<E> {
     static constexpr VarType vt = VT_I4;
     using Store = E;
@@ -95,7 +111,9 @@ struct Kind<E> {
 };
 
 template <class V>
-concept ValueKind = requires { Kind<V>::vt; };
+concept ValueKind = requires {
+    Kind<V>::vt;
+};
 
 // How an input is passed to a slot: texts by reference, everything else by value.
 template <class V>
@@ -194,8 +212,8 @@ CallResult callSlotWith(I* object, HRESULT (I::*slot)(P...), std::span<Variant> 
 // Calls the slot with the arguments converted to its parameter kinds (inputs first, in order;
 // the output, when the slot has one, becomes `result`).
 template <class I, class... P>
-CallResult callSlot(I* object, HRESULT (I::*slot)(P...), std::span<Variant> args,
-                    Variant* result, std::uint32_t* argErr) {
+CallResult callSlot(I* object, HRESULT (I::*slot)(P...), std::span<Variant> args, Variant* result,
+                    std::uint32_t* argErr) {
     return callSlotWith(object, slot, args, result, argErr, std::index_sequence_for<P...>{});
 }
 
@@ -267,8 +285,8 @@ CallResult callSlot(I* object, HRESULT (I::*slot)(P...), std::span<Variant> args
 #define OVCOM_IMPL_P_R(t, n)
 
 // A call of the implementation `fn(self, inputs...)` whose result goes to the slot's output.
-#define OVCOM_IMPL_CALL(fn, self, ...)                                \
-    OVCOM_FOR_EACH(OVCOM_CALL_PRE, OVCOM_NOTHING, __VA_ARGS__)        \
+#define OVCOM_IMPL_CALL(fn, self, ...)                                  \
+    OVCOM_FOR_EACH(OVCOM_CALL_PRE, OVCOM_NOTHING, __VA_ARGS__)          \
     fn(self OVCOM_FOR_EACH(OVCOM_CALL_ARG, OVCOM_NOTHING, __VA_ARGS__)) \
         OVCOM_FOR_EACH(OVCOM_CALL_POST, OVCOM_NOTHING, __VA_ARGS__)
 #define OVCOM_CALL_PRE(dir, t, n) OVCOM_CALL_PRE_##dir(n)
@@ -285,13 +303,15 @@ CallResult callSlot(I* object, HRESULT (I::*slot)(P...), std::span<Variant> args
 #define OVCOM_PARAM_DESCS(...) OVCOM_FOR_EACH(OVCOM_PDESC, OVCOM_COMMA, __VA_ARGS__)
 #define OVCOM_PDESC(dir, t, n) OVCOM_PDESC_##dir(t, n)
 #define OVCOM_PDESC_I(t, n) \
-    {QStringLiteral(#n), ::ov::ovcom::Kind<OVCOM_TYPE_##t>::vt, OVCOM_USERTYPE_##t, false}
+    { QStringLiteral(#n), ::ov::ovcom::Kind<OVCOM_TYPE_##t>::vt, OVCOM_USERTYPE_##t, false }
 #define OVCOM_PDESC_R(t, n) \
-    {QStringLiteral(#n), ::ov::ovcom::Kind<OVCOM_TYPE_##t>::vt, OVCOM_USERTYPE_##t, true}
-#define OVCOM_PDESC_B(t, n)                                                                  \
-    {QStringLiteral(#n),                                                                     \
-     static_cast<::ov::ovcom::VarType>(::ov::ovcom::Kind<OVCOM_TYPE_##t>::vt |               \
-                                       ::ov::ovcom::VT_BYREF),                               \
-     OVCOM_USERTYPE_##t, false}
+    { QStringLiteral(#n), ::ov::ovcom::Kind<OVCOM_TYPE_##t>::vt, OVCOM_USERTYPE_##t, true }
+#define OVCOM_PDESC_B(t, n)                                                           \
+    {                                                                                 \
+        QStringLiteral(#n),                                                           \
+            static_cast<::ov::ovcom::VarType>(::ov::ovcom::Kind<OVCOM_TYPE_##t>::vt | \
+                                              ::ov::ovcom::VT_BYREF),                 \
+            OVCOM_USERTYPE_##t, false                                                 \
+    }
 #define OVCOM_HIDDEN_Shown false
 #define OVCOM_HIDDEN_Hidden true

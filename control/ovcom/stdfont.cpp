@@ -10,8 +10,16 @@ namespace ov::ovcom {
 
 namespace {
 
-enum FontId : DISPID { Name = 0, Size = 2, Bold = 3, Italic = 4, Underline = 5, Strike = 6,
-                       Weight = 7, Charset = 8 };
+enum FontId : DISPID {
+    Name = 0,
+    Size = 2,
+    Bold = 3,
+    Italic = 4,
+    Underline = 5,
+    Strike = 6,
+    Weight = 7,
+    Charset = 8
+};
 
 struct FontProperty {
     DISPID id;
@@ -20,9 +28,10 @@ struct FontProperty {
 };
 
 constexpr FontProperty kProperties[] = {
-    {Name, u"Name", VT_BSTR},     {Size, u"Size", VT_R4},         {Bold, u"Bold", VT_BOOL},
-    {Italic, u"Italic", VT_BOOL}, {Underline, u"Underline", VT_BOOL},
-    {Strike, u"Strikethrough", VT_BOOL}, {Weight, u"Weight", VT_I2}, {Charset, u"Charset", VT_I2},
+    {Name, u"Name", VT_BSTR},           {Size, u"Size", VT_R4},
+    {Bold, u"Bold", VT_BOOL},           {Italic, u"Italic", VT_BOOL},
+    {Underline, u"Underline", VT_BOOL}, {Strike, u"Strikethrough", VT_BOOL},
+    {Weight, u"Weight", VT_I2},         {Charset, u"Charset", VT_I2},
 };
 
 const TypeInfo& fontTypeInfo() {
@@ -49,27 +58,50 @@ const FontProperty* propertyOf(DISPID id) {
 
 Variant readProperty(const QFont& f, DISPID id) {
     switch (id) {
-        case Name: return Variant(f.family());
-        case Size: return Variant(static_cast<float>(f.pointSizeF()));
-        case Bold: return Variant(f.bold());
-        case Italic: return Variant(f.italic());
-        case Underline: return Variant(f.underline());
-        case Strike: return Variant(f.strikeOut());
-        case Weight: return Variant(static_cast<std::int16_t>(f.bold() ? 700 : 400));
-        default: return Variant(std::int16_t{1});  // the default character set
+        case Name:
+            return Variant(f.family());
+        case Size:
+            return Variant(static_cast<float>(f.pointSizeF()));
+        case Bold:
+            return Variant(f.bold());
+        case Italic:
+            return Variant(f.italic());
+        case Underline:
+            return Variant(f.underline());
+        case Strike:
+            return Variant(f.strikeOut());
+        case Weight:
+            return Variant(static_cast<std::int16_t>(f.bold() ? 700 : 400));
+        default:
+            return Variant(std::int16_t{1});  // the default character set
     }
 }
 
 void writeProperty(QFont& f, DISPID id, const Variant& v) {
     switch (id) {
-        case Name: f.setFamily(v.bstr()); break;
-        case Size: if (v.r4() > 0) f.setPointSizeF(v.r4()); break;
-        case Bold: f.setBold(v.boolValue()); break;
-        case Italic: f.setItalic(v.boolValue()); break;
-        case Underline: f.setUnderline(v.boolValue()); break;
-        case Strike: f.setStrikeOut(v.boolValue()); break;
-        case Weight: f.setBold(v.i2() >= 550); break;
-        default: break;
+        case Name:
+            f.setFamily(v.bstr());
+            break;
+        case Size:
+            if (v.r4() > 0) f.setPointSizeF(v.r4());
+            break;
+        case Bold:
+            f.setBold(v.boolValue());
+            break;
+        case Italic:
+            f.setItalic(v.boolValue());
+            break;
+        case Underline:
+            f.setUnderline(v.boolValue());
+            break;
+        case Strike:
+            f.setStrikeOut(v.boolValue());
+            break;
+        case Weight:
+            f.setBold(v.i2() >= 550);
+            break;
+        default:
+            break;
     }
 }
 
@@ -106,11 +138,12 @@ public:
     HRESULT GetIDsOfNames(const QString* names, std::uint32_t count, DISPID* ids) override {
         return fontTypeInfo().idsOfNames(names, count, ids);
     }
-    HRESULT Invoke(DISPID id, std::uint16_t flags, DispParams& params, Variant* result,
-                   ExcepInfo*, std::uint32_t* argErr) override {
+    HRESULT Invoke(DISPID id, std::uint16_t flags, DispParams& params, Variant* result, ExcepInfo*,
+                   std::uint32_t* argErr) override {
         const FontProperty* property = propertyOf(id);
         if (!property) return DISP_E_MEMBERNOTFOUND;
-        if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) return put(*property, params, argErr);
+        if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF))
+            return put(*property, params, argErr);
         if (!params.args.empty()) return DISP_E_BADPARAMCOUNT;
         if (result) *result = readProperty(m_font, id);
         return S_OK;

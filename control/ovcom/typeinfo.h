@@ -58,8 +58,8 @@ struct TypeInfo {
     std::uint16_t flags = 0;
     std::uint16_t majorVersion = 1;
     std::uint16_t minorVersion = 0;
-    std::vector<FuncDesc> funcs;       // interfaces
-    std::vector<ConstDesc> constants;  // enumerations
+    std::vector<FuncDesc> funcs;                 // interfaces
+    std::vector<ConstDesc> constants;            // enumerations
     const TypeInfo* defaultInterface = nullptr;  // component classes
     const TypeInfo* defaultSource = nullptr;
 

@@ -15,13 +15,27 @@ Variant Variant::null() {
     return v;
 }
 
-Variant::Variant(bool value) : m_type(VT_BOOL) { m_value.i2 = value ? -1 : 0; }
-Variant::Variant(std::int8_t value) : m_type(VT_I1) { m_value.i1 = value; }
-Variant::Variant(std::int16_t value) : m_type(VT_I2) { m_value.i2 = value; }
-Variant::Variant(std::int32_t value) : m_type(VT_I4) { m_value.i4 = value; }
-Variant::Variant(std::uint32_t value) : m_type(VT_UI4) { m_value.ui4 = value; }
-Variant::Variant(float value) : m_type(VT_R4) { m_value.r4 = value; }
-Variant::Variant(double value) : m_type(VT_R8) { m_value.r8 = value; }
+Variant::Variant(bool value) : m_type(VT_BOOL) {
+    m_value.i2 = value ? -1 : 0;
+}
+Variant::Variant(std::int8_t value) : m_type(VT_I1) {
+    m_value.i1 = value;
+}
+Variant::Variant(std::int16_t value) : m_type(VT_I2) {
+    m_value.i2 = value;
+}
+Variant::Variant(std::int32_t value) : m_type(VT_I4) {
+    m_value.i4 = value;
+}
+Variant::Variant(std::uint32_t value) : m_type(VT_UI4) {
+    m_value.ui4 = value;
+}
+Variant::Variant(float value) : m_type(VT_R4) {
+    m_value.r4 = value;
+}
+Variant::Variant(double value) : m_type(VT_R8) {
+    m_value.r8 = value;
+}
 Variant::Variant(const QString& value) : m_type(VT_BSTR), m_string(value) {}
 
 Variant::Variant(IDispatch* value) : m_type(VT_DISPATCH) {
@@ -70,7 +84,9 @@ Variant& Variant::operator=(Variant&& other) noexcept {
     return *this;
 }
 
-Variant::~Variant() { release(); }
+Variant::~Variant() {
+    release();
+}
 
 void Variant::release() noexcept {
     if (m_type == VT_DISPATCH && m_value.dispatch) m_value.dispatch->Release();
@@ -86,9 +102,12 @@ Variant Variant::dereferenced() const {
 QString Variant::debugText() const {
     Variant text;
     switch (m_type) {
-        case VT_EMPTY: return u"(empty)"_s;
-        case VT_NULL: return u"(null)"_s;
-        case VT_DISPATCH: return u"(object)"_s;
+        case VT_EMPTY:
+            return u"(empty)"_s;
+        case VT_NULL:
+            return u"(null)"_s;
+        case VT_DISPATCH:
+            return u"(object)"_s;
         default:
             return SUCCEEDED(changeType(text, *this, VT_BSTR)) ? text.bstr() : u"(?)"_s;
     }
@@ -99,15 +118,32 @@ namespace {
 // Every number kind as a double; false for kinds that are not numbers.
 bool numberOf(const Variant& v, double& out) {
     switch (v.type()) {
-        case VT_EMPTY: out = 0; return true;
-        case VT_I1: out = v.i1(); return true;
-        case VT_I2: out = v.i2(); return true;
-        case VT_BOOL: out = v.boolValue() ? -1 : 0; return true;
-        case VT_I4: out = v.i4(); return true;
-        case VT_UI4: out = v.ui4(); return true;
-        case VT_R4: out = v.r4(); return true;
-        case VT_R8: out = v.r8(); return true;
-        default: return false;
+        case VT_EMPTY:
+            out = 0;
+            return true;
+        case VT_I1:
+            out = v.i1();
+            return true;
+        case VT_I2:
+            out = v.i2();
+            return true;
+        case VT_BOOL:
+            out = v.boolValue() ? -1 : 0;
+            return true;
+        case VT_I4:
+            out = v.i4();
+            return true;
+        case VT_UI4:
+            out = v.ui4();
+            return true;
+        case VT_R4:
+            out = v.r4();
+            return true;
+        case VT_R8:
+            out = v.r8();
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -126,8 +162,7 @@ HRESULT parseNumber(const QString& text, double& out) {
 HRESULT sourceNumber(const Variant& v, double& out) {
     if (numberOf(v, out)) return S_OK;
     if (v.type() == VT_BSTR) return parseNumber(v.bstr(), out);
-    return v.type() == VT_NULL || v.type() == VT_DISPATCH ? DISP_E_TYPEMISMATCH
-                                                           : DISP_E_BADVARTYPE;
+    return v.type() == VT_NULL || v.type() == VT_DISPATCH ? DISP_E_TYPEMISMATCH : DISP_E_BADVARTYPE;
 }
 
 template <class T>
@@ -174,12 +209,23 @@ HRESULT toDouble(const Variant& v, Variant& dest) {
 
 HRESULT toText(const Variant& v, Variant& dest) {
     switch (v.type()) {
-        case VT_EMPTY: dest = Variant(QString()); return S_OK;
-        case VT_BSTR: dest = v; return S_OK;
-        case VT_BOOL: dest = Variant(v.boolValue() ? u"True"_s : u"False"_s); return S_OK;
-        case VT_R4: dest = Variant(QString::number(v.r4(), 'g', 7)); return S_OK;
-        case VT_R8: dest = Variant(QString::number(v.r8(), 'g', 15)); return S_OK;
-        default: break;
+        case VT_EMPTY:
+            dest = Variant(QString());
+            return S_OK;
+        case VT_BSTR:
+            dest = v;
+            return S_OK;
+        case VT_BOOL:
+            dest = Variant(v.boolValue() ? u"True"_s : u"False"_s);
+            return S_OK;
+        case VT_R4:
+            dest = Variant(QString::number(v.r4(), 'g', 7));
+            return S_OK;
+        case VT_R8:
+            dest = Variant(QString::number(v.r8(), 'g', 15));
+            return S_OK;
+        default:
+            break;
     }
     double number = 0;
     if (!numberOf(v, number)) return sourceNumber(v, number);  // the kind's error
@@ -205,18 +251,39 @@ HRESULT changeType(Variant& dest, const Variant& source, VarType type) {
     Variant result;
     HRESULT hr = DISP_E_BADVARTYPE;
     switch (type) {
-        case VT_I1: hr = toInteger<std::int8_t>(v, result); break;
-        case VT_I2: hr = toInteger<std::int16_t>(v, result); break;
-        case VT_I4: hr = toInteger<std::int32_t>(v, result); break;
-        case VT_UI4: hr = toUnsigned(v, result); break;
-        case VT_R4: hr = toFloat(v, result); break;
-        case VT_R8: hr = toDouble(v, result); break;
-        case VT_BOOL: hr = toBool(v, result); break;
-        case VT_BSTR: hr = toText(v, result); break;
+        case VT_I1:
+            hr = toInteger<std::int8_t>(v, result);
+            break;
+        case VT_I2:
+            hr = toInteger<std::int16_t>(v, result);
+            break;
+        case VT_I4:
+            hr = toInteger<std::int32_t>(v, result);
+            break;
+        case VT_UI4:
+            hr = toUnsigned(v, result);
+            break;
+        case VT_R4:
+            hr = toFloat(v, result);
+            break;
+        case VT_R8:
+            hr = toDouble(v, result);
+            break;
+        case VT_BOOL:
+            hr = toBool(v, result);
+            break;
+        case VT_BSTR:
+            hr = toText(v, result);
+            break;
         case VT_DISPATCH:
-        case VT_NULL: hr = DISP_E_TYPEMISMATCH; break;
-        case VT_EMPTY: hr = S_OK; break;
-        default: break;
+        case VT_NULL:
+            hr = DISP_E_TYPEMISMATCH;
+            break;
+        case VT_EMPTY:
+            hr = S_OK;
+            break;
+        default:
+            break;
     }
     if (SUCCEEDED(hr)) dest = std::move(result);
     return hr;

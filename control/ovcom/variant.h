@@ -28,7 +28,9 @@ enum VarType : std::uint16_t {
 
 // Automation Booleans: -1 true, 0 false.
 enum VARIANT_BOOL : std::int16_t { VARIANT_FALSE = 0, VARIANT_TRUE = -1 };
-constexpr VARIANT_BOOL toVariantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
+constexpr VARIANT_BOOL toVariantBool(bool value) {
+    return value ? VARIANT_TRUE : VARIANT_FALSE;
+}
 
 // A colour: 0x00BBGGRR, or 0x800000nn for the system colour nn.
 enum OLE_COLOR : std::uint32_t {};

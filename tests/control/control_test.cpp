@@ -48,7 +48,8 @@ TEST_F(ControlTest, APutOfTheWrongKindChangesNothing) {
         const QString name = QString::fromUtf16(c.property);
         ASSERT_EQ(call(name, ovcom::DISPATCH_PROPERTYGET), ovcom::S_OK);
         const QString before = result.debugText();
-        EXPECT_EQ(call(name, ovcom::DISPATCH_PROPERTYPUT, {c.value}), c.expected) << name.toStdString();
+        EXPECT_EQ(call(name, ovcom::DISPATCH_PROPERTYPUT, {c.value}), c.expected)
+            << name.toStdString();
         ASSERT_EQ(call(name, ovcom::DISPATCH_PROPERTYGET), ovcom::S_OK);
         EXPECT_EQ(result.debugText(), before) << name.toStdString();
     }
@@ -97,7 +98,8 @@ TEST_F(ControlTest, CleanUpRunsEveryStepAndReportsTheFirstFailure) {
     EXPECT_EQ(excep.scode, ovcom::E_UNEXPECTED);
     EXPECT_EQ(excep.description, u"editor"_s);
     EXPECT_EQ(closed.size(), kChildFormCount);
-    for (const auto& child : forms) EXPECT_TRUE(child.isNull());
+    for (const auto& child : forms)
+        EXPECT_TRUE(child.isNull());
     // A second call finds nothing to do.
     EXPECT_EQ(call(u"CloseWebBrowser"_s, ovcom::DISPATCH_METHOD), ovcom::S_OK);
 }

@@ -47,7 +47,8 @@ TEST(Host, RegisterCreateScriptUnregister) {
     const QString classKey = u"CLSID\\{0E1DE5BF-C00E-436D-ACEB-8417B4CD46D5}"_s;
     EXPECT_EQ(Registry::readString(Hive::ClassesRoot, classKey + u"\\InprocServer32"_s), library);
     EXPECT_EQ(Registry::readString(Hive::ClassesRoot, classKey + u"\\InprocServer32"_s,
-                                   u"ThreadingModel"_s), u"Apartment"_s);
+                                   u"ThreadingModel"_s),
+              u"Apartment"_s);
     EXPECT_EQ(Registry::readString(Hive::ClassesRoot, classKey + u"\\MiscStatus\\1"_s),
               u"205201"_s);
     EXPECT_EQ(Registry::readString(Hive::ClassesRoot, classKey + u"\\Verb\\0"_s),
@@ -55,8 +56,8 @@ TEST(Host, RegisterCreateScriptUnregister) {
     EXPECT_TRUE(Registry::keyExists(Hive::ClassesRoot, classKey + u"\\Control"_s));
     EXPECT_EQ(Registry::readString(Hive::ClassesRoot, u"OvCtrl.QuexFormX\\Clsid"_s),
               u"{0E1DE5BF-C00E-436D-ACEB-8417B4CD46D5}"_s);
-    EXPECT_EQ(Registry::readString(
-                  Hive::ClassesRoot, u"TypeLib\\{9C60329A-87E5-4E95-B80D-0BCA7C1B4069}\\2.7"_s),
+    EXPECT_EQ(Registry::readString(Hive::ClassesRoot,
+                                   u"TypeLib\\{9C60329A-87E5-4E95-B80D-0BCA7C1B4069}\\2.7"_s),
               u"OvCtrl Library"_s);
 
     for (const char* name : {"members.js", "events.js"}) {

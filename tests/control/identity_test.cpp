@@ -99,9 +99,10 @@ QString readBackElsewhere(const QString& object) {
 TEST_F(ControlTest, IdentityGoesToTheSettingsAndToTheUsersSharedMemory) {
     form->FServerHost = u"docs"_s;
     form->FServerPort = 8443;
-    ASSERT_EQ(call(u"SaveUsrInfo2"_s, ovcom::DISPATCH_METHOD,
-                   {ovcom::Variant(identity(42, u"token-of-a-long-name"_s, u"李四-with-a-long-name"_s))}),
-              ovcom::S_OK);
+    ASSERT_EQ(
+        call(u"SaveUsrInfo2"_s, ovcom::DISPATCH_METHOD,
+             {ovcom::Variant(identity(42, u"token-of-a-long-name"_s, u"李四-with-a-long-name"_s))}),
+        ovcom::S_OK);
     EXPECT_EQ(GlobalConfig()->UserId(), 42);
     EXPECT_EQ(GlobalConfig()->StartStyle(), SS_ACTIVTX);
     const QString object = ClientInfoObjectName();
@@ -109,9 +110,10 @@ TEST_F(ControlTest, IdentityGoesToTheSettingsAndToTheUsersSharedMemory) {
     ASSERT_EQ(stat(QFile::encodeName(u"/dev/shm"_s + object).constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
     const QString first = DecryptString(readBackElsewhere(object), 1);
-    EXPECT_EQ(first, u"[UserId]42[/UserId][EncryptId]token-of-a-long-name[/EncryptId]"
-                     u"[UserName]李四-with-a-long-name[/UserName][Host]docs[/Host][IsSSL]0[/IsSSL]"
-                     u"[Port]8443[/Port]"_s);
+    EXPECT_EQ(first,
+              u"[UserId]42[/UserId][EncryptId]token-of-a-long-name[/EncryptId]"
+              u"[UserName]李四-with-a-long-name[/UserName][Host]docs[/Host][IsSSL]0[/IsSSL]"
+              u"[Port]8443[/Port]"_s);
     // A later identity replaces the earlier one whole.
     ASSERT_EQ(call(u"SaveUsrInfo2"_s, ovcom::DISPATCH_METHOD,
                    {ovcom::Variant(identity(7, u"t"_s, u"w"_s))}),

@@ -21,10 +21,15 @@ inline QByteArray TinyProgram(const QByteArray& version) {
     const QByteArray marker = QByteArray("\0OVFILEVERSION:", 15) + version + '\0';
     QByteArray out;
     auto put = [&out](quint64 value, int bytes) {
-        for (int i = 0; i < bytes; ++i) out += char((value >> (8 * i)) & 0xFF);
+        for (int i = 0; i < bytes; ++i)
+            out += char((value >> (8 * i)) & 0xFF);
     };
     const quint64 size = 120 + code.size() + marker.size();
-    out += QByteArray("\x7F" "ELF\x02\x01\x01", 7) + QByteArray(9, '\0');
+    out += QByteArray(
+               "\x7F"
+               "ELF\x02\x01\x01",
+               7) +
+           QByteArray(9, '\0');
     put(2, 2), put(machine, 2), put(1, 4), put(base + 120, 8), put(64, 8), put(0, 8);
     put(0, 4), put(64, 2), put(56, 2), put(1, 2), put(64, 2), put(0, 2), put(0, 2);
     put(1, 4), put(5, 4), put(0, 8), put(base, 8), put(base, 8), put(size, 8), put(size, 8);

@@ -113,16 +113,17 @@ TEST_P(UpdateServer, ClientIsReplacedOnlyByAHigherCompleteProgram) {
         dialogs.texts.clear();
         ASSERT_EQ(call(u"VerUpdate"_s, ovcom::DISPATCH_METHOD), ovcom::S_OK);
         EXPECT_EQ(installed(), c.after);
-        ASSERT_EQ(dialogs.texts.size(), c.message ? 1 : 0) << dialogs.texts.join(u'|').toStdString();
+        ASSERT_EQ(dialogs.texts.size(), c.message ? 1 : 0)
+            << dialogs.texts.join(u'|').toStdString();
         if (c.message) {
             EXPECT_TRUE(dialogs.texts[0].startsWith(QString::fromUtf16(c.message)));
         }
     }
     // The replaced client carries its new version and the URL scheme names it.
     EXPECT_EQ(GetFileVersionText(form->FClientFileName, u"%d.%d.%d.%d"_s), u"6.10.0.0"_s);
-    EXPECT_EQ(platform::Registry::readString(platform::Hive::ClassesRoot,
-                                             u"OvClient\\DefaultIcon"_s),
-              form->FClientFileName + u",1"_s);
+    EXPECT_EQ(
+        platform::Registry::readString(platform::Hive::ClassesRoot, u"OvClient\\DefaultIcon"_s),
+        form->FClientFileName + u",1"_s);
 }
 
 TEST_P(UpdateServer, UnreachableServerChangesNothing) {

@@ -20,12 +20,12 @@ TEST(Update, VersionsCompareAsNumbers) {
         const char16_t* local;
         bool update;
     } cases[] = {
-        {u"6.10.0.0", u"6.9.0.0", true},     {u"6.9.0.0", u"6.10.0.0", false},
-        {u"6.4.0.10", u"6.4.0.9", true},     {u"6.4.0.10", u"6.4.0.1", true},
-        {u"6.4.1.0", u"6.4.1.0", false},     {u"6.4.0.9", u"6.4.1.0", false},
-        {u"", u"6.4.1.0", false},            {u"Network connection failed", u"", false},
-        {u"6.4.1", u"", false},              {u"6.4.1.0", u"", true},
-        {u"6.4.1.0", u"garbage", true},      {u"6.-4.1.0", u"", false},
+        {u"6.10.0.0", u"6.9.0.0", true},  {u"6.9.0.0", u"6.10.0.0", false},
+        {u"6.4.0.10", u"6.4.0.9", true},  {u"6.4.0.10", u"6.4.0.1", true},
+        {u"6.4.1.0", u"6.4.1.0", false},  {u"6.4.0.9", u"6.4.1.0", false},
+        {u"", u"6.4.1.0", false},         {u"Network connection failed", u"", false},
+        {u"6.4.1", u"", false},           {u"6.4.1.0", u"", true},
+        {u"6.4.1.0", u"garbage", true},   {u"6.-4.1.0", u"", false},
         {u" 7.0.0.0 ", u"6.4.1.0", true},
     };
     for (const Case& c : cases)

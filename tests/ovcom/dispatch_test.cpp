@@ -75,8 +75,12 @@ const TypeInfo& testInfo() {
         t.name = u"ITest"_s;
         t.funcs = {{1, u"Value"_s, MemberKind::Get, {{u"Value"_s, VT_I4, {}, true}}, false, 1},
                    {1, u"Value"_s, MemberKind::Put, {{u"Value"_s, VT_I4, {}, false}}, false, 2},
-                   {2, u"Twice"_s, MemberKind::Method,
-                    {{u"Text"_s, VT_BSTR, {}, false}, {u"Result"_s, VT_BSTR, {}, true}}, false, 3}};
+                   {2,
+                    u"Twice"_s,
+                    MemberKind::Method,
+                    {{u"Text"_s, VT_BSTR, {}, false}, {u"Result"_s, VT_BSTR, {}, true}},
+                    false,
+                    3}};
         return t;
     }();
     return info;
@@ -84,16 +88,15 @@ const TypeInfo& testInfo() {
 
 const Dispatcher& testDispatcher() {
     static const Dispatcher d(
-        testInfo(),
-        {[](void* o, std::span<Variant> a, Variant* r, std::uint32_t* e) {
-             return callSlot(static_cast<ITest*>(o), &ITest::get_Value, a, r, e);
-         },
-         [](void* o, std::span<Variant> a, Variant* r, std::uint32_t* e) {
-             return callSlot(static_cast<ITest*>(o), &ITest::put_Value, a, r, e);
-         },
-         [](void* o, std::span<Variant> a, Variant* r, std::uint32_t* e) {
-             return callSlot(static_cast<ITest*>(o), &ITest::Twice, a, r, e);
-         }});
+        testInfo(), {[](void* o, std::span<Variant> a, Variant* r, std::uint32_t* e) {
+                         return callSlot(static_cast<ITest*>(o), &ITest::get_Value, a, r, e);
+                     },
+                     [](void* o, std::span<Variant> a, Variant* r, std::uint32_t* e) {
+                         return callSlot(static_cast<ITest*>(o), &ITest::put_Value, a, r, e);
+                     },
+                     [](void* o, std::span<Variant> a, Variant* r, std::uint32_t* e) {
+                         return callSlot(static_cast<ITest*>(o), &ITest::Twice, a, r, e);
+                     }});
     return d;
 }
 

@@ -57,7 +57,8 @@ TEST(Variant, CoercionsAndTheirErrors) {
         EXPECT_EQ(hr, c.hr) << c.from.debugText().toStdString() << " to " << c.to;
         if (c.hr == S_OK) {
             EXPECT_EQ(dest.type(), c.to);
-            EXPECT_EQ(dest.debugText(), QString::fromUtf16(c.text)) << c.from.debugText().toStdString();
+            EXPECT_EQ(dest.debugText(), QString::fromUtf16(c.text))
+                << c.from.debugText().toStdString();
         } else {
             EXPECT_EQ(dest.bstr(), u"unchanged"_s);  // a failed coercion leaves it alone
         }
@@ -69,10 +70,10 @@ TEST(Guid, TextRoundTrip) {
     EXPECT_EQ(clsid.toString(), u"{0E1DE5BF-C00E-436D-ACEB-8417B4CD46D5}"_s);
     EXPECT_EQ(Guid::fromString(u"{0e1de5bf-c00e-436d-aceb-8417b4cd46d5}"_s), clsid);
     EXPECT_EQ(Guid::fromString(u"0E1DE5BF-C00E-436D-ACEB-8417B4CD46D5"_s), clsid);
-    for (const QString& bad : {u""_s, u"{0E1DE5BF-C00E-436D-ACEB-8417B4CD46D}"_s,
-                               u"{0E1DE5BF+C00E-436D-ACEB-8417B4CD46D5}"_s,
-                               u"{0E1DE5BF-C00E-436D-ACEB-8417B4CD46DG}"_s,
-                               u"{+E1DE5BF-C00E-436D-ACEB-8417B4CD46D5}"_s})
+    for (const QString& bad :
+         {u""_s, u"{0E1DE5BF-C00E-436D-ACEB-8417B4CD46D}"_s,
+          u"{0E1DE5BF+C00E-436D-ACEB-8417B4CD46D5}"_s, u"{0E1DE5BF-C00E-436D-ACEB-8417B4CD46DG}"_s,
+          u"{+E1DE5BF-C00E-436D-ACEB-8417B4CD46D5}"_s})
         EXPECT_FALSE(Guid::fromString(bad)) << bad.toStdString();
 }
 
