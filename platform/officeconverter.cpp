@@ -86,9 +86,13 @@ void WarmOfficeConverter::stopServer() {
     m_owed = 0;
 }
 
+// Waits for the conversions before it (watching its stop token), then converts.
 OfficeResult WarmOfficeConverter::convert(const PdfConversion& conversion, std::stop_token stop) {
     return timedOfficeJob([&] {
-        std::lock_guard lock(m_mutex);
+        std::unique_lock lock(m_mutex, std::defer_lock);
+        while (!lock.try_lock_for(std::chrono::milliseconds(20))) {
+            if (stop.stop_requested()) return cancelled();
+        }
         return convertLocked(conversion, stop);
     });
 }
