@@ -91,7 +91,8 @@ protected:
 // Ten conversions of the three kinds and two drawings (Visio, CorelDRAW), from one office;
 // after the first (which starts the office) each takes a fraction of a start.
 TEST_F(WarmConverterTest, TenConversionsInARowShareOneOffice) {
-    // The CorelDRAW fixture's page is blank: its size (8 x 8 inches) shows it was read.
+    // The CorelDRAW fixture holds a filled box and no text: its page size (8 x 8 inches) shows
+    // that it was read.
     const char* fixtures[][2] = {{"letter.docx", "Wordfixture"},  {"sheet.xlsx", "Sheetfixture"},
                                  {"slides.pptx", "Slidefixture"}, {"drawing.vsdx", "Drawingfixture"},
                                  {"drawing.cdr", nullptr}};
