@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <map>
 
 using namespace Qt::StringLiterals;
@@ -108,20 +109,22 @@ OfficeResult WarmOfficeConverter::convertLocked(const PdfConversion& conversion,
     // Requests are lines of tab-separated fields.
     if (conversion.document.contains(u'\t') || conversion.document.contains(u'\n'))
         return failed(u"the document's name cannot be passed to the office"_s);
+    // The conversion's limit covers a start of the office it has to wait for.
+    const auto deadline = std::chrono::steady_clock::now() + conversion.timeLimit;
     for (int round = 0; round < 2; ++round) {
         const bool warm = m_server && !m_server->hasExited();
-        OfficeResult ready = warm ? drainOwed(stop) : ensureRunning(stop);
-        if (ready.ok() && !m_server) ready = ensureRunning(stop);  // draining ended it
+        OfficeResult ready = warm ? drainOwed(stop) : ensureRunning(stop, deadline);
+        if (ready.ok() && !m_server) ready = ensureRunning(stop, deadline);  // draining ended it
+        if (ready.status == OfficeStatus::TimedOut) return timedOut(conversion.timeLimit);
         if (!ready.ok()) return ready;
         bool lost = false;
-        const auto deadline = std::chrono::steady_clock::now() + conversion.timeLimit;
         OfficeResult result = attempt(conversion, deadline, stop, lost);
         if (!lost || !warm) return result;
     }
     return failed(u"the office ended during the conversion"_s);
 }
 
-OfficeResult WarmOfficeConverter::ensureRunning(std::stop_token stop) {
+OfficeResult WarmOfficeConverter::ensureRunning(std::stop_token stop, Deadline deadline) {
     stopServer();
     if (!m_work) {
         m_work = std::make_unique<OfficeWorkFolder>(m_workRoot);
@@ -136,10 +139,12 @@ OfficeResult WarmOfficeConverter::ensureRunning(std::stop_token stop) {
                                                      m_work->path() + u"officeserver.py"_s);
     ++m_starts;
     QString error;
-    if (m_server->start(std::chrono::steady_clock::now() + m_startLimit, stop, error))
-        return {OfficeStatus::Ok, {}};
+    const Deadline started = std::min(deadline, std::chrono::steady_clock::now() + m_startLimit);
+    if (m_server->start(started, stop, error)) return {OfficeStatus::Ok, {}};
     stopServer();
-    return stop.stop_requested() ? cancelled() : failed(error);
+    if (stop.stop_requested()) return cancelled();
+    const bool late = std::chrono::steady_clock::now() >= deadline;
+    return late ? OfficeResult{OfficeStatus::TimedOut, error} : failed(error);
 }
 
 // Reads the replies of conversions nobody waits for any longer; an office that does not give

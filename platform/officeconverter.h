@@ -7,7 +7,8 @@
 // folder (removed when the converter goes), and is ended with the converter. It is replaced
 // when it has died (the conversion that finds it gone is tried once more on a new one) and when
 // a conversion passes its time limit (the office is stopped, that conversion ends TimedOut and
-// the next one starts a new office). A cancelled conversion returns at once; the office
+// the next one starts a new office). A conversion's time limit covers the start of an office
+// it waits for; a start also has a limit of its own (setStartLimit). A cancelled conversion returns at once; the office
 // finishes it unseen and its PDF is thrown away.
 //
 // Conversions are done one after another: convert() blocks (call it on a worker thread, or use
@@ -53,7 +54,7 @@ private:
     OfficeResult convertLocked(const PdfConversion& conversion, std::stop_token stop);
     OfficeResult attempt(const PdfConversion& conversion, Deadline deadline,
                          std::stop_token stop, bool& lost);
-    OfficeResult ensureRunning(std::stop_token stop);
+    OfficeResult ensureRunning(std::stop_token stop, Deadline deadline);
     OfficeResult drainOwed(std::stop_token stop);
     OfficeResult answerOf(const QByteArray& reply, const QString& pdf, const QString& target,
                           bool& lost);

@@ -150,6 +150,17 @@ TEST_F(WarmConverterTest, AHangingConversionCostsOnlyItsLimit) {
     expectNothingLeftAfterEnd();
 }
 
+// A limit shorter than the office's start ends the conversion, and the start with it.
+TEST_F(WarmConverterTest, TheLimitCoversTheStartOfTheOffice) {
+    const OfficeResult early = convert(u"letter.docx"_s, u"e.pdf"_s, 300ms);
+    EXPECT_EQ(early.status, OfficeStatus::TimedOut);
+    EXPECT_LT(early.elapsedMs, 8000);
+    EXPECT_EQ(converter->processGroup(), 0);
+    EXPECT_EQ(ov::test::processesMentioning(root()), 0);
+    EXPECT_TRUE(convert(u"letter.docx"_s, u"ok.pdf"_s).ok());
+    expectNothingLeftAfterEnd();
+}
+
 // A caller that stops waiting gets Cancelled at once; the office finishes unseen, leaves no
 // PDF anywhere, and serves the next conversion without a new start.
 TEST_F(WarmConverterTest, ACancelledConversionLeavesTheOfficeWarm) {
