@@ -4,8 +4,9 @@
 //   ov-bench-officepreview [--runs N] [--shot FILE] [--nav]
 // First the baseline: the bare conversion of that document by a new office each time (cold)
 // and by the office kept running (warm; its first conversion includes the office's start).
-// Then the previews: each run's time and the median; --shot saves a picture of the last
-// previewer (with its navigation pane open when --nav is given).
+// Then the previews: each run's time, the first (which starts the session's office) and the
+// median of the later ones; --shot saves a picture of the last previewer (with its navigation
+// pane open when --nav is given).
 // Runs under a private home (a temporary folder), so that it leaves no settings behind.
 
 #include "core/filetype.h"
@@ -143,9 +144,12 @@ int main(int argc, char** argv) {
         if (ms < 0) return 1;
         times.push_back(ms);
     }
-    std::sort(times.begin(), times.end());
-    std::printf("request to first page, median of %zu: %lld ms\n", times.size(),
-                static_cast<long long>(times[times.size() / 2]));
+    // The first preview starts the session's office; the later ones find it running.
+    std::printf("request to first page: first preview %lld ms", static_cast<long long>(times[0]));
+    if (times.size() > 1)
+        std::printf(", later previews median of %zu: %lld ms", times.size() - 1,
+                    static_cast<long long>(Median({times.begin() + 1, times.end()})));
+    std::printf("\n");
     if (!options.shot.isEmpty()) {
         if (options.nav) form->NavPaneVisible(true);
         QCoreApplication::processEvents();

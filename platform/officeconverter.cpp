@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <map>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -91,8 +92,9 @@ void WarmOfficeConverter::stopServer() {
 OfficeResult WarmOfficeConverter::convert(const PdfConversion& conversion, std::stop_token stop) {
     return timedOfficeJob([&] {
         std::unique_lock lock(m_mutex, std::defer_lock);
-        while (!lock.try_lock_for(std::chrono::milliseconds(20))) {
+        while (!lock.try_lock()) {
             if (stop.stop_requested()) return cancelled();
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
         return convertLocked(conversion, stop);
     });

@@ -60,7 +60,7 @@ private:
                           bool& lost);
     void stopServer();
 
-    mutable std::timed_mutex m_mutex;
+    mutable std::mutex m_mutex;
     OfficeInstallation m_office;
     QString m_workRoot;
     std::unique_ptr<OfficeWorkFolder> m_work;
