@@ -11,7 +11,7 @@
 
 #include "core/filetype.h"
 #include "core/globalconfig.h"
-#include "documents/officepreview.h"
+#include "documents/office/officepreview.h"
 #include "platform/officeconverter.h"
 #include "testing/docserver/commands.h"
 #include "testing/docserver/demo.h"
