@@ -63,6 +63,8 @@ int main(int argc, char** argv) {
     DocFileChannel files(model);
     demo::LoadDemoPdfs(model, files);
     demo::StoreOfficeDemoContents(files);
+    demo::LoadVersionsDemo(model);
+    demo::StoreVersionsDemoContents(files);
     DocServer server(options);
     commands.install(server);
     files.install(server);

@@ -21,7 +21,9 @@ protected:
         form->Ui = user.Ui();
         QSignalSpy ready(form.get(), &TSetCheckOutPathFrm::ready);
         form->Init(work, ini, folderId);
-        if (ready.isEmpty()) EXPECT_TRUE(ready.wait(20000));
+        if (ready.isEmpty()) {
+            EXPECT_TRUE(ready.wait(20000));
+        }
         return form;
     }
 };
