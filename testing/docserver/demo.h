@@ -22,6 +22,9 @@ constexpr std::int64_t MechanicsFolder = 11;  // below 10
 constexpr std::int64_t ElectricsFolder = 12;  // below 10
 constexpr std::int64_t MyDocsFolder = 20;     // the demo user's own
 constexpr std::int64_t SalesFolder = 30;      // group 3, which the demo user may not see
+// The version-control tree of the program's demo (LoadVersionsDemo): the demo user's own.
+constexpr std::int64_t VersionsFolder = 40;
+constexpr std::int64_t VersionPartsFolder = 41;  // below 40
 
 constexpr std::int64_t GearboxFile = 1001;  // in 11
 constexpr std::int64_t ManualFile = 1002;   // in 11
@@ -57,5 +60,11 @@ void StoreOfficeDemoContents(DocFileChannel& files);
 void LoadPreviewerDemo(DocModel& model);
 QByteArray PreviewerDemoContent(std::int64_t key);
 void StorePreviewerDemoContents(DocFileChannel& files);
+
+// A folder tree for version control (only the program loads it, not the tests' fixture): files
+// to check out and in, one checked out by another user, one under edit audit, a sub-folder
+// (testing/docserver/demo/demo_versions.cpp).
+void LoadVersionsDemo(DocModel& model);
+void StoreVersionsDemoContents(DocFileChannel& files);
 
 }  // namespace ov::test::demo

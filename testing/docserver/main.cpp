@@ -64,6 +64,8 @@ int main(int argc, char** argv) {
     demo::LoadDemoPdfs(model, files);
     demo::StoreOfficeDemoContents(files);
     demo::StorePreviewerDemoContents(files);
+    demo::LoadVersionsDemo(model);
+    demo::StoreVersionsDemoContents(files);
     DocServer server(options);
     commands.install(server);
     files.install(server);
