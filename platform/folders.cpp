@@ -87,21 +87,35 @@ QString specialFolder(int index) {
     return withSlash(QDir::cleanPath(folderFor(index)));
 }
 
+namespace {
+
+// A folder of ours that others may enter is closed to them; a link or a folder of someone
+// else is left as it is.
+void tightenPrivateFolder(const QByteArray& path) {
+    struct stat info {};
+    if (::lstat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode)) return;
+    if (info.st_uid == ::getuid() && (info.st_mode & 077) != 0) ::chmod(path.constData(), 0700);
+}
+
+}  // namespace
+
 bool makeFolder(const QString& path, bool privateMode) {
     if (path.isEmpty()) return false;
-    if (QFileInfo(path).isDir()) return true;
     const QString clean =
         QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir::current().absoluteFilePath(path));
-    // Create each missing level ourselves so that every folder we add gets the mode.
-    const mode_t mode = privateMode ? 0700 : 0777;
-    qsizetype from = 1;
-    while (from <= clean.size()) {
-        qsizetype slash = clean.indexOf(QLatin1Char('/'), from);
-        if (slash < 0) slash = clean.size();
-        const QByteArray level = QFile::encodeName(clean.left(slash));
-        if (::mkdir(level.constData(), mode) != 0 && errno != EEXIST) return false;
-        from = slash + 1;
+    if (!QFileInfo(clean).isDir()) {
+        // Create each missing level ourselves so that every folder we add gets the mode.
+        const mode_t mode = privateMode ? 0700 : 0777;
+        qsizetype from = 1;
+        while (from <= clean.size()) {
+            qsizetype slash = clean.indexOf(QLatin1Char('/'), from);
+            if (slash < 0) slash = clean.size();
+            const QByteArray level = QFile::encodeName(clean.left(slash));
+            if (::mkdir(level.constData(), mode) != 0 && errno != EEXIST) return false;
+            from = slash + 1;
+        }
     }
+    if (privateMode) tightenPrivateFolder(QFile::encodeName(clean));
     return QFileInfo(clean).isDir();
 }
 
