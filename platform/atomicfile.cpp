@@ -33,11 +33,11 @@ bool writeShared(const QString& fileName, const QByteArray& content, QString* er
     return ok;
 }
 
-// The mode of the new file: the owner's bits of the regular file it replaces, else read and
-// write for the owner; never anything for others.
+// The mode of the new file: that of the regular file it replaces, else read and write for the
+// owner alone.
 mode_t modeFor(const QByteArray& name) {
     struct stat info {};
-    if (::lstat(name.constData(), &info) == 0 && S_ISREG(info.st_mode)) return info.st_mode & 0700;
+    if (::lstat(name.constData(), &info) == 0 && S_ISREG(info.st_mode)) return info.st_mode & 0777;
     return 0600;
 }
 

@@ -10,8 +10,8 @@ namespace ov::platform {
 
 enum class FileKind {
     // A file of ours in a folder of ours (settings, task files, session, records): whatever
-    // has the name (a symbolic link, a pipe) is replaced, never written through; the file is
-    // open to its owner only (an existing one keeps the owner's bits of its mode).
+    // has the name (a symbolic link, a pipe) is replaced, never written through; a regular
+    // file keeps its mode, a new one is open to its owner alone.
     Private,
     // A file the desktop shares with other programs (its own lists and entries): a symbolic
     // link is followed to the file it names, and a new file gets the usual mode.

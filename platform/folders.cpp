@@ -134,10 +134,14 @@ QString runtimeFolder() {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir())
         return withSlash(QDir::cleanPath(runtime));
-    // The shared temporary folder may hold a folder of that name made by another user.
+    // The shared temporary folder may hold a folder of that name made by another user, or one
+    // that was open to others for a while (it is not taken, nor narrowed: what others put in
+    // meanwhile would stay).
     const QString inTemp =
         tempFolder() + QStringLiteral("/ov-runtime-%1/").arg(static_cast<qulonglong>(::getuid()));
-    if (makeFolder(inTemp, true) && isPrivateFolder(inTemp)) return inTemp;
+    const bool usable = QFileInfo::exists(inTemp) ? isPrivateFolder(inTemp)
+                                                  : makeFolder(inTemp, true) && isPrivateFolder(inTemp);
+    if (usable) return inTemp;
     const QString inCache = specialFolder(10) + QStringLiteral("Ov/run/");
     makeFolder(inCache, true);
     return inCache;

@@ -46,9 +46,12 @@ bool SaveSession(const QString& fileName, const Session& session, QString& error
             session.token.size());
         return false;
     }
-    // The token stands for the user's login: the file is open to the user alone, and a link
-    // in its place is replaced, never written through.
-    return platform::writeFileAtomically(fileName, bytes, &error);
+    // A link in its place is replaced, never written through.
+    if (!platform::writeFileAtomically(fileName, bytes, &error)) return false;
+    // The token stands for the user's login: nobody else may read it (in our own folder, the
+    // name is the file just written).
+    QFile::setPermissions(fileName, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return true;
 }
 
 }  // namespace ov::cli
