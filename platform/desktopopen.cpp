@@ -14,7 +14,7 @@ void openWithDesktop(const QString& target, QObject* context, std::function<void
     opener->setProcessChannelMode(QProcess::ForwardedChannels);
     auto report = std::make_shared<std::function<void(bool)>>(std::move(done));
     // Reports once, then lets the opener run on by itself.
-    auto finish = [opener, report](bool ok) {
+    auto finish = [report](bool ok) {
         if (!*report) return;
         const auto callback = std::exchange(*report, nullptr);
         callback(ok);

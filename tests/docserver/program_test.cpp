@@ -13,12 +13,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Run {
+struct Outcome {
     int status = -1;
     QString err;
 };
 
-Run RunServer(const QStringList& arguments) {
+Outcome RunServer(const QStringList& arguments) {
     QProcess process;
     process.start(QString::fromUtf8(OV_DOCSERVER_PROGRAM), arguments);
     process.waitForFinished(60000);
@@ -67,7 +67,7 @@ TEST(DocServerProgram, MessagesForBadArgumentsAndATakenPort) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());
-        const Run run = RunServer(c.arguments);
+        const Outcome run = RunServer(c.arguments);
         EXPECT_EQ(run.status, c.status);
         EXPECT_TRUE(run.err.startsWith(c.err)) << run.err.toStdString();
     }
