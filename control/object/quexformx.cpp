@@ -10,7 +10,7 @@
 #include "core/clientprogram.h"
 #include "core/globalconfig.h"
 #include "core/paths.h"
-#include "documents/previewhint.h"
+#include "documents/preview/previewhint.h"
 
 using namespace Qt::StringLiterals;
 

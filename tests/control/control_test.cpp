@@ -6,7 +6,7 @@
 
 #include "control/object/typelib.h"
 #include "controlfixture.h"
-#include "documents/previewhint.h"
+#include "documents/preview/previewhint.h"
 
 using namespace Qt::StringLiterals;
 using namespace ov;
