@@ -25,6 +25,10 @@ QString clientPreviewLink(const ServerAddress& server, const DocUser& user, cons
 // user's identity only, as a page does for a user who is logged in.
 QString clientStartLink(const ServerAddress& server, const DocUser& user);
 
+// The user's enciphered identity, as the program takes it over with "-u" and the control with
+// SaveUsrInfo2.
+QString handedIdentity(const DocUser& user);
+
 // The model's mutex is held by the callers of these.
 QString homePage(DocModel& model, const DocUser& user, const ServerAddress& server);
 QString previewPage(DocModel& model, const DocFile& file);
