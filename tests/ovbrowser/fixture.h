@@ -5,6 +5,7 @@
 
 #include <QJsonObject>
 #include <QWebEngineView>
+#include <functional>
 #include <memory>
 
 #include "control/hosts/ovbrowser/browserpage.h"
@@ -39,6 +40,8 @@ protected:
     QJsonObject results();
     // Waits until the script yields true; false after the time limit.
     bool waitFor(const QString& script, int ms = 20000);
+    // Waits until the condition holds; false after the time limit.
+    bool until(const std::function<bool()>& condition, int ms = 5000);
     // The control's widgets inside the view.
     QList<QWidget*> controls() const;
     void screenshot(const QString& name);
