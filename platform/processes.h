@@ -9,4 +9,8 @@ namespace ov::platform {
 // `programName`, compared without regard to case.
 bool isProgramRunning(const QString& programName);
 
+// The same, counting only processes of this desktop session: those whose XDG_RUNTIME_DIR is
+// ours (where the windows they show listen, see windowbus.h).
+bool isProgramRunningInSession(const QString& programName);
+
 }  // namespace ov::platform

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <QThread>
-#include <atomic>
 
 #include "control/members/members.h"
 #include "control/members/messages.h"
@@ -17,7 +16,7 @@ namespace ov::control {
 namespace {
 
 platform::WindowHandle g_clientWindow;  // user-interface thread only
-std::atomic<int> g_waitStepMs{100};
+constexpr unsigned long kWaitStepMs = 100;
 constexpr int kFindTimeoutMs = 200;
 
 }  // namespace
@@ -28,10 +27,6 @@ void ForgetClientWindow() {
 
 platform::WindowHandle RememberedClientWindow() {
     return g_clientWindow;
-}
-
-void SetClientWaitStepMs(int ms) {
-    g_waitStepMs = ms;
 }
 
 bool FindClientWindow() {
@@ -46,7 +41,7 @@ bool FindClientWindow() {
 bool WaitForClientWindow(int count, bool processEvents) {
     for (int i = 0; i < count; ++i) {
         if (processEvents) QCoreApplication::processEvents();
-        QThread::msleep(static_cast<unsigned long>(g_waitStepMs.load()));
+        QThread::msleep(kWaitStepMs);
         if (FindClientWindow()) return true;
     }
     return false;
@@ -54,7 +49,7 @@ bool WaitForClientWindow(int count, bool processEvents) {
 
 void StartClient(TQuexFormX& self) {
     ForgetClientWindow();
-    if (!platform::isProgramRunning(ClientProgramName())) {
+    if (!platform::isProgramRunningInSession(ClientProgramName())) {
         const auto config = GlobalConfig();
         members::SaveUserInfo(self, config->UserId(), config->EncryptUserID(), config->UserName());
         if (!QProcess::startDetached(self.FClientFileName, {}))

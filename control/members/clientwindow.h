@@ -22,11 +22,9 @@ bool FindClientWindow();
 // window. True as soon as one is remembered.
 bool WaitForClientWindow(int count, bool processEvents);
 
-// Starts OvClient (with the identity handed over) when it does not run, then waits for its
+// Starts OvClient (with the identity handed over) when it does not run in this desktop
+// session (another session's instance could not be reached on the window bus), then waits for its
 // window.
 void StartClient(TQuexFormX& self);
-
-// The interval of WaitForClientWindow; tests shorten it.
-void SetClientWaitStepMs(int ms);
 
 }  // namespace ov::control

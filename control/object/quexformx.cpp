@@ -55,7 +55,7 @@ TQuexFormX::TQuexFormX() {
 }
 
 TQuexFormX::~TQuexFormX() {
-    qApp->removeEventFilter(this);
+    if (qApp) qApp->removeEventFilter(this);
     try {
         CloseChildForms();
     } catch (...) {

@@ -42,7 +42,7 @@ protected:
         // OvClient ends on its close message.
         if (auto window = ov::platform::findWindow(u"TQUEXClientFrm"_s)) {
             ov::platform::postMessage(window, 0x470, 0, 0);
-            for (int i = 0; i < 100 && ov::platform::isProgramRunning(u"OvClient"_s); ++i)
+            for (int i = 0; i < 100 && ov::platform::isProgramRunningInSession(u"OvClient"_s); ++i)
                 QThread::msleep(100);
         }
     }
@@ -54,12 +54,13 @@ protected:
 };
 
 TEST_F(HandOver, StartsOvClientAndReachesItsWindow) {
-    ASSERT_FALSE(ov::platform::isProgramRunning(u"OvClient"_s)) << "another OvClient runs";
+    ASSERT_FALSE(ov::platform::isProgramRunningInSession(u"OvClient"_s))
+        << "another OvClient runs in this session";
     installClientAt(QStringLiteral(OV_CLIENT_EXE));
     int code = -1;
     const QString out = runHost({QStringLiteral(OV_SCRIPTS_DIR "/handover.js")}, &code);
     ASSERT_EQ(code, 0) << out.toStdString();
-    EXPECT_TRUE(ov::platform::isProgramRunning(u"OvClient"_s));
+    EXPECT_TRUE(ov::platform::isProgramRunningInSession(u"OvClient"_s));
     // EditOnline waits for the window's handler; the others are posted.
     EXPECT_EQ(out.count(u"0x4dc: delivered"_s), 2) << out.toStdString();
     EXPECT_EQ(out.count(u"0x4da: delivered"_s), 1) << out.toStdString();

@@ -12,9 +12,9 @@
 #include "platform/registry.h"
 #include "testing/docserver/commands.h"
 #include "testing/docserver/demo.h"
+#include "testing/docserver/demoprograms.h"
 #include "testing/docserver/httpside.h"
 #include "testing/docserver/server.h"
-#include "tinyprogram.h"
 
 using namespace Qt::StringLiterals;
 using namespace ov;
@@ -85,8 +85,8 @@ protected:
 };
 
 TEST_P(UpdateServer, ClientIsReplacedOnlyByAHigherCompleteProgram) {
-    const QByteArray v69 = TinyProgram("6.9.0.0");
-    const QByteArray v610 = TinyProgram("6.10.0.0");
+    const QByteArray v69 = DemoProgram("6.9.0.0");
+    const QByteArray v610 = DemoProgram("6.10.0.0");
     struct Case {
         const char* what;
         QByteArray local;  // "(none)": no program installed
@@ -127,24 +127,24 @@ TEST_P(UpdateServer, ClientIsReplacedOnlyByAHigherCompleteProgram) {
 }
 
 TEST_P(UpdateServer, UnreachableServerChangesNothing) {
-    install(TinyProgram("6.9.0.0"));
+    install(DemoProgram("6.9.0.0"));
     form->FServerPort = 1;  // nothing listens there
     ASSERT_EQ(call(u"VerUpdate"_s, ovcom::DISPATCH_METHOD), ovcom::S_OK);
-    EXPECT_EQ(installed(), TinyProgram("6.9.0.0"));
+    EXPECT_EQ(installed(), DemoProgram("6.9.0.0"));
     EXPECT_TRUE(dialogs.texts.isEmpty());
 }
 
 TEST_P(UpdateServer, UpdaterStartsOnlyAfterACompleteDownload) {
     const QString updater = form->FModulePath + u"OvCtrlUpdate"_s;
     DocHttpContent content = http.content();
-    content.helperFiles[u"OvCtrlUpdate.exe"_s] = TinyProgram("1.0.0.0");
+    content.helperFiles[u"OvCtrlUpdate.exe"_s] = DemoProgram("1.0.0.0");
     http.setContent(content);
     ASSERT_EQ(call(u"OcxUpdate"_s, ovcom::DISPATCH_METHOD), ovcom::S_OK);
     EXPECT_TRUE(result.boolValue());
     EXPECT_TRUE(QFileInfo(updater).isExecutable());
     QFile::remove(updater);
 
-    content.helperFiles[u"OvCtrlUpdate.exe"_s] = TinyProgram("1.0.0.0").left(90);
+    content.helperFiles[u"OvCtrlUpdate.exe"_s] = DemoProgram("1.0.0.0").left(90);
     http.setContent(content);
     ASSERT_EQ(call(u"OcxUpdate"_s, ovcom::DISPATCH_METHOD), ovcom::S_OK);
     EXPECT_FALSE(result.boolValue());
@@ -159,6 +159,19 @@ TEST_P(UpdateServer, UpdaterStartsOnlyAfterACompleteDownload) {
     EXPECT_FALSE(result.boolValue());
     ASSERT_EQ(dialogs.texts.size(), 2);
     EXPECT_TRUE(dialogs.texts[1].contains(u"404"_s)) << dialogs.texts[1].toStdString();
+}
+
+TEST_P(UpdateServer, DemoContentPlaysBothUpdates) {
+    // An older OvClient is replaced by the demo's program of this build's version.
+    install(DemoProgram("0.9.0.0"));
+    ASSERT_EQ(call(u"VerUpdate"_s, ovcom::DISPATCH_METHOD), ovcom::S_OK);
+    EXPECT_EQ(installed(), DemoProgram(BuildVersion()));
+    // One of this build's version stays.
+    ASSERT_EQ(call(u"VerUpdate"_s, ovcom::DISPATCH_METHOD), ovcom::S_OK);
+    EXPECT_EQ(installed(), DemoProgram(BuildVersion()));
+    ASSERT_EQ(call(u"OcxUpdate"_s, ovcom::DISPATCH_METHOD), ovcom::S_OK);
+    EXPECT_TRUE(result.boolValue());
+    EXPECT_TRUE(dialogs.texts.isEmpty()) << dialogs.texts.join(u'|').toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(PlainAndTls, UpdateServer, ::testing::Bool());
