@@ -95,7 +95,7 @@ QList<QWidget*> BrowserTest::controls() const {
 
 void BrowserTest::screenshot(const QString& name) {
     QDir().mkpath(QStringLiteral(OV_SHOT_DIR));
-    QTest::qWait(300);
+    QTest::qWait(1000);  // the page paints after its script has run
     window->grab().save(QStringLiteral(OV_SHOT_DIR "/") + name + u".png"_s);
 }
 
@@ -151,8 +151,8 @@ TEST_F(BrowserTest, PreviewShowsInsideThePage) {
     PageServer server;
     ASSERT_TRUE(open(server.url(u"/ovctrl"_s)));
     run(u"preview(); true"_s);
-    const QJsonObject r = results();
     screenshot(u"ovbrowser-preview"_s);
+    const QJsonObject r = results();
     if (r[u"previewError"_s][u"number"_s].toInt() == kNotImplemented)
         GTEST_SKIP() << "PreView2 is not built yet";
     ASSERT_EQ(r[u"preview"_s].toString(), u"shown"_s);
