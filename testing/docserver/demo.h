@@ -31,6 +31,14 @@ constexpr std::int64_t PriceFile = 3001;    // in 30
 constexpr std::int64_t TrackedWordFile = 1901;  // a Word document with tracked changes
 constexpr std::int64_t SheetFile = 1902;        // a spreadsheet
 constexpr std::int64_t SlidesFile = 1903;       // a presentation
+// Files of the other previewers in 20: drawings, a plan, a mail, a web page, rich text, a book.
+constexpr std::int64_t DrawingFile = 1904;  // a Visio drawing (vsdx)
+constexpr std::int64_t CorelFile = 1905;    // a CorelDRAW drawing (cdr)
+constexpr std::int64_t MailFile = 1906;     // a mail with a Chinese subject and attachments (eml)
+constexpr std::int64_t WebPageFile = 1907;  // a saved web page (mht)
+constexpr std::int64_t LetterFile = 1908;   // a rich-text letter (rtf)
+constexpr std::int64_t EBookFile = 1909;    // an e-book whose reader is not installed (ceb)
+constexpr std::int64_t PlanFile = 1910;     // a Project plan, no reader installed (mpp)
 
 QString DemoLogin();
 QString DemoPassword();
@@ -44,5 +52,10 @@ void LoadDemo(DocModel& model);
 void LoadOfficeDemo(DocModel& model);
 QByteArray OfficeDemoContent(std::int64_t key);
 void StoreOfficeDemoContents(DocFileChannel& files);
+
+// The files of the other previewers, the same way (testing/docserver/demo/demo_previewers.cpp).
+void LoadPreviewerDemo(DocModel& model);
+QByteArray PreviewerDemoContent(std::int64_t key);
+void StorePreviewerDemoContents(DocFileChannel& files);
 
 }  // namespace ov::test::demo

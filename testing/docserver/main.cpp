@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
     DocFileChannel files(model);
     demo::LoadDemoPdfs(model, files);
     demo::StoreOfficeDemoContents(files);
+    demo::StorePreviewerDemoContents(files);
     DocServer server(options);
     commands.install(server);
     files.install(server);
