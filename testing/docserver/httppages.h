@@ -28,6 +28,10 @@ QString clientStartLink(const ServerAddress& server, const DocUser& user);
 QString clientCommandLink(const ServerAddress& server, const DocUser& user, int code,
                           const QString& cmd);
 
+// The user's enciphered identity, as the program takes it over with "-u" and the control with
+// SaveUsrInfo2.
+QString handedIdentity(const DocUser& user);
+
 // The model's mutex is held by the callers of these.
 QString homePage(DocModel& model, const DocUser& user, const ServerAddress& server);
 QString previewPage(DocModel& model, const DocFile& file);

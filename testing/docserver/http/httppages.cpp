@@ -37,13 +37,16 @@ QString linkEncoded(const QString& text) {
     return encoded;
 }
 
-// The identity the program takes over with "-u".
+}  // namespace
+
 QString handedIdentity(const DocUser& user) {
     return EncryptString(u"[UserId2]"_s + QString::number(user.id) + u"[/UserId2][UserId]"_s +
                              user.token + u"[/UserId][UserName]"_s + user.displayName +
                              u"[/UserName]"_s,
                          1);
 }
+
+namespace {
 
 QString anchor(const QString& cls, const QString& href, const QString& text) {
     return u"<a class=\""_s + cls + u"\" href=\""_s + escaped(href) + u"\">"_s + text + u"</a>"_s;
