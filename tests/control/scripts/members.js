@@ -34,3 +34,9 @@ host.check(c.Caption === "QuexFormX" && other.Caption === "second", "two indepen
 c.CloseWebBrowser();
 c.CloseWebBrowser();
 host.print("members ok");
+
+// The local computer, as a page asks about it.
+host.check(c.GetCurrentUserName() !== "", "user name");
+host.check(c.GetMapHostIp("no-such-name.invalid") === "", "unknown host name");
+host.check(/^([0-9.]+  [0-9A-F-]+;)*$/.test(c.GetMacs()), "adapter list: " + c.GetMacs());
+c.TaskKill("no-such-program-here");
