@@ -86,7 +86,7 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(51, 225, Put, AlignWithMargins, Done, Shown, (I, Bool, Value))                              \
     X(52, 226, Get, ServerIp, Done, Shown, (R, Bstr, Value))                                      \
     X(53, 226, Put, ServerIp, Done, Shown, (I, Bstr, Value))                                      \
-    X(54, 227, Get, FileAccessPower, Later, Shown, (R, Long, Value))                              \
+    X(54, 227, Get, FileAccessPower, Done, Shown, (R, Long, Value))                               \
     X(55, 228, Method, EditOnline, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileName))          \
     X(56, 229, Method, FilesBatchTransmit, Done, Shown, (I, Char, TranStyle),                     \
         (I, Char, FolderOrFile), (I, Long, OwnerId), (I, Bstr, SourceId), (I, Bstr, SourceName))  \

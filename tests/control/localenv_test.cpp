@@ -14,6 +14,7 @@
 #include "core/datetime.h"
 #include "platform/adapters.h"
 #include "platform/processes.h"
+#include "platform/registry.h"
 
 using namespace Qt::StringLiterals;
 using namespace ov;
@@ -186,6 +187,30 @@ TEST_F(ControlTest, MacsUserAndModifyTime) {
                 stamp.setFileTime(when, QFileDevice::FileModificationTime));
     stamp.close();
     EXPECT_EQ(members::GetFileModifyTime(*form, file), DateTimeToText(QDateTimeToDateTime(when)));
+}
+
+TEST_F(ControlTest, FileAccessPowerMakesTheServerTrustedAndTestsWriting) {
+    using platform::Hive;
+    using platform::Registry;
+    const QString zoneMap =
+        u"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap"_s;
+    // Without the zone map nothing is written; the write test still runs.
+    form->FServerHost = u"10.2.3.4"_s;
+    EXPECT_EQ(call(u"FileAccessPower"_s, ovcom::DISPATCH_PROPERTYGET), ovcom::S_OK);
+    EXPECT_EQ(result.i4(), 9999);
+    EXPECT_FALSE(Registry::keyExists(Hive::CurrentUser, zoneMap));
+
+    ASSERT_TRUE(Registry::createKey(Hive::CurrentUser, zoneMap));
+    form->FServerHost = u"192.168.1.5"_s;
+    EXPECT_EQ(members::get_FileAccessPower(*form), 9999);
+    const QString range = zoneMap + u"\\Ranges\\192_168_1_5"_s;
+    EXPECT_EQ(Registry::readString(Hive::CurrentUser, range, u":Range"_s), u"192.168.1.5"_s);
+    EXPECT_EQ(Registry::readDword(Hive::CurrentUser, range, u"http"_s), 2u);
+    form->FServerHost = u"a.b.c"_s;
+    members::get_FileAccessPower(*form);
+    EXPECT_EQ(Registry::readDword(Hive::CurrentUser, zoneMap + u"\\Domains\\b.c\\a"_s, u"http"_s),
+              2u);
+    EXPECT_TRUE(QFile::exists(GlobalConfig()->ConfigPath() + u"PowerTest.txt"_s));
 }
 
 }  // namespace
