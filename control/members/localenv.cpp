@@ -3,6 +3,7 @@
 
 #include "control/members/hostsfile.h"
 #include "control/members/members.h"
+#include "control/members/messages.h"
 #include "control/object/quexformx.h"
 #include "control/ovcom/errorinfo.h"
 #include "core/cipher.h"
@@ -50,6 +51,13 @@ QString GetCurrentUserName(TQuexFormX&) {
 
 QString GetFileModifyTime(TQuexFormX&, const QString& FilePaht) {
     return DateTimeToText(TFileOperator().GetFileModifyTime(FilePaht));
+}
+
+// No messenger runs here, so its conversation window is never found: the page hears so.
+QString RTXMsg(TQuexFormX& self, const QString&, const QString&) {
+    static constexpr ControlText kNoConversation{u"RTX 会话窗口没找到", u"Cannot find RTX Dialog"};
+    ShowControlMessage(self, ControlMessage(self, kNoConversation));
+    return {};
 }
 
 }  // namespace ov::control::members

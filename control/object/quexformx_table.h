@@ -147,7 +147,7 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
         (I, Bstr, ImageIndex), (R, Bstr, SReturn))                                                \
     X(102, 283, Method, BatchDownload, Later, Shown, (I, Bstr, KeysStr), (I, Bstr, NamesStr),     \
         (R, Bstr, ReValue))                                                                       \
-    X(103, 284, Method, RTXMsg, Later, Shown, (I, Bstr, Receiver), (I, Bstr, Content),            \
+    X(103, 284, Method, RTXMsg, Done, Shown, (I, Bstr, Receiver), (I, Bstr, Content),             \
         (R, Bstr, Err))                                                                           \
     X(104, 286, Method, ExportFileList, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId),    \
         (R, Bstr, SResult))                                                                       \
