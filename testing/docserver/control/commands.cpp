@@ -15,6 +15,7 @@ const CommandTable& Table() {
         AddFolderCommands(t);
         AddFileCommands(t);
         AddBatchCommands(t);
+        AddEditingCommands(t);
         return t;
     }();
     return table;

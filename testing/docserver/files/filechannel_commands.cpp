@@ -6,6 +6,7 @@
 #include "testing/docserver/codec/datetime.h"
 #include "testing/docserver/codec/filewire.h"
 #include "testing/docserver/codec/stream.h"
+#include "testing/docserver/files/editrules.h"
 #include "testing/docserver/files/filechannel_impl.h"
 
 #include <QCryptographicHash>
@@ -113,13 +114,12 @@ void ServeUploadNew(FileSession& x) {
 void ServeUploadVersion(FileSession& x) {
     DocModel& m = x.d.model;
     const std::int64_t key = x.tag(u"Key"_s).toLongLong();
-    bool audit = false;
     {
         std::lock_guard lock(m.mutex);
-        x.rec.status = x.status(FileStatus(x, m, key, RC_CanUpload));
-        audit = m.file(key) && m.file(key)->inWriteAudit;
+        qint32 status = FileStatus(x, m, key, RC_CanUpload);
+        if (const DocFile* file = m.file(key)) status = VersionUploadStatus(*file, status);
+        x.rec.status = x.status(status);
     }
-    if (x.rec.status == RC_CanUpload && audit) x.rec.status = RC_EditAudit;
     wire::writeInt32(x.s, x.rec.status);
     const auto status = std::uint8_t(x.rec.status);
     if (status != RC_CanUpload && status != RC_EditAudit) return;
@@ -133,13 +133,18 @@ void ServeUploadVersion(FileSession& x) {
         return;
     }
     std::lock_guard lock(m.mutex);
-    if (DocFile* file = m.file(key)) {
+    DocFile* file = m.file(key);
+    const qint32 final = file ? FinishVersionUpload(x, *file, x.rec.status) : RC_NoFile;
+    if (final == RC_CanUpload) {
         file->size = x.rec.count;
         file->version += 1;
         file->modified = wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong());
+        StoreContent(x, part, key);
+    } else {
+        QFile::remove(part + u".audit"_s);
+        QFile::rename(part, part + u".audit"_s);  // waits for the audit, not the file yet
     }
-    StoreContent(x, part, key);
-    wire::writeInt32(x.s, RC_CanUpload);
+    wire::writeInt32(x.s, final);
 }
 
 void ServeUploadStream(FileSession& x) {
@@ -172,8 +177,12 @@ void ServeDownload(FileSession& x, bool withTime) {
     TDateTime modified = 0;
     {
         std::lock_guard lock(m.mutex);
-        x.rec.status = x.status(FileStatus(x, m, key, RC_CanDownload));
-        if (const DocFile* file = m.file(key)) modified = file->modified;
+        qint32 status = FileStatus(x, m, key, RC_CanDownload);
+        if (DocFile* file = m.file(key)) {
+            modified = file->modified;
+            if (withTime) status = LockForEdit(x, *file, status);
+        }
+        x.rec.status = x.status(status);
     }
     wire::writeInt32(x.s, x.rec.status);
     if (std::uint8_t(x.rec.status) != RC_CanDownload) {
