@@ -7,6 +7,7 @@
 #include "client/viewerchoice/viewerchoice.h"
 #include "client/webcommands/webmodule.h"
 #include "core/globalconfig.h"
+#include "documents/editing/textfileedit.h"
 #include "documents/preview/previewbase.h"
 
 using namespace Qt::StringLiterals;
@@ -74,6 +75,17 @@ void UseViewerPreview(TWebModule& module) {
     module.Forms().Preview = [host](const QString& cmd) { return DoPreview(cmd, *host); };
 }
 
+void UseEditors(TWebModule& module) {
+    module.Forms().TextEditor = [&module](std::int64_t key, const QString& name,
+                                          const QString& ext) {
+        auto* editor = new TTextFileEditFrm(module.MainFrm(), kViewerWindowFlags);
+        module.ShowAsWindow(editor, name);
+        editor->Edit(key, name, ext);
+        editor->Toolbar()->show();
+        editor->ClientMax2();
+    };
+}
+
 void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login) {
     mainForm.Hooks().LoginOnActivate = [&login] { login.LoginOnActivate(); };
     mainForm.Hooks().LoginFromMenu = [&login] { login.tnLogin(); };
@@ -86,6 +98,7 @@ TOvClient::TOvClient()
       m_webModule(new TWebModule(m_mainForm.get())),
       m_login(new TLoginFlow(loginHostOf(*m_mainForm), m_mainForm.get())) {
     UseViewerPreview(*m_webModule);
+    UseEditors(*m_webModule);
     ConnectWebCommands(*m_mainForm, *m_webModule);
     ConnectLogin(*m_mainForm, *m_login);
 }

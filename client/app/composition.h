@@ -20,6 +20,10 @@ void ConnectWebCommands(TQUEXClientFrm& mainForm, TWebModule& module);
 // window, hint window, remembered rectangle, language, folder and window list.
 void UseViewerPreview(TWebModule& module);
 
+// Code 15's editors: the text editor for "txt" files, a window of the main window listed by
+// the dispatcher.
+void UseEditors(TWebModule& module);
+
 // The first activation of the window logs in, and the tools menu's "系统登录" logs in again.
 void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login);
 

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -70,6 +71,10 @@ void TFileEditBaseFrm::Message(const QString& text, QMessageBox::Icon icon) {
     if (ShowMessage) return ShowMessage(text, icon);
     QMessageBox box(icon, WLS_Hint, text, QMessageBox::Ok, this);
     box.exec();
+}
+
+void TFileEditBaseFrm::CloseLater() {
+    QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void TFileEditBaseFrm::ShowErrorMessage(const QString& text) {

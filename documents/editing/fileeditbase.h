@@ -53,6 +53,9 @@ protected:
     // A message box owned by the form, captioned WLS_Hint.
     void Message(const QString& text, QMessageBox::Icon icon);
     void ShowErrorMessage(const QString& text) override;
+    // Closes the form once the handler that asks for it has returned (its owner may free it on
+    // close).
+    void CloseLater();
     // The last upload's backup copy when it was not stored (empty when none was made).
     QString FLastBackupPath;
     bool FLastBackupOk = false;

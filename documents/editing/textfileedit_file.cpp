@@ -83,7 +83,7 @@ void TTextFileEditFrm::spbSaveClick() {
     QString error;
     if (SaveAndUpload(error) == 1) {
         Message(WLS_UpladeOver, QMessageBox::Information);
-        close();
+        CloseLater();
     } else {
         Message(error, QMessageBox::Critical);
     }
@@ -94,7 +94,7 @@ void TTextFileEditFrm::spbCancelClick() {
                                  : QMessageBox::question(this, WLS_Hint, WLS_CancelEdit);
     if (answer != QMessageBox::Yes) return;
     CancelEdit();
-    close();
+    CloseLater();
 }
 
 }  // namespace ov

@@ -156,7 +156,8 @@ TEST_P(EditServerTest, ReleaseErasesTheRecordOnlyWhenTheServerReleased) {
         bool recordKept;
     } cases[] = {
         {"own lock", demo::DemoUser, RC_Ok, false},
-        {"another's lock", demo::OtherUser, RC_Locked, true},
+        {"another's lock", demo::OtherUser, RC_NotCheckedOut, true},
+        {"no lock", 0, RC_NotCheckedOut, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -177,7 +178,7 @@ TEST_P(EditServerTest, TheLockIsSeenByASecondClient) {
     EXPECT_EQ(f.LockedBy(demo::GearboxFile), demo::DemoUser);
     EXPECT_EQ(DownloadForEdit(theirs, demo::GearboxFile, LocalPath(u"theirs.dwg"_s)).code, RC_Locked);
     EXPECT_EQ(LockForEdit(theirs, demo::GearboxFile).reply, RC_Locked);
-    EXPECT_EQ(UnlockForEdit(theirs, demo::GearboxFile, false).reply, RC_Locked);
+    EXPECT_EQ(UnlockForEdit(theirs, demo::GearboxFile, false).reply, RC_NotCheckedOut);
     EXPECT_EQ(f.LockedBy(demo::GearboxFile), demo::DemoUser);
     EXPECT_EQ(UnlockForEdit(mine, demo::GearboxFile, true).reply, RC_Ok);
     EXPECT_TRUE(DownloadForEdit(theirs, demo::GearboxFile, LocalPath(u"theirs.dwg"_s)).ok());

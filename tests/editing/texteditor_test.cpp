@@ -10,6 +10,7 @@
 
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QToolButton>
 
 using namespace ov;
@@ -110,6 +111,8 @@ TEST_F(TextEditorTest, CancelReleasesTheFileAndKeepsTheCopy) {
     editor->findChild<QToolButton*>(u"spbCancel"_s)->click();
     EXPECT_EQ(f.LockedBy(demo::ReportFile), 0);
     EXPECT_TRUE(QFileInfo::exists(editor->EditFileName()));
+    for (int i = 0; i < 200 && editor->isVisible(); ++i)
+        QTest::qWait(10);
     EXPECT_FALSE(editor->isVisible());
 }
 

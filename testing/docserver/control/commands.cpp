@@ -15,7 +15,6 @@ const CommandTable& Table() {
         AddFolderCommands(t);
         AddFileCommands(t);
         AddBatchCommands(t);
-        AddEditingCommands(t);
         return t;
     }();
     return table;

@@ -49,7 +49,6 @@ ControlReply Lock(CommandContext& c) {
 ControlReply Unlock(CommandContext& c) {
     DocFile* file = c.model.file(c.tagInt64(u"FileKey"_s));
     if (!file) return Code(RC_NoFile);
-    if (file->lockedBy != 0 && file->lockedBy != c.user->id) return Code(RC_Locked);
     if (file->lockedBy != c.user->id) return Code(RC_NotCheckedOut);
     file->lockedBy = 0;
     return Code(RC_Ok);

@@ -39,7 +39,6 @@ void AddIdentityCommands(CommandTable& table);
 void AddFolderCommands(CommandTable& table);
 void AddFileCommands(CommandTable& table);
 void AddBatchCommands(CommandTable& table);
-void AddEditingCommands(CommandTable& table);
 
 inline ControlReply Reply(std::uint8_t state, const QString& text) {
     return ControlReply::withText(state, text);
