@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,15 +29,26 @@ bool ownedByUser(const QString& procDir) {
 }
 
 bool processHolds(const QString& procDir, const struct stat& target) {
-    const QStringList fds = QDir(procDir + u"/fd"_s).entryList(QDir::System | QDir::NoDotAndDotDot);
+    const QByteArray folder = QFile::encodeName(procDir + u"/fd/"_s);
+    DIR* fds = ::opendir(folder.constData());
+    if (!fds) return false;  // another user's, or gone
+    bool holds = false;
     int seen = 0;
-    for (const QString& fd : fds) {
-        if (++seen > kMaxFds) return false;
+    while (const dirent* entry = ::readdir(fds)) {
+        if (entry->d_name[0] == '.') continue;
+        if (++seen > kMaxFds) break;
         struct stat info {};
-        const QByteArray link = QFile::encodeName(procDir + u"/fd/"_s + fd);
-        if (::stat(link.constData(), &info) == 0 && sameFile(info, target)) return true;
+        if (::stat((folder + entry->d_name).constData(), &info) == 0 && sameFile(info, target)) {
+            holds = true;
+            break;
+        }
     }
-    return false;
+    ::closedir(fds);
+    return holds;
+}
+
+bool isNameChar(QChar c) {
+    return c.isLetterOrNumber() || c == u'.' || c == u'_';
 }
 
 }  // namespace
@@ -73,8 +85,17 @@ bool isOpenByProcess(const QString& path, pid_t ignorePid) {
     return false;
 }
 
+// The name must stand on its own: no name character right before or after it.
 bool titleNamesFile(const QString& title, const QString& fileName) {
-    return !fileName.isEmpty() && title.contains(fileName, Qt::CaseInsensitive);
+    if (fileName.isEmpty()) return false;
+    for (qsizetype at = title.indexOf(fileName, 0, Qt::CaseInsensitive); at >= 0;
+         at = title.indexOf(fileName, at + 1, Qt::CaseInsensitive)) {
+        const qsizetype end = at + fileName.size();
+        const bool before = at > 0 && isNameChar(title.at(at - 1));
+        const bool after = end < title.size() && isNameChar(title.at(end));
+        if (!before && !after) return true;
+    }
+    return false;
 }
 
 FileUse fileInUse(const QString& path, const FileUseProbe& probe) {

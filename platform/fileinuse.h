@@ -6,7 +6,7 @@
 //    editors take them);
 //  - a process of the user that holds the file open (its /proc/<pid>/fd);
 //  - under X11, a top-level window of another process whose title names the file (its full file
-//    name, letter case ignored).
+//    name standing on its own, letter case ignored).
 // A missing file is reported as such, never as in use.
 
 #include <QString>
@@ -29,7 +29,8 @@ FileUse fileInUse(const QString& path, const FileUseProbe& probe = {});
 bool hasOfficeLockFile(const QString& path);
 bool hasAdvisoryLock(const QString& path);
 bool isOpenByProcess(const QString& path, pid_t ignorePid);
-// Whether a title names the file: it holds the full file name, letter case ignored.
+// Whether a title names the file: it holds the full file name on its own (no letter, digit,
+// "." or "_" right before or after it), letter case ignored.
 bool titleNamesFile(const QString& title, const QString& fileName);
 // The titles of the X11 top-level windows of other processes than `ignorePid` (none without an
 // X display).

@@ -5,6 +5,8 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -44,6 +46,16 @@ std::vector<xcb_window_t> clientWindows(xcb_connection_t* c, xcb_window_t root) 
     return std::vector<xcb_window_t>(ids, ids + count);
 }
 
+// Without a window manager there is no client list: the root's children stand in for it.
+std::vector<xcb_window_t> rootChildren(xcb_connection_t* c, xcb_window_t root) {
+    std::unique_ptr<xcb_query_tree_reply_t, Free> tree(
+        xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr));
+    if (!tree) return {};
+    const xcb_window_t* ids = xcb_query_tree_children(tree.get());
+    const int count = std::min<int>(xcb_query_tree_children_length(tree.get()), kMaxWindows);
+    return std::vector<xcb_window_t>(ids, ids + count);
+}
+
 pid_t windowPid(xcb_connection_t* c, xcb_window_t w) {
     auto reply = property(c, w, atom(c, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 1);
     if (!reply || xcb_get_property_value_length(reply.get()) != 4) return 0;
@@ -68,7 +80,9 @@ QStringList x11WindowTitles(pid_t ignorePid) {
     QStringList titles;
     if (c && !xcb_connection_has_error(c)) {
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-        for (xcb_window_t w : clientWindows(c, screen->root)) {
+        std::vector<xcb_window_t> windows = clientWindows(c, screen->root);
+        if (windows.empty()) windows = rootChildren(c, screen->root);
+        for (xcb_window_t w : windows) {
             if (ignorePid && windowPid(c, w) == ignorePid) continue;
             const QString title = windowTitle(c, w);
             if (!title.isEmpty()) titles.append(title);
