@@ -2,6 +2,9 @@
 
 #include <memory>
 
+#include "client/editmonitor/editorguidefrm.h"
+#include "client/editmonitor/hintfrm2.h"
+#include "client/editmonitor/showeditinfofrm.h"
 #include "client/login/loginflow.h"
 #include "client/mainwindow/mainwindow.h"
 #include "client/viewerchoice/viewerchoice.h"
@@ -86,6 +89,19 @@ void UseEditors(TWebModule& module) {
     };
 }
 
+void ConnectEditMonitor(TQUEXClientFrm& mainForm, TShowEditInfoFrm& monitor) {
+    mainForm.Hooks().EditFile = [&monitor](const QString& cmd, bool mainFrmWasVisible) {
+        monitor.SetMainfrmVisible(mainFrmWasVisible);
+        monitor.show();
+        monitor.EditFile(cmd);
+        monitor.raise();
+    };
+    mainForm.Hooks().ShowEditorGuide = [&mainForm] {
+        (new TEditorGuideFrm(mainForm.Language(), &mainForm))->show();
+    };
+    monitor.CloseMainWindow = [&mainForm] { mainForm.close(); };
+}
+
 void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login) {
     mainForm.Hooks().LoginOnActivate = [&login] { login.LoginOnActivate(); };
     mainForm.Hooks().LoginFromMenu = [&login] { login.tnLogin(); };
@@ -96,14 +112,22 @@ void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login) {
 TOvClient::TOvClient()
     : m_mainForm(std::make_unique<TQUEXClientFrm>()),
       m_webModule(new TWebModule(m_mainForm.get())),
-      m_login(new TLoginFlow(loginHostOf(*m_mainForm), m_mainForm.get())) {
+      m_login(new TLoginFlow(loginHostOf(*m_mainForm), m_mainForm.get())),
+      m_editHint(std::make_unique<THintFrm2>()),
+      m_editMonitor(std::make_unique<TShowEditInfoFrm>(m_editHint.get())) {
     UseViewerPreview(*m_webModule);
     UseEditors(*m_webModule);
     ConnectWebCommands(*m_mainForm, *m_webModule);
     ConnectLogin(*m_mainForm, *m_login);
+    ConnectEditMonitor(*m_mainForm, *m_editMonitor);
 }
 
-TOvClient::~TOvClient() = default;
+// The monitor and its hint window go before the main window whose hooks reach them.
+TOvClient::~TOvClient() {
+    m_mainForm->Hooks().EditFile = {};
+    m_editMonitor.reset();
+    m_editHint.reset();
+}
 
 void TOvClient::Start() {
     m_mainForm->ListenOnBus();

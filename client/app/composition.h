@@ -8,7 +8,9 @@
 
 namespace ov {
 
+class THintFrm2;
 class TLoginFlow;
+class TShowEditInfoFrm;
 class TQUEXClientFrm;
 class TWebModule;
 
@@ -23,6 +25,11 @@ void UseViewerPreview(TWebModule& module);
 // Code 15's editors: the text editor for "txt" files, a window of the main window listed by
 // the dispatcher.
 void UseEditors(TWebModule& module);
+
+// The main window's clipboard poll hands edit commands to the online-edit monitor (and shows
+// the editing guide); a stored upload of an edit that began while the main window was hidden
+// closes it again.
+void ConnectEditMonitor(TQUEXClientFrm& mainForm, TShowEditInfoFrm& monitor);
 
 // The first activation of the window logs in, and the tools menu's "系统登录" logs in again.
 void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login);
@@ -45,6 +52,9 @@ private:
     std::unique_ptr<TQUEXClientFrm> m_mainForm;
     TWebModule* m_webModule;
     TLoginFlow* m_login;
+    // Windows of their own (no owner), as the monitor and its hint window are.
+    std::unique_ptr<THintFrm2> m_editHint;
+    std::unique_ptr<TShowEditInfoFrm> m_editMonitor;
 };
 
 }  // namespace ov
