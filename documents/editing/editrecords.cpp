@@ -1,37 +1,19 @@
 #include "documents/editing/editrecords.h"
 
-#include <QSettings>
-
-using namespace Qt::StringLiterals;
+#include "documents/versions/records.h"
 
 namespace ov {
 
-namespace {
-
-QString keyOf(std::int64_t fileKey) {
-    return QString::number(fileKey) + u"/CheckoutPath"_s;
-}
-
-
-}  // namespace
-
 bool AddCheckoutRecord(const QString& iniFilePath, std::int64_t fileKey, const QString& localPath) {
-    QSettings file(iniFilePath + u"checkout_record.ini"_s, QSettings::IniFormat);
-    file.setValue(keyOf(fileKey), localPath);
-    file.sync();
-    return file.status() == QSettings::NoError;
+    return WriteCheckoutPath(iniFilePath, fileKey, localPath);
 }
 
 bool DelCheckoutRecord(const QString& iniFilePath, std::int64_t fileKey) {
-    QSettings file(iniFilePath + u"checkout_record.ini"_s, QSettings::IniFormat);
-    file.remove(QString::number(fileKey));
-    file.sync();
-    return file.status() == QSettings::NoError;
+    return DelCheckoutPath(iniFilePath, fileKey);
 }
 
 QString CheckoutRecordOf(const QString& iniFilePath, std::int64_t fileKey) {
-    QSettings file(iniFilePath + u"checkout_record.ini"_s, QSettings::IniFormat);
-    return file.value(keyOf(fileKey)).toString();
+    return ReadCheckoutPath(iniFilePath, fileKey);
 }
 
 }  // namespace ov

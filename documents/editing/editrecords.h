@@ -1,6 +1,7 @@
 #pragma once
-// The check-out record of an edited file: "checkout_record.ini" in the settings folder, section
-// = file key, `CheckoutPath` = the local copy.
+// The check-out record of an edited file, as the editors name its steps: "checkout_record.ini"
+// in the settings folder, section = file key, `CheckoutPath` = the local copy (kept by the
+// version-control records, documents/versions/records.h).
 
 #include <QString>
 #include <cstdint>
