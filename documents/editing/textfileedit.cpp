@@ -50,9 +50,13 @@ void TTextFileEditFrm::BuildStandardToolBar() {
     FStandardToolBar = new QToolBar(this);
     FStandardToolBar->setObjectName(u"StandardToolBar"_s);
     FStandardToolBar->setFixedHeight(30);
+    // A tool shows its theme icon, or its short name where the desktop has none; its hint is
+    // the tool tip.
     const auto addTool = [this](const char16_t* name, const char16_t* hint, const char16_t* icon,
                                 auto slot) {
-        QAction* action = FStandardToolBar->addAction(QIcon::fromTheme(QString::fromUtf16(icon)), QString::fromUtf16(hint));
+        const QString label = QString::fromUtf16(name).chopped(6);  // "CutButton" -> "Cut"
+        QAction* action =
+            FStandardToolBar->addAction(QIcon::fromTheme(QString::fromUtf16(icon)), label);
         action->setObjectName(QString::fromUtf16(name));
         action->setToolTip(QString::fromUtf16(hint));
         connect(action, &QAction::triggered, this, [this, slot] { (FEditor->*slot)(); });
