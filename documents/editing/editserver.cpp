@@ -1,5 +1,7 @@
 #include "documents/editing/editserver.h"
 
+#include "core/fileoperator.h"
+#include "core/hash.h"
 #include "core/paths.h"
 #include "core/robottcpclient.h"
 #include "documents/editing/editrecords.h"
@@ -92,6 +94,28 @@ EditLockReply LockForEdit(const EditServer& server, std::int64_t fileKey) {
     result.reply = client->LockFile(fileKey);
     result.error = client->GetLastError();
     return result;
+}
+
+QString OtherFolderDisplayName(const QString& sourceName, const QString& ext) {
+    const QString suffix = u"."_s + ext;
+    if (ext.isEmpty() || sourceName.endsWith(suffix, Qt::CaseInsensitive)) return sourceName;
+    return sourceName + suffix;
+}
+
+QString UploadToOtherFolder(const EditServer& server, std::int32_t ownerId, std::int64_t folderId,
+                            const QString& fileName, const QString& displayName) {
+    TTidyFile file;
+    TDateTime modified = 0, lastWrite = 0;
+    TFileOperator().GetFileSizeAndLastTime(fileName, file.Size, modified, lastWrite);
+    file.Path = fileName;
+    file.DisplayName = displayName;
+    file.NameHash = HashText32(displayName);
+    file.Kind = TFileOperator::GetFileExtType2(displayName);
+    file.ModifyDT = lastWrite;
+    auto client = clientFor(server);
+    std::int64_t newKey = 0;
+    if (client->UploadFile(ownerId, QString(), folderId, file, newKey) == 3) return u"ok"_s;
+    return client->GetLastError();
 }
 
 QStringList EditBackupFolders() {

@@ -61,6 +61,15 @@ struct EditLockReply {
 EditLockReply UnlockForEdit(const EditServer& server, std::int64_t fileKey, bool eraseRecord);
 EditLockReply LockForEdit(const EditServer& server, std::int64_t fileKey);
 
+// The name a copy takes in another folder: the source name, with the extension appended only
+// when the name does not end with it already ("report.docx" stays, "report" gets ".docx").
+QString OtherFolderDisplayName(const QString& sourceName, const QString& ext);
+
+// Uploads the edited file as a new file into another server folder (64-bit folder id) under
+// OtherFolderDisplayName; "ok" when the server took it (3), else the client's text.
+QString UploadToOtherFolder(const EditServer& server, std::int32_t ownerId, std::int64_t folderId,
+                            const QString& fileName, const QString& displayName);
+
 // The folders for a copy of a refused upload: the documents folder, then "ZuDediVire" under
 // the user's data folder (created).
 QStringList EditBackupFolders();

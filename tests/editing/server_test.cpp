@@ -185,4 +185,21 @@ TEST_P(EditServerTest, TheLockIsSeenByASecondClient) {
     EXPECT_EQ(f.LockedBy(demo::GearboxFile), demo::OtherUser);
 }
 
+TEST_P(EditServerTest, ACopyGoesIntoAnotherFolderUnderOneExtension) {
+    EXPECT_EQ(OtherFolderDisplayName(u"report.docx"_s, u"docx"_s), u"report.docx"_s);
+    EXPECT_EQ(OtherFolderDisplayName(u"report"_s, u"docx"_s), u"report.docx"_s);
+    const QString path = LocalPath(u"report.docx_1209151230507.docx"_s);
+    WriteAll(path, "a copy");
+    // A folder id beyond 32 bits reaches the server whole.
+    const std::int64_t bigFolder = 0x100000000LL + demo::MyDocsFolder;
+    f.model.addFolder(bigFolder, demo::DemoUser, 0, u"big"_s);
+    EXPECT_EQ(UploadToOtherFolder(f.Server(), demo::DemoUser, bigFolder, path,
+                                  OtherFolderDisplayName(u"report.docx"_s, u"docx"_s)),
+              u"ok"_s);
+    const auto stored = f.model.folderFiles(bigFolder);
+    ASSERT_EQ(stored.size(), 1);
+    EXPECT_EQ(stored.first()->name, u"report.docx"_s);
+    EXPECT_EQ(f.files.content(stored.first()->key), "a copy");
+}
+
 }  // namespace
