@@ -82,6 +82,7 @@ void UseEditors(TWebModule& module) {
     module.Forms().TextEditor = [&module](std::int64_t key, const QString& name,
                                           const QString& ext) {
         auto* editor = new TTextFileEditFrm(module.MainFrm(), kViewerWindowFlags);
+        editor->show();
         module.ShowAsWindow(editor, name);
         editor->Edit(key, name, ext);
         editor->Toolbar()->show();

@@ -12,6 +12,7 @@
 
 #include <QMessageBox>
 #include <QStringList>
+#include <functional>
 
 namespace ov {
 
@@ -42,6 +43,13 @@ public:
     std::function<void(const QString& text, QMessageBox::Icon icon)> ShowMessage;
 
 protected:
+    // A close while server work runs is refused: the form's owner frees it on close, and the
+    // work's result still has to reach it.
+    void closeEvent(QCloseEvent* event) override;
+    // Runs server work on a worker while the form waits (and refuses to close).
+    template <class Result>
+    Result RunServerWork(std::function<Result()> work);
+
     void AddNote(const QString& Text) { FNogList.append(Text); }
     bool DownloadEditFile();
     bool UploadEditFile(const QString& FileName);
@@ -68,6 +76,7 @@ protected:
     QString FSourceFileName;
     QString FEditFileName;
     QStringList FNogList;
+    int FBusy = 0;
 };
 
 }  // namespace ov

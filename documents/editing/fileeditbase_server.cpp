@@ -4,6 +4,8 @@
 #include "documents/editing/editworker.h"
 #include "documents/editing/fileeditbase.h"
 
+#include <QCloseEvent>
+
 using namespace Qt::StringLiterals;
 
 namespace ov {
@@ -14,11 +16,24 @@ constexpr int kTransferTimeoutMs = 120000;
 
 }  // namespace
 
+template <class Result>
+Result TFileEditBaseFrm::RunServerWork(std::function<Result()> work) {
+    ++FBusy;
+    Result result = RunEditWork<Result>(std::move(work));
+    --FBusy;
+    return result;
+}
+
+void TFileEditBaseFrm::closeEvent(QCloseEvent* event) {
+    if (FBusy > 0) return event->ignore();
+    TPreviewBaseFrm::closeEvent(event);
+}
+
 bool TFileEditBaseFrm::DownloadEditFile() {
     const EditServer server = Server();
     const std::int64_t key = FFileKey;
     const QString path = FEditFileName;
-    const EditDownload result = RunEditWork<EditDownload>(
+    const EditDownload result = RunServerWork<EditDownload>(
         [server, key, path] { return DownloadForEdit(server, key, path); });
     AddNote(result.ok() ? WLS_DownloadOK : result.error);
     return result.ok();
@@ -28,7 +43,7 @@ bool TFileEditBaseFrm::UploadEditFile(const QString& FileName) {
     const EditServer server = Server(kTransferTimeoutMs);
     const std::int64_t key = FFileKey;
     const QStringList folders = BackupFolders;
-    const EditUpload result = RunEditWork<EditUpload>(
+    const EditUpload result = RunServerWork<EditUpload>(
         [server, key, FileName, folders] {
             return UploadEditVersion(server, key, FileName, folders);
         });
@@ -53,14 +68,14 @@ bool TFileEditBaseFrm::UploadEditFile(const QString& FileName) {
 void TFileEditBaseFrm::UnlockEditFile(bool eraseRecord) {
     const EditServer server = Server(kTransferTimeoutMs);
     const std::int64_t key = FFileKey;
-    RunEditWork<EditLockReply>(
+    RunServerWork<EditLockReply>(
         [server, key, eraseRecord] { return UnlockForEdit(server, key, eraseRecord); });
 }
 
 void TFileEditBaseFrm::LockEditFile() {
     const EditServer server = Server(kTransferTimeoutMs);
     const std::int64_t key = FFileKey;
-    RunEditWork<EditLockReply>([server, key] { return LockForEdit(server, key); });
+    RunServerWork<EditLockReply>([server, key] { return LockForEdit(server, key); });
 }
 
 }  // namespace ov
