@@ -117,8 +117,9 @@ TEST_F(HandOver, FirstStartBecomesTheInstanceAndQueuesItsOwnCommand) {
     ASSERT_TRUE(processEventsUntil(findFirst));
     // Its own command file was taken at once: a second start does not wait for it.
     EXPECT_TRUE(processEventsUntil([] { return !QFile::exists(WebCmdFileName()); }));
+    // (A loaded machine may take seconds to start the program at all, so the bound is wide.)
     auto second = startClient(u"-l 1"_s);
-    EXPECT_TRUE(second->waitForFinished(kWebCmdWaitMs - 1000));
+    EXPECT_TRUE(second->waitForFinished(20000));
     EXPECT_TRUE(endedWell(*second));
     EXPECT_EQ(first->state(), QProcess::Running);
     first->kill();
