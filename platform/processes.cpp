@@ -1,10 +1,13 @@
 #include "platform/processes.h"
 
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 
 namespace ov::platform {
 
@@ -26,20 +29,32 @@ QByteArray runtimeDirOf(const QString& procEntry) {
     return {};
 }
 
-bool findProgram(const QString& programName, bool sameSession) {
-    const QByteArray ownRuntimeDir = qgetenv("XDG_RUNTIME_DIR");
+// The ids of the user's processes that run `programName`.
+QList<qint64> processesOf(const QString& programName) {
+    QList<qint64> found;
     const QDir proc(QStringLiteral("/proc"));
     for (const QString& entry : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         bool isPid = false;
-        entry.toUInt(&isPid);
-        if (!isPid) continue;
-        const QString folder = proc.filePath(entry);
-        if (!ownedByUser(folder)) continue;
-        const QString exe = QFileInfo(folder + QStringLiteral("/exe")).symLinkTarget();
-        if (QFileInfo(exe).fileName().compare(programName, Qt::CaseInsensitive) != 0) continue;
+        const qint64 pid = entry.toLongLong(&isPid);
+        if (!isPid || !ownedByUser(proc.filePath(entry))) continue;
+        const QString name = QFileInfo(programOfProcess(pid)).fileName();
+        if (name.compare(programName, Qt::CaseInsensitive) == 0) found << pid;
+    }
+    return found;
+}
+
+bool findProgram(const QString& programName, bool sameSession) {
+    const QByteArray ownRuntimeDir = qgetenv("XDG_RUNTIME_DIR");
+    for (const qint64 pid : processesOf(programName)) {
+        const QString folder = QStringLiteral("/proc/%1").arg(pid);
         if (!sameSession || runtimeDirOf(folder) == ownRuntimeDir) return true;
     }
     return false;
+}
+
+void keepOutput(QProcess& process, PipeRun& run, qint64 maxOutput) {
+    const QByteArray chunk = process.readAll();
+    run.output.append(chunk.first(qMin<qint64>(chunk.size(), maxOutput - run.output.size())));
 }
 
 }  // namespace
@@ -50,6 +65,42 @@ bool isProgramRunning(const QString& programName) {
 
 bool isProgramRunningInSession(const QString& programName) {
     return findProgram(programName, true);
+}
+
+QString programOfProcess(qint64 pid) {
+    return QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget();
+}
+
+int endProgram(const QString& programName) {
+    int ended = 0;
+    for (const qint64 pid : processesOf(programName))
+        if (pid != getpid() && kill(static_cast<pid_t>(pid), SIGKILL) == 0) ++ended;
+    return ended;
+}
+
+PipeRun runWithPipe(const QString& program, const QStringList& arguments,
+                    const QString& workingFolder, int timeLimitMs, qint64 maxOutput) {
+    PipeRun run;
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.setWorkingDirectory(workingFolder);
+    process.start(program, arguments);
+    if (!process.waitForStarted(timeLimitMs)) return run;
+    const QDeadlineTimer deadline(timeLimitMs);
+    while (!process.waitForFinished(qMax<qint64>(1, qMin<qint64>(100, deadline.remainingTime())))) {
+        keepOutput(process, run, maxOutput);
+        if (process.state() == QProcess::NotRunning) break;
+        if (deadline.hasExpired()) {
+            process.kill();
+            process.waitForFinished();
+            keepOutput(process, run, maxOutput);
+            return run;
+        }
+    }
+    keepOutput(process, run, maxOutput);
+    run.finished = process.exitStatus() == QProcess::NormalExit;
+    run.exitCode = process.exitCode();
+    return run;
 }
 
 }  // namespace ov::platform

@@ -9,9 +9,11 @@
 namespace ov {
 
 class THintFrm2;
+class THintFrmXe;
 class TLoginFlow;
 class TShowEditInfoFrm;
 class TQUEXClientFrm;
+class TVersionWindows;
 class TWebModule;
 
 // The dispatcher runs on the main window's work tick: it takes "WebCmd.txt" there (and when a
@@ -31,6 +33,11 @@ void UseEditors(TWebModule& module);
 // closes it again.
 void ConnectEditMonitor(TQUEXClientFrm& mainForm, TShowEditInfoFrm& monitor);
 
+// Codes 16 to 20 open the version-control windows (working folder, latest versions, check-out,
+// cancel, check-in), which report to the process's one log window. Their modal dialogs run
+// through the dispatcher's ExecModal.
+void UseVersionControl(TWebModule& module, TVersionWindows& windows);
+
 // The first activation of the window logs in, and the tools menu's "系统登录" logs in again.
 void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login);
 
@@ -47,14 +54,18 @@ public:
     TQUEXClientFrm& MainForm() const { return *m_mainForm; }
     TWebModule& WebModule() const { return *m_webModule; }
     TLoginFlow& Login() const { return *m_login; }
+    // The version-control log window, made hidden at start-up and only hidden when closed.
+    THintFrmXe& VersionLog() const { return *m_versionLog; }
 
 private:
+    std::unique_ptr<THintFrmXe> m_versionLog;
     std::unique_ptr<TQUEXClientFrm> m_mainForm;
     TWebModule* m_webModule;
     TLoginFlow* m_login;
     // Windows of their own (no owner), as the monitor and its hint window are.
     std::unique_ptr<THintFrm2> m_editHint;
     std::unique_ptr<TShowEditInfoFrm> m_editMonitor;
+    std::unique_ptr<TVersionWindows> m_versionWindows;
 };
 
 }  // namespace ov

@@ -20,4 +20,10 @@ void ShowControlError(TQuexFormX& self, const QString& text) {
     box.exec();
 }
 
+void ShowControlMessage(TQuexFormX& self, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, self.WLS_Hint, text, QMessageBox::Ok, &self);
+    box.setObjectName(u"ControlMessage"_s);
+    box.exec();
+}
+
 }  // namespace ov::control

@@ -38,4 +38,7 @@ QString ControlMessage(const TQuexFormX& self, const ControlText& text,
 // Shows the text in a modal message box with the error icon.
 void ShowControlError(TQuexFormX& self, const QString& text);
 
+// Shows the text in a plain modal message box (no icon).
+void ShowControlMessage(TQuexFormX& self, const QString& text);
+
 }  // namespace ov::control

@@ -86,7 +86,7 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(51, 225, Put, AlignWithMargins, Done, Shown, (I, Bool, Value))                              \
     X(52, 226, Get, ServerIp, Done, Shown, (R, Bstr, Value))                                      \
     X(53, 226, Put, ServerIp, Done, Shown, (I, Bstr, Value))                                      \
-    X(54, 227, Get, FileAccessPower, Later, Shown, (R, Long, Value))                              \
+    X(54, 227, Get, FileAccessPower, Done, Shown, (R, Long, Value))                               \
     X(55, 228, Method, EditOnline, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileName))          \
     X(56, 229, Method, FilesBatchTransmit, Done, Shown, (I, Char, TranStyle),                     \
         (I, Char, FolderOrFile), (I, Long, OwnerId), (I, Bstr, SourceId), (I, Bstr, SourceName))  \
@@ -105,9 +105,9 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(65, 239, Method, BathCheckinFiles, Later, Shown, (I, Bstr, FileKeys), (I, Bstr, FileNames), \
         (R, Char, Succeed))                                                                       \
     X(66, 236, Method, SetWorkPath, Later, Shown, (I, Bstr, FolderId))                            \
-    X(67, 240, Method, GetMapHost, Later, Shown, (I, Bstr, Ip), (R, Bstr, Host))                  \
-    X(68, 241, Method, GetMapHostIp, Later, Shown, (I, Bstr, Host), (R, Bstr, Ip))                \
-    X(69, 242, Method, SetMapHost, Later, Shown, (I, Bstr, Ip), (I, Bstr, Host), (R, Char, R))    \
+    X(67, 240, Method, GetMapHost, Done, Shown, (I, Bstr, Ip), (R, Bstr, Host))                   \
+    X(68, 241, Method, GetMapHostIp, Done, Shown, (I, Bstr, Host), (R, Bstr, Ip))                 \
+    X(69, 242, Method, SetMapHost, Done, Shown, (I, Bstr, Ip), (I, Bstr, Host), (R, Char, R))     \
     X(70, 243, Method, PreView, Later, Shown, (I, Bstr, FileKey), (I, Bstr, ConvertType))         \
     X(71, 244, Method, CloseWebBrowser, Done, Shown)                                              \
     X(72, 249, Method, SMTPTest, Later, Shown, (I, Bstr, Params), (R, Bstr, Value))               \
@@ -126,12 +126,12 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
         (I, Bstr, FileVer))                                                                       \
     X(83, 262, Method, EModelPreview, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),      \
         (I, Long, FileVer))                                                                       \
-    X(84, 267, Method, GetFileModifyTime, Later, Shown, (I, Bstr, FilePaht), (R, Bstr, FDT))      \
+    X(84, 267, Method, GetFileModifyTime, Done, Shown, (I, Bstr, FilePaht), (R, Bstr, FDT))       \
     X(85, 268, Method, Print, Later, Shown, (I, Bstr, EffCode))                                   \
     X(86, 269, Get, CanPrint, Later, Shown, (R, Bool, Value))                                     \
     X(87, 269, Put, CanPrint, Later, Shown, (I, Bool, Value))                                     \
-    X(88, 270, Method, GetMacs, Later, Shown, (R, Bstr, Mac))                                     \
-    X(89, 271, Method, GetEncryptedMacs, Later, Shown, (R, Bstr, Mac))                            \
+    X(88, 270, Method, GetMacs, Done, Shown, (R, Bstr, Mac))                                      \
+    X(89, 271, Method, GetEncryptedMacs, Done, Shown, (R, Bstr, Mac))                             \
     X(90, 272, Get, DocCommand, Done, Shown, (R, Bstr, Value))                                    \
     X(91, 272, Put, DocCommand, Done, Shown, (I, Bstr, Value))                                    \
     X(92, 273, Method, Ocr, Later, Shown, (R, Bstr, Val))                                         \
@@ -147,7 +147,7 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
         (I, Bstr, ImageIndex), (R, Bstr, SReturn))                                                \
     X(102, 283, Method, BatchDownload, Later, Shown, (I, Bstr, KeysStr), (I, Bstr, NamesStr),     \
         (R, Bstr, ReValue))                                                                       \
-    X(103, 284, Method, RTXMsg, Later, Shown, (I, Bstr, Receiver), (I, Bstr, Content),            \
+    X(103, 284, Method, RTXMsg, Done, Shown, (I, Bstr, Receiver), (I, Bstr, Content),             \
         (R, Bstr, Err))                                                                           \
     X(104, 286, Method, ExportFileList, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId),    \
         (R, Bstr, SResult))                                                                       \
@@ -173,7 +173,7 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(121, 303, Method, UploadEditedFile, Later, Shown, (R, Bstr, Param1))                        \
     X(122, 304, Method, CancelFileEdit, Later, Shown)                                             \
     X(123, 305, Method, ResetEditedWordAppHandle, Later, Shown)                                   \
-    X(124, 245, Method, GetCurrentUserName, Later, Shown, (R, Bstr, Param1))                      \
+    X(124, 245, Method, GetCurrentUserName, Done, Shown, (R, Bstr, Param1))                       \
     X(125, 246, Method, TrackRevisions, Later, Shown, (I, Bool, VBool))                           \
     X(126, 247, Method, ShowRevisions, Later, Shown, (I, Bool, VBool))                            \
     X(127, 248, Method, AcceptRevisions, Later, Shown)                                            \
@@ -194,7 +194,7 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(140, 312, Method, NtkoPdfOpenFile, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileName))   \
     X(141, 313, Method, NtkoPdfSignedFileUpload, Later, Shown, (R, Bool, IsSuccess))              \
     X(142, 314, Method, NtkoPdfCancelSign, Later, Shown)                                          \
-    X(143, 315, Method, TaskKill, Later, Shown, (I, Bstr, ExeName))                               \
+    X(143, 315, Method, TaskKill, Done, Shown, (I, Bstr, ExeName))                                \
     X(144, 252, Method, ExtraViewer, Later, Shown, (I, Bstr, FileName), (I, Bstr, FileKey),       \
         (I, Bstr, FileVer), (I, Bstr, FileExt), (I, Bstr, ExtraViewerVer))                        \
     X(145, 316, Method, GetEModelVer, Later, Shown, (R, Bstr, Param1))                            \

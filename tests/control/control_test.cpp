@@ -25,11 +25,11 @@ TEST_F(ControlTest, MembersNotBuiltYetFailWithAClearMessage) {
     EXPECT_EQ(excep.description, u"This function is not available yet!"_s);
     EXPECT_EQ(excep.source, u"OvCtrl.QuexFormX"_s);
     form->FLanguage = HSL_CN;
-    EXPECT_EQ(call(u"FileAccessPower"_s, ovcom::DISPATCH_PROPERTYGET), ovcom::DISP_E_EXCEPTION);
+    EXPECT_EQ(call(u"CanPrint"_s, ovcom::DISPATCH_PROPERTYGET), ovcom::DISP_E_EXCEPTION);
     EXPECT_EQ(excep.description, u"此功能尚未提供！"_s);
     // Early-bound callers get the failing result and the thread's error information.
     QString text;
-    EXPECT_EQ(iface->GetMacs(&text), ovcom::E_NOTIMPL);
+    EXPECT_EQ(iface->OcrVer(&text), ovcom::E_NOTIMPL);
     EXPECT_EQ(ovcom::GetErrorInfo()->description, u"此功能尚未提供！"_s);
 }
 

@@ -65,6 +65,7 @@ void LoadDemo(DocModel& model) {
     LoadPeople(model);
     LoadDocuments(model);
     LoadOfficeDemo(model);
+    LoadPreviewerDemo(model);
 }
 
 }  // namespace ov::test::demo

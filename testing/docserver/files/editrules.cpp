@@ -24,11 +24,13 @@ qint32 VersionUploadStatus(const DocFile& file, qint32 status) {
     return file.editNeedsAudit ? RC_EditAudit : RC_CanUpload;
 }
 
-qint32 FinishVersionUpload(FileSession& x, DocFile& file, qint32 firstStatus) {
+void ReleaseEditLock(const FileSession& x, DocFile& file) {
     if (file.lockedBy == x.userId) file.lockedBy = 0;
-    if (std::uint8_t(firstStatus) != RC_EditAudit) return RC_CanUpload;
+}
+
+void TakeForAudit(const FileSession& x, DocFile& file) {
+    ReleaseEditLock(x, file);
     file.inWriteAudit = true;
-    return RC_EditAudit;
 }
 
 }  // namespace ov::test

@@ -2,9 +2,10 @@
 // What the test server does for online editing on the file channel:
 //  - a download that names a version ("VersionId") and is no preview is an edit: it locks the
 //    file for the user, and is refused with 14 when another user holds the lock;
-//  - a new version of a file in edit audit is refused with 30; of a file whose edits need
-//    audit it is taken with 29 (as the final status too), kept aside and the file goes into
-//    audit; a stored version (3) or one taken for audit releases the user's lock.
+//  - a new version (an edit's or a check-in's) of a file in edit audit is refused with 30; of
+//    a file whose edits need audit it is taken with 29 (as the final status too), kept aside
+//    and the file goes into audit; a stored version (3) or one taken for audit releases the
+//    user's lock or check-out.
 
 #include "testing/docserver/files/filechannel_impl.h"
 
@@ -17,7 +18,9 @@ bool IsEditDownload(const FileSession& x);
 qint32 LockForEdit(FileSession& x, DocFile& file, qint32 status);
 // The first status of a new version (the caller holds the model's mutex).
 qint32 VersionUploadStatus(const DocFile& file, qint32 status);
-// After the data of a new version arrived whole: the final status, and the lock released.
-qint32 FinishVersionUpload(FileSession& x, DocFile& file, qint32 firstStatus);
+// A stored version ends the user's lock (another user's stays).
+void ReleaseEditLock(const FileSession& x, DocFile& file);
+// A version taken for audit: the lock ends and the file is in edit audit from then on.
+void TakeForAudit(const FileSession& x, DocFile& file);
 
 }  // namespace ov::test

@@ -66,6 +66,56 @@ std::int64_t AddUploaded(FileSession& x, DocModel& m) {
     return key;
 }
 
+bool IsTrue(const QString& text) {
+    return text.compare(u"True"_s, Qt::CaseInsensitive) == 0;
+}
+
+// A check-in: the user must hold the file's check-out, and a copy older than the server's (by
+// more than 2 seconds) is an old version.
+qint32 CheckinStatus(FileSession& x, const DocFile& file) {
+    if (file.lockedBy != x.userId) return RC_NotCheckedOut;
+    const TDateTime sent = wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong());
+    return sent < file.modified - 2.0 / 86400 ? RC_OldVersion : RC_CanUpload;
+}
+
+bool SameContent(const QString& a, const QString& b) {
+    QFile first(a), second(b);
+    if (!first.open(QIODevice::ReadOnly) || !second.open(QIODevice::ReadOnly)) return false;
+    if (first.size() != second.size()) return false;
+    while (!first.atEnd())
+        if (first.read(1 << 16) != second.read(1 << 16)) return false;
+    return true;
+}
+
+// A whole version has arrived: one taken for audit waits for it (the user's lock or check-out
+// ends, the file is in audit from then on); a check-in that changes nothing stores nothing;
+// otherwise it becomes the next version and the user's lock or check-out ends. The final
+// status.
+qint32 StoreVersion(FileSession& x, std::int64_t key, const QString& part, bool checkin,
+                    bool audit) {
+    const QString current = x.d.contentPath(key);
+    DocModel& m = x.d.model;
+    std::lock_guard lock(m.mutex);
+    DocFile* file = m.file(key);
+    if (!file) return RC_NoFile;
+    if (audit) {
+        TakeForAudit(x, *file);
+        QFile::remove(part + u".audit"_s);
+        QFile::rename(part, part + u".audit"_s);  // waits for the audit, not the file yet
+        return RC_EditAudit;
+    }
+    if (checkin && SameContent(part, current)) {
+        QFile::remove(part);
+        return RC_NoChange;
+    }
+    file->size = x.rec.count;
+    file->version += 1;
+    file->modified = wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong());
+    ReleaseEditLock(x, *file);
+    StoreContent(x, part, key);
+    return RC_CanUpload;
+}
+
 // The file the request names, with the status of a download or a version upload.
 qint32 FileStatus(FileSession& x, DocModel& m, std::int64_t key, qint32 okStatus) {
     if (x.userId == 0) return RC_BadUser;
@@ -114,9 +164,11 @@ void ServeUploadNew(FileSession& x) {
 void ServeUploadVersion(FileSession& x) {
     DocModel& m = x.d.model;
     const std::int64_t key = x.tag(u"Key"_s).toLongLong();
+    const bool checkin = IsTrue(x.tag(u"IsCheckin"_s));
     {
         std::lock_guard lock(m.mutex);
         qint32 status = FileStatus(x, m, key, RC_CanUpload);
+        if (checkin && status == RC_CanUpload) status = CheckinStatus(x, *m.file(key));
         if (const DocFile* file = m.file(key)) status = VersionUploadStatus(*file, status);
         x.rec.status = x.status(status);
     }
@@ -132,19 +184,7 @@ void ServeUploadVersion(FileSession& x) {
         wire::writeInt32(x.s, RC_InvalidData);
         return;
     }
-    std::lock_guard lock(m.mutex);
-    DocFile* file = m.file(key);
-    const qint32 final = file ? FinishVersionUpload(x, *file, x.rec.status) : RC_NoFile;
-    if (final == RC_CanUpload) {
-        file->size = x.rec.count;
-        file->version += 1;
-        file->modified = wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong());
-        StoreContent(x, part, key);
-    } else {
-        QFile::remove(part + u".audit"_s);
-        QFile::rename(part, part + u".audit"_s);  // waits for the audit, not the file yet
-    }
-    wire::writeInt32(x.s, final);
+    wire::writeInt32(x.s, StoreVersion(x, key, part, checkin, status == RC_EditAudit));
 }
 
 void ServeUploadStream(FileSession& x) {
@@ -178,6 +218,10 @@ void ServeDownload(FileSession& x, bool withTime) {
     {
         std::lock_guard lock(m.mutex);
         qint32 status = FileStatus(x, m, key, RC_CanDownload);
+        // A check-out's download is for the one who holds the check-out.
+        if (status == RC_CanDownload && IsTrue(x.tag(u"IsCheckout"_s)) &&
+            m.file(key)->lockedBy != x.userId)
+            status = RC_NotCheckedOut;
         if (DocFile* file = m.file(key)) {
             modified = file->modified;
             if (withTime) status = LockForEdit(x, *file, status);

@@ -34,3 +34,13 @@ host.check(c.Caption === "QuexFormX" && other.Caption === "second", "two indepen
 c.CloseWebBrowser();
 c.CloseWebBrowser();
 host.print("members ok");
+
+// The local computer, as a page asks about it.
+host.check(c.GetCurrentUserName() !== "", "user name");
+host.check(c.GetMapHostIp("no-such-name.invalid") === "", "unknown host name");
+host.check(/^([0-9.]+  [0-9A-F-]+;)*$/.test(c.GetMacs()), "adapter list: " + c.GetMacs());
+c.TaskKill("no-such-program-here");
+host.answerDialogs("OK");
+host.check(c.RTXMsg("someone", "hello") === "", "RTXMsg gives no error text");
+var rtx = host.dialogTexts();
+host.check(rtx.length === 1 && rtx[0].indexOf("Cannot find RTX Dialog") >= 0, "RTXMsg: " + rtx);
