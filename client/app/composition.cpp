@@ -2,11 +2,15 @@
 
 #include <memory>
 
+#include "client/editmonitor/editorguidefrm.h"
+#include "client/editmonitor/hintfrm2.h"
+#include "client/editmonitor/showeditinfofrm.h"
 #include "client/login/loginflow.h"
 #include "client/mainwindow/mainwindow.h"
 #include "client/viewerchoice/viewerchoice.h"
 #include "client/webcommands/webmodule.h"
 #include "core/globalconfig.h"
+#include "documents/editing/textfileedit.h"
 #include "documents/preview/previewbase.h"
 #include "documents/versions/hintfrmxe.h"
 #include "documents/versions/versionwindows.h"
@@ -76,6 +80,31 @@ void UseViewerPreview(TWebModule& module) {
     module.Forms().Preview = [host](const QString& cmd) { return DoPreview(cmd, *host); };
 }
 
+void UseEditors(TWebModule& module) {
+    module.Forms().TextEditor = [&module](std::int64_t key, const QString& name,
+                                          const QString& ext) {
+        auto* editor = new TTextFileEditFrm(module.MainFrm(), kViewerWindowFlags);
+        editor->show();
+        module.ShowAsWindow(editor, name);
+        editor->Edit(key, name, ext);
+        editor->Toolbar()->show();
+        editor->ClientMax2();
+    };
+}
+
+void ConnectEditMonitor(TQUEXClientFrm& mainForm, TShowEditInfoFrm& monitor) {
+    mainForm.Hooks().EditFile = [&monitor](const QString& cmd, bool mainFrmWasVisible) {
+        monitor.SetMainfrmVisible(mainFrmWasVisible);
+        monitor.show();
+        monitor.EditFile(cmd);
+        monitor.raise();
+    };
+    mainForm.Hooks().ShowEditorGuide = [&mainForm] {
+        (new TEditorGuideFrm(mainForm.Language(), &mainForm))->show();
+    };
+    monitor.CloseMainWindow = [&mainForm] { mainForm.close(); };
+}
+
 void UseVersionControl(TWebModule& module, TVersionWindows& windows) {
     TWebForms& forms = module.Forms();
     forms.SetWorkPath = [&windows](std::int64_t folderId) { windows.SetWorkPath(folderId); };
@@ -104,19 +133,28 @@ TOvClient::TOvClient()
     : m_versionLog(std::make_unique<THintFrmXe>()),
       m_mainForm(std::make_unique<TQUEXClientFrm>()),
       m_webModule(new TWebModule(m_mainForm.get())),
-      m_login(new TLoginFlow(loginHostOf(*m_mainForm), m_mainForm.get())) {
+      m_login(new TLoginFlow(loginHostOf(*m_mainForm), m_mainForm.get())),
+      m_editHint(std::make_unique<THintFrm2>()),
+      m_editMonitor(std::make_unique<TShowEditInfoFrm>(m_editHint.get())) {
     TWebModule* module = m_webModule;
     m_versionWindows = std::make_unique<TVersionWindows>(
         m_mainForm.get(), m_versionLog.get(), module->ClientPath(), [module](QDialog& dialog) {
             return module->ExecModal ? module->ExecModal(dialog) : dialog.exec();
         });
     UseViewerPreview(*m_webModule);
+    UseEditors(*m_webModule);
     UseVersionControl(*m_webModule, *m_versionWindows);
     ConnectWebCommands(*m_mainForm, *m_webModule);
     ConnectLogin(*m_mainForm, *m_login);
+    ConnectEditMonitor(*m_mainForm, *m_editMonitor);
 }
 
-TOvClient::~TOvClient() = default;
+// The monitor and its hint window go before the main window whose hooks reach them.
+TOvClient::~TOvClient() {
+    m_mainForm->Hooks().EditFile = {};
+    m_editMonitor.reset();
+    m_editHint.reset();
+}
 
 void TOvClient::Start() {
     m_mainForm->ListenOnBus();

@@ -8,8 +8,10 @@
 
 namespace ov {
 
+class THintFrm2;
 class THintFrmXe;
 class TLoginFlow;
+class TShowEditInfoFrm;
 class TQUEXClientFrm;
 class TVersionWindows;
 class TWebModule;
@@ -21,6 +23,15 @@ void ConnectWebCommands(TQUEXClientFrm& mainForm, TWebModule& module);
 // Code 13 goes to the viewer choice, with the dispatcher as the preview's host: its main
 // window, hint window, remembered rectangle, language, folder and window list.
 void UseViewerPreview(TWebModule& module);
+
+// Code 15's editors: the text editor for "txt" files, a window of the main window listed by
+// the dispatcher.
+void UseEditors(TWebModule& module);
+
+// The main window's clipboard poll hands edit commands to the online-edit monitor (and shows
+// the editing guide); a stored upload of an edit that began while the main window was hidden
+// closes it again.
+void ConnectEditMonitor(TQUEXClientFrm& mainForm, TShowEditInfoFrm& monitor);
 
 // Codes 16 to 20 open the version-control windows (working folder, latest versions, check-out,
 // cancel, check-in), which report to the process's one log window. Their modal dialogs run
@@ -51,6 +62,9 @@ private:
     std::unique_ptr<TQUEXClientFrm> m_mainForm;
     TWebModule* m_webModule;
     TLoginFlow* m_login;
+    // Windows of their own (no owner), as the monitor and its hint window are.
+    std::unique_ptr<THintFrm2> m_editHint;
+    std::unique_ptr<TShowEditInfoFrm> m_editMonitor;
     std::unique_ptr<TVersionWindows> m_versionWindows;
 };
 

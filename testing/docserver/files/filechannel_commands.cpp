@@ -6,6 +6,7 @@
 #include "testing/docserver/codec/datetime.h"
 #include "testing/docserver/codec/filewire.h"
 #include "testing/docserver/codec/stream.h"
+#include "testing/docserver/files/editrules.h"
 #include "testing/docserver/files/filechannel_impl.h"
 
 #include <QCryptographicHash>
@@ -86,9 +87,10 @@ bool SameContent(const QString& a, const QString& b) {
     return true;
 }
 
-// A whole version has arrived: under edit audit it waits for the audit (the check-out ends);
-// a check-in that changes nothing stores nothing; otherwise it becomes the next version and a
-// check-in ends the check-out. The final status.
+// A whole version has arrived: one taken for audit waits for it (the user's lock or check-out
+// ends, the file is in audit from then on); a check-in that changes nothing stores nothing;
+// otherwise it becomes the next version and the user's lock or check-out ends. The final
+// status.
 qint32 StoreVersion(FileSession& x, std::int64_t key, const QString& part, bool checkin,
                     bool audit) {
     const QString current = x.d.contentPath(key);
@@ -97,9 +99,9 @@ qint32 StoreVersion(FileSession& x, std::int64_t key, const QString& part, bool 
     DocFile* file = m.file(key);
     if (!file) return RC_NoFile;
     if (audit) {
-        if (checkin) file->lockedBy = 0;
+        TakeForAudit(x, *file);
         QFile::remove(part + u".audit"_s);
-        QFile::rename(part, part + u".audit"_s);
+        QFile::rename(part, part + u".audit"_s);  // waits for the audit, not the file yet
         return RC_EditAudit;
     }
     if (checkin && SameContent(part, current)) {
@@ -109,7 +111,7 @@ qint32 StoreVersion(FileSession& x, std::int64_t key, const QString& part, bool 
     file->size = x.rec.count;
     file->version += 1;
     file->modified = wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong());
-    if (checkin) file->lockedBy = 0;
+    ReleaseEditLock(x, *file);
     StoreContent(x, part, key);
     return RC_CanUpload;
 }
@@ -163,15 +165,13 @@ void ServeUploadVersion(FileSession& x) {
     DocModel& m = x.d.model;
     const std::int64_t key = x.tag(u"Key"_s).toLongLong();
     const bool checkin = IsTrue(x.tag(u"IsCheckin"_s));
-    bool audit = false;
     {
         std::lock_guard lock(m.mutex);
         qint32 status = FileStatus(x, m, key, RC_CanUpload);
         if (checkin && status == RC_CanUpload) status = CheckinStatus(x, *m.file(key));
+        if (const DocFile* file = m.file(key)) status = VersionUploadStatus(*file, status);
         x.rec.status = x.status(status);
-        audit = m.file(key) && m.file(key)->inWriteAudit;
     }
-    if (x.rec.status == RC_CanUpload && audit) x.rec.status = RC_EditAudit;
     wire::writeInt32(x.s, x.rec.status);
     const auto status = std::uint8_t(x.rec.status);
     if (status != RC_CanUpload && status != RC_EditAudit) return;
@@ -222,8 +222,11 @@ void ServeDownload(FileSession& x, bool withTime) {
         if (status == RC_CanDownload && IsTrue(x.tag(u"IsCheckout"_s)) &&
             m.file(key)->lockedBy != x.userId)
             status = RC_NotCheckedOut;
+        if (DocFile* file = m.file(key)) {
+            modified = file->modified;
+            if (withTime) status = LockForEdit(x, *file, status);
+        }
         x.rec.status = x.status(status);
-        if (const DocFile* file = m.file(key)) modified = file->modified;
     }
     wire::writeInt32(x.s, x.rec.status);
     if (std::uint8_t(x.rec.status) != RC_CanDownload) {

@@ -58,7 +58,8 @@ struct DocFile {
     QString desc;
     QString extInfo;
     std::int32_t lockedBy = 0;  // user id of the check-out, 0 when not locked
-    bool inWriteAudit = false;
+    bool inWriteAudit = false;    // an edit waits for its audit: new versions are refused
+    bool editNeedsAudit = false;  // a new version is taken for audit, not stored
     bool deleted = false;
 };
 
