@@ -69,17 +69,26 @@ QString openSslText() {
     }
 }
 
-// Waits until the socket is ready for `events`; raises TimeOut after `timeoutMs`.
+thread_local const std::atomic<bool>* t_abortFlag = nullptr;
+constexpr long long AbortPollSliceMs = 50;
+
+// Waits until the socket is ready for `events`; raises TimeOut after `timeoutMs`, and Closed
+// as soon as the thread's abort flag is set.
 void waitFor(int fd, short events, int timeoutMs, const QString& what) {
     pollfd p{fd, events, 0};
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
+        if (t_abortFlag && t_abortFlag->load())
+            fail(Kind::Closed, QStringLiteral("%1 cancelled.").arg(what));
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        const int r = ::poll(&p, 1, int(std::max<long long>(0, left.count())));
+        long long wait = std::max<long long>(0, left.count());
+        if (t_abortFlag) wait = std::min(wait, AbortPollSliceMs);
+        const int r = ::poll(&p, 1, int(wait));
         if (r > 0) return;
-        if (r == 0) fail(Kind::TimeOut, QStringLiteral("%1 timed out.").arg(what));
-        if (errno != EINTR) failErrno(errno);
+        if (r == 0 && Clock::now() >= deadline)
+            fail(Kind::TimeOut, QStringLiteral("%1 timed out.").arg(what));
+        if (r < 0 && errno != EINTR) failErrno(errno);
     }
 }
 
@@ -162,6 +171,10 @@ bool isIpAddress(const QString& host) {
 }
 
 }  // namespace
+
+void SetThreadAbortFlag(const std::atomic<bool>* flag) {
+    t_abortFlag = flag;
+}
 
 struct TlsServerCredentials::Impl {
     CtxPtr ctx;

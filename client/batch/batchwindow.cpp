@@ -1,0 +1,280 @@
+// The batch window: its workers, the main window's hooks, the workers' reports and shut-down.
+
+#include "client/batch/batchwindow.h"
+
+#include "client/batch/resultrules.h"
+#include "client/batch/taskaddfrm.h"
+#include "client/batch/windowrules.h"
+#include "core/batchtranconfig.h"
+#include "core/globalconfig.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTableWidget>
+#include <QTextEdit>
+
+using namespace Qt::StringLiterals;
+
+namespace ov {
+
+namespace {
+
+TBatchFileDealMainFrm::TServices WithDefaults(TBatchFileDealMainFrm::TServices s, QWidget* self,
+                                              THS_Language language, const QString& hint) {
+    if (!s.Server) s.Server = [] { return WorkerServerFromSettings(); };
+    if (!s.Message)
+        s.Message = [self, hint](const QString& text, bool error) {
+            QMessageBox box(error ? QMessageBox::Critical : QMessageBox::Information, hint, text,
+                            QMessageBox::Ok, self);
+            box.exec();
+        };
+    if (!s.TaskDialog)
+        s.TaskDialog = [self, language, pickers = s.Pickers](const TBatchTransport& task, bool)
+            -> std::optional<TBatchTransport> {
+            TTaskAddFrm dialog(language, pickers, self);
+            dialog.SetTaskInfo(task);
+            dialog.exec();
+            if (!dialog.IsCompleted()) return std::nullopt;
+            return dialog.NewTaskInfo();
+        };
+    return s;
+}
+
+}  // namespace
+
+TBatchFileDealMainFrm::TBatchFileDealMainFrm(THS_Language language, TServices services,
+                                             QWidget* parent)
+    : QWidget(parent),
+      m_language(language),
+      m_texts(BatchWindowTexts(language)),
+      m_config(std::make_unique<TBatchTranConfig>()) {
+    m_services = WithDefaults(std::move(services), this, language, m_texts.Hint);
+    setObjectName(u"BatchFileDealMainFrm"_s);
+    BuildLayout();
+    ApplyTexts();
+}
+
+TBatchFileDealMainFrm::~TBatchFileDealMainFrm() {
+    Shutdown();
+}
+
+void TBatchFileDealMainFrm::ToFront() {
+    if (parentWidget()) setGeometry(parentWidget()->rect());
+    show();
+    raise();
+}
+
+TCustomBathFileDeal* TBatchFileDealMainFrm::FindWorker(std::int32_t id) const {
+    QMutexLocker lock(&m_listLock);
+    for (const auto& w : m_workers)
+        if (w->TaskId() == id) return w.get();
+    return nullptr;
+}
+
+int TBatchFileDealMainFrm::WorkerCount() const {
+    QMutexLocker lock(&m_listLock);
+    return int(m_workers.size());
+}
+
+int TBatchFileDealMainFrm::UnOverTaskNum() const {
+    QMutexLocker lock(&m_listLock);
+    int n = 0;
+    for (const auto& w : m_workers) {
+        const TTaskState st = w->TaskInfo().St;
+        n += st == ST_Init || st == ST_Running || st == ST_Waiting;
+    }
+    return n;
+}
+
+TCustomBathFileDeal* TBatchFileDealMainFrm::MakeWorker(const TBatchTransport& task) {
+    if (m_shutDown || !NeedsWorker(task)) return nullptr;
+    auto worker = std::make_unique<TCustomBathFileDeal>(m_services.Server());
+    TCustomBathFileDeal* w = worker.get();
+    w->IsLog = true;
+    w->SetTaskInfo(task);
+    ConnectWorker(w);
+    {
+        QMutexLocker lock(&m_listLock);
+        m_workers.push_back(std::move(worker));
+    }
+    if (StartsAtOnce(task)) w->StartEx();
+    return w;
+}
+
+void TBatchFileDealMainFrm::ConnectWorker(TCustomBathFileDeal* worker) {
+    const QPointer<TCustomBathFileDeal> w(worker);
+    using W = TCustomBathFileDeal;
+    connect(worker, &W::fileFailed, this, [this](int id) { UMRobotError(id); });
+    connect(worker, &W::passOver, this, [this](int id) { UMRobotOver(id); });
+    connect(worker, &W::bulkDownloadProhibited, this, [this] { UMRobotProhibitsBulkDownload(); });
+    connect(worker, &W::startDealFile, this,
+            [this, w](const QString& path) { OnStartDealFile(w, path); });
+    connect(worker, &W::showLogInfo, this,
+            [this, w](const QString& line) { OnShowLogInfo(w, line); });
+    connect(worker, &W::tcpWork, this,
+            [this, w](qint64 done, qint64 size) { OnTcpWork(w, done, size); });
+    connect(worker, &W::taskPlan, this,
+            [this, w](qint64 done, qint64 all) { OnTaskPlan(w, done, all); });
+    connect(worker, &QThread::finished, this, [this, w] { ReapWorker(w); });
+}
+
+// A stopped worker leaves the list at once and is freed once its thread has ended.
+void TBatchFileDealMainFrm::RemoveWorker(TCustomBathFileDeal* worker) {
+    if (!worker) return;
+    worker->StopEx();
+    QMutexLocker lock(&m_listLock);
+    for (auto it = m_workers.begin(); it != m_workers.end(); ++it)
+        if (it->get() == worker) {
+            m_ending.push_back(std::move(*it));
+            m_workers.erase(it);
+            break;
+        }
+    if (!worker->isRunning()) {
+        lock.unlock();
+        ReapWorker(worker);
+    }
+}
+
+void TBatchFileDealMainFrm::ReapWorker(TCustomBathFileDeal* worker) {
+    if (!worker || m_shutDown) return;  // shut-down frees them itself
+    std::unique_ptr<TCustomBathFileDeal> done;
+    {
+        QMutexLocker lock(&m_listLock);
+        for (auto it = m_ending.begin(); it != m_ending.end(); ++it)
+            if (it->get() == worker && !worker->isRunning()) {
+                done = std::move(*it);
+                m_ending.erase(it);
+                break;
+            }
+    }
+    if (done) done->wait();  // already over; the object goes with `done`
+}
+
+void TBatchFileDealMainFrm::SaveTask(const TBatchTransport& task) {
+    m_config->SetTask(task);
+    SaveFile();
+}
+
+void TBatchFileDealMainFrm::SaveFile() {
+    try {
+        m_config->Save();
+    } catch (const std::exception& e) {
+        qWarning("The batch task file cannot be saved: %s", e.what());
+    }
+}
+
+void TBatchFileDealMainFrm::UMRobotStartAll() {
+    if (!m_isAutoRun) {
+        m_isAutoRun = true;
+        const TBatchTransportArray tasks = m_config->GetAllTask();
+        m_config->Optimize(tasks);
+        for (const TBatchTransport& task : tasks)
+            MakeWorker(task);
+    }
+    SelectNode(1);
+    SelectRow(1);
+}
+
+void TBatchFileDealMainFrm::UMRobotOver(int taskId) {
+    TCustomBathFileDeal* w = FindWorker(taskId);
+    if (!w) return;
+    m_errorLog->setPlainText(w->ErrorLog());
+    TBatchTransport task = w->TaskInfo();
+    if (task.TaskCyc > 0) {
+        task.St = ST_Running;
+        SaveTask(task);
+        w->StartEx();
+    } else {
+        task.St = ST_Completed;
+        w->SetTaskInfo(task);
+        SaveTask(task);
+        RemoveWorker(w);
+    }
+    RefreshRow(taskId);
+}
+
+void TBatchFileDealMainFrm::UMRobotError(int taskId) {
+    TCustomBathFileDeal* w = FindWorker(taskId);
+    if (!w) return;
+    if (IsAutoRetryCode(w->LastST()) && w->CrashErrorNum() < 3) {
+        w->AppendLog(m_texts.ReConn);
+        w->StartEx();
+        return;
+    }
+    w->PauseEx();
+    TBatchTransport task = w->TaskInfo();
+    task.St = ST_Error;
+    w->SetTaskInfo(task);
+    SaveTask(task);
+    RefreshRow(taskId);
+    if (IsCurrent(w)) ShowDetails();
+}
+
+void TBatchFileDealMainFrm::UMRobotShowComplete(int taskId) {
+    TCustomBathFileDeal* w = FindWorker(taskId);
+    if (w && !(w->TaskInfo().TaskCyc > 0)) m_services.Message(m_texts.TranComplete, false);
+}
+
+void TBatchFileDealMainFrm::UMRobotProhibitsBulkDownload() {
+    m_services.Message(m_texts.ProhibitsBulkDownload, true);
+}
+
+void TBatchFileDealMainFrm::AppendTask(const TBatchTransport& task) {
+    RunTaskDialog(task);
+}
+
+void TBatchFileDealMainFrm::AppendTask() {
+    const TClipboardTask c = TaskFromCommand(m_batchTaskCmd, m_services.IsIncludeRoot);
+    if (c.Refusal == 1) return m_services.Message(m_texts.ErrData, true);
+    if (c.Refusal == 2) return m_services.Message(m_texts.SelectFolder, true);
+    RunTaskDialog(c.Task);
+}
+
+void TBatchFileDealMainFrm::RunTaskDialog(const TBatchTransport& task) {
+    const auto result = m_services.TaskDialog(task, true);
+    if (!result || result->Id == -1 || result->Id <= 0) return;
+    SaveTask(*result);
+    m_current = MakeWorker(*result);
+    SelectNode(result->TranStyle == TS_Download ? 4 : 1);
+    for (int row = 1; row <= GridRowCount(); ++row)
+        if (m_grid->item(row - 1, 0)->text().toInt() == result->Id) SelectRow(row);
+    m_pages->setCurrentIndex(0);
+}
+
+// Stops every worker, waits for each within the bound while events go on, then writes every
+// task's state back and saves the task file.
+void TBatchFileDealMainFrm::Shutdown() {
+    if (m_shutDown) return;
+    m_shutDown = true;
+    std::vector<TCustomBathFileDeal*> all;
+    {
+        QMutexLocker lock(&m_listLock);
+        for (auto& w : m_workers)
+            all.push_back(w.get());
+        for (auto& w : m_ending)
+            all.push_back(w.get());
+    }
+    for (TCustomBathFileDeal* w : all)
+        w->StopEx();
+    QElapsedTimer timer;
+    timer.start();
+    for (TCustomBathFileDeal* w : all)
+        while (!w->wait(20) && timer.elapsed() < m_services.ShutdownBoundMs)
+            QCoreApplication::processEvents();
+    QMutexLocker lock(&m_listLock);
+    for (auto& w : m_workers)
+        m_config->SetTask(w->TaskInfo());
+    SaveFile();
+    for (auto* list : {&m_workers, &m_ending})
+        for (auto& w : *list)
+            if (w->isRunning()) {
+                qWarning("A batch worker did not end in time; it is left to end on its own.");
+                disconnect(w.get(), nullptr, this, nullptr);
+                (void)w.release();
+            }
+    m_workers.clear();
+    m_ending.clear();
+}
+
+}  // namespace ov
