@@ -18,6 +18,11 @@ public:
         }
         m_cond.notify_all();
     }
+    // Forgets an earlier Set, so that the next wait waits for a Set made after this call.
+    void Reset() {
+        std::lock_guard lock(m_mutex);
+        m_signalled = false;
+    }
     // Waits until set (and resets it) or until `stop` is set.
     void Wait(const std::atomic<bool>& stop) {
         std::unique_lock lock(m_mutex);

@@ -132,6 +132,7 @@ void TCustomBathFileDeal::FailureWait(std::uint8_t code) {
     if (m_crashErrorNum.load() == 0) SaveLog();
     m_lastST = code;
     if (code == 2 || code == 101) ++m_crashErrorNum;
+    m_event.Reset();  // only the answer to this report ends the wait
     emit fileFailed(TaskId());
     WaitForEvent();
 }

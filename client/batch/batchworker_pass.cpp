@@ -245,6 +245,7 @@ void TCustomBathFileDeal::EndOfPass() {
         AppendLog(Stamp() + QString::fromUtf8(e.what()));
     }
     SaveLog();
+    m_event.Reset();  // only the answer to this report ends the wait
     emit passOver(TaskId());
     WaitForEvent();
 }
