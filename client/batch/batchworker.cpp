@@ -110,7 +110,8 @@ bool TCustomBathFileDeal::RunOnce(bool handled) {
         FailureWait(RC_OpenFileErr);  // the index cannot be opened: the window marks the task
         return false;
     }
-    return Step();
+    // A stopped pass may have been cut short (a search, a list): it must not look finished.
+    return m_stop.load() ? false : Step();
 }
 
 void TCustomBathFileDeal::CleanUp() {

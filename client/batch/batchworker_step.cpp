@@ -35,7 +35,7 @@ bool TCustomBathFileDeal::Step() {
     const auto index = FileIndex();
     TTidyFile file;
     if (!index || !index->GetTidyFile(0, file) || file.PathHash <= 0) {
-        EndOfPass();
+        if (!m_stop.load()) EndOfPass();
         return false;
     }
     auto client = MakeClient(m_server.ReadTimeoutMs);

@@ -108,7 +108,7 @@ TFileTypeArray ParseTypeText(const QString& text) {
 double ParsePeriodText(const QString& text) {
     bool ok = false;
     double value = QLocale::c().toDouble(text.trimmed(), &ok);
-    if (!ok) value = QLocale::system().toDouble(text.trimmed(), &ok);
+    if (!ok) value = QLocale().toDouble(text.trimmed(), &ok);  // the system's unless set otherwise
     return ok ? value : 1;
 }
 
