@@ -173,10 +173,14 @@ QGroupBox* TTaskAddFrm::BuildConditions() {
         m_lblEditPrt->setVisible(bool(params));
         m_filePrt->setChecked(bool(params));
     });
-    connect(m_includeRoot, &QCheckBox::toggled, this, [](bool on) {
-        const auto config = GlobalConfig();
-        config->SetIsIncludeRoot(on);
-        config->Save();
+    connect(m_includeRoot, &QCheckBox::clicked, this, [](bool on) {
+        try {
+            const auto config = GlobalConfig();
+            config->SetIsIncludeRoot(on);
+            config->Save();
+        } catch (const std::exception& e) {
+            qWarning("The root-folder choice cannot be saved: %s", e.what());
+        }
     });
     return m_group1;
 }

@@ -24,6 +24,21 @@ using namespace Qt::StringLiterals;
 
 namespace ov {
 
+namespace {
+
+// Settings the dialog remembers; a settings file that cannot be written loses only them.
+void SaveSetting(const std::function<void(TClientConfigX&)>& change) {
+    try {
+        const auto config = GlobalConfig();
+        change(*config);
+        config->Save();
+    } catch (const std::exception& e) {
+        qWarning("A setting of the task dialog cannot be saved: %s", e.what());
+    }
+}
+
+}  // namespace
+
 void TTaskAddFrm::ShowRefusal(TRefusal refusal) {
     const TTaskAddTexts& t = m_texts;
     const QString text = [&] {
@@ -55,22 +70,16 @@ bool TTaskAddFrm::Collect() {
 
 void TTaskAddFrm::OkClick() {
     const bool collected = Collect();
-    if (m_old.TranStyle == TS_Upload) {
-        const auto config = GlobalConfig();
-        config->SetLastUploadPath(m_source->text());
-        config->Save();
-    }
+    if (m_old.TranStyle == TS_Upload)
+        SaveSetting([this](TClientConfigX& c) { c.SetLastUploadPath(m_source->text()); });
     if (!collected) return;
     m_new = m_old;
     if (const TRefusal r = CheckTaskTarget(m_new); r != TRefusal::None) {
         m_new.Id = -1;
         return ShowRefusal(r);
     }
-    if (m_new.TranStyle == TS_Download && m_workRoot.isEmpty()) {
-        const auto config = GlobalConfig();
-        config->SetWorkRoot(m_dest->text());
-        config->Save();
-    }
+    if (m_new.TranStyle == TS_Download && m_workRoot.isEmpty())
+        SaveSetting([this](TClientConfigX& c) { c.SetWorkRoot(m_dest->text()); });
     m_completed = true;
     m_center.reset();  // the task's own worker takes the index over
     accept();
