@@ -25,7 +25,7 @@ namespace ov::test {
 inline QByteArray Bytes(int size, int seed) {
     QByteArray data(size, Qt::Uninitialized);
     for (int i = 0; i < size; ++i)
-        data[i] = char((i * 31 + seed * 7) & 0xFF);
+        data[i] = char((unsigned(i) * 31u + unsigned(seed) * 7u) & 0xFFu);
     return data;
 }
 
