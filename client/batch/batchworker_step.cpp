@@ -82,8 +82,16 @@ std::uint8_t TCustomBathFileDeal::UploadOne(TRobotTcpClient& client, TTidyFile& 
         task.FF == FF_Folder
             ? UploadSubFolder(task.SourceFolderName, task.IncludeRootPath, file.Path)
             : QString();
+    const auto index = FileIndex();
+    if (index) index->MarkBegun(file.PathHash);
     const std::uint8_t code =
         client.UploadFile(task.DestOwnerId, sub, task.DestFolderId, file, newKey);
+    // A refusal of a file that an earlier life of the task began to send and never heard of
+    // again: that upload reached the server, and the file is not sent twice.
+    if (code == RC_ErrorText && index && index->BegunInEarlierLife(file.PathHash)) {
+        AppendLog(file.Path + u"  "_s + client.GetLastError() + u" (sent before the restart)"_s);
+        return 0;
+    }
     const TResultRule rule =
         ClassifyUpload(code, NowTime() - started, QFileInfo::exists(file.Path));
     if (rule.Error == TErrorText::CodeText) AddError(CodeText(rule.Code, m_server.Language));

@@ -21,6 +21,7 @@ namespace ov {
 namespace {
 
 constexpr TDateTime kOneSecond = 1.15740740740741e-5;
+constexpr int kBegunMark = 1;  // journalled only as the mark of a transfer that begins
 
 QByteArray Utf16Bytes(const QString& text) {
     QStringEncoder encoder(QStringEncoder::Utf16LE);
@@ -122,7 +123,13 @@ void TFileIndex::ReplayJournal() {
         const auto entry = ParseStateLine(line);
         if (!entry || entry->State < 0 || entry->State > 255) continue;
         const auto it = m_files.find(entry->Key);
-        if (it != m_files.end()) SetStateLocked(it->second, entry->State);
+        if (it == m_files.end()) continue;
+        if (entry->State == kBegunMark) {
+            m_begunBefore.insert(entry->Key);  // the file stays new: it is tried again
+            continue;
+        }
+        m_begunBefore.erase(entry->Key);
+        SetStateLocked(it->second, entry->State);
     }
     m_finishedSize = 0;
     for (const auto& [key, file] : m_files)
@@ -223,6 +230,16 @@ void TFileIndex::UpdateState(std::int64_t key, TDealState state) {
     if (it == m_files.end()) return;
     SetStateLocked(it->second, state);
     WriteStateLine(key, state);
+}
+
+void TFileIndex::MarkBegun(std::int64_t key) {
+    QMutexLocker lock(&m_lock);
+    if (m_files.count(key)) WriteStateLine(key, kBegunMark);
+}
+
+bool TFileIndex::BegunInEarlierLife(std::int64_t key) const {
+    QMutexLocker lock(&m_lock);
+    return m_begunBefore.count(key) > 0;
 }
 
 bool TFileIndex::GetTidyFile(std::int32_t kind, TTidyFile& out) {

@@ -62,6 +62,12 @@ public:
     // Adds a prepared record (downloads) unless its key is listed; its state becomes new.
     void AppendFileInfoEx(const TTidyFile& file);
 
+    // Journals that a transfer of the key begins (an upload that may reach the server even if
+    // this process dies before it hears so). The state in memory is unchanged.
+    void MarkBegun(std::int64_t key);
+    // Whether the last journal line for the key, when the index was loaded, was such a mark:
+    // an earlier life of the task began the transfer and never heard its end.
+    bool BegunInEarlierLife(std::int64_t key) const;
     // Sets a listed key's state and journals it; nothing for a key not listed.
     void UpdateState(std::int64_t key, TDealState state);
     // The next file to try: new files first, then files tried fewer than five times; the
@@ -111,6 +117,7 @@ private:
     std::map<std::int64_t, TTidyFile> m_files;  // by key, signed order
     std::set<std::int64_t> m_new;               // state 0
     std::set<std::int64_t> m_retry;             // states 1 to 4
+    std::set<std::int64_t> m_begunBefore;       // begun in an earlier life, end unknown
     int m_giveUp = 0;                           // state 5
     int m_removed = 0;                          // state 99
     TFileTypeArray m_types;

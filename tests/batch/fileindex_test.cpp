@@ -199,6 +199,26 @@ TEST_F(FileIndexTest, RemovalResetAndRestart) {
     EXPECT_FALSE(QFile::exists(index->RemovedFileName()));
 }
 
+TEST_F(FileIndexTest, ABegunTransferIsKnownAfterARestartUntilItsEndIsJournalled) {
+    {
+        auto index = Open();
+        index->AppendFileInfoEx(Record(1, 1, u"/a"_s));
+        index->AppendFileInfoEx(Record(2, 1, u"/b"_s));
+        index->MarkBegun(1);
+        index->MarkBegun(2);
+        index->UpdateState(2, DL_Done);
+        EXPECT_FALSE(index->BegunInEarlierLife(1));
+    }
+    auto index = Open();
+    EXPECT_TRUE(index->BegunInEarlierLife(1));
+    EXPECT_FALSE(index->BegunInEarlierLife(2));
+    EXPECT_EQ(index->GetUndealFileCount(0), 1);  // the begun file is new again
+    TTidyFile f;
+    ASSERT_TRUE(index->GetTidyFile(0, f));
+    EXPECT_EQ(f.PathHash, 1);
+    EXPECT_EQ(f.Dealed, 1);
+}
+
 TEST_F(FileIndexTest, ASecondOpenerIsRefused) {
     auto first = Open();
     TFileIndex second;
