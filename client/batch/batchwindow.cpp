@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QTableWidget>
 #include <QTextEdit>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -53,6 +54,9 @@ TBatchFileDealMainFrm::TBatchFileDealMainFrm(THS_Language language, TServices se
     setObjectName(u"BatchFileDealMainFrm"_s);
     BuildLayout();
     ApplyTexts();
+    m_inboxTimer = new QTimer(this);
+    connect(m_inboxTimer, &QTimer::timeout, this, [this] { DrainInbox(); });
+    m_inboxTimer->start(40);
 }
 
 TBatchFileDealMainFrm::~TBatchFileDealMainFrm() {
@@ -102,21 +106,54 @@ TCustomBathFileDeal* TBatchFileDealMainFrm::MakeWorker(const TBatchTransport& ta
     return w;
 }
 
+// Every report goes through the inbox, taken on this window's thread.
 void TBatchFileDealMainFrm::ConnectWorker(TCustomBathFileDeal* worker) {
-    const QPointer<TCustomBathFileDeal> w(worker);
     using W = TCustomBathFileDeal;
-    connect(worker, &W::fileFailed, this, [this](int id) { UMRobotError(id); });
-    connect(worker, &W::passOver, this, [this](int id) { UMRobotOver(id); });
-    connect(worker, &W::bulkDownloadProhibited, this, [this] { UMRobotProhibitsBulkDownload(); });
-    connect(worker, &W::startDealFile, this,
-            [this, w](const QString& path) { OnStartDealFile(w, path); });
-    connect(worker, &W::showLogInfo, this,
-            [this, w](const QString& line) { OnShowLogInfo(w, line); });
-    connect(worker, &W::tcpWork, this,
-            [this, w](qint64 done, qint64 size) { OnTcpWork(w, done, size); });
-    connect(worker, &W::taskPlan, this,
-            [this, w](qint64 done, qint64 all) { OnTaskPlan(w, done, all); });
-    connect(worker, &QThread::finished, this, [this, w] { ReapWorker(w); });
+    using R = TWorkerReport;
+    TWorkerInbox* in = &m_inbox;
+    const auto push = [in, worker](R::Kind kind, int id, QString text = {}, qint64 a = 0,
+                                   qint64 b = 0) {
+        in->Push({kind, worker, id, DeepCopy(text), a, b});
+    };
+    const auto direct = Qt::DirectConnection;
+    connect(worker, &W::fileFailed, worker, [push](int id) { push(R::Failed, id); }, direct);
+    connect(worker, &W::passOver, worker, [push](int id) { push(R::PassOver, id); }, direct);
+    connect(worker, &W::bulkDownloadProhibited, worker, [push] { push(R::Prohibited, 0); }, direct);
+    connect(worker, &W::startDealFile, worker,
+            [push](const QString& path) { push(R::StartFile, 0, path); }, direct);
+    connect(worker, &W::showLogInfo, worker,
+            [push](const QString& line) { push(R::Log, 0, line); }, direct);
+    connect(worker, &W::tcpWork, worker,
+            [push](qint64 done, qint64 size) { push(R::Work, 0, {}, done, size); }, direct);
+    connect(worker, &W::taskPlan, worker,
+            [push](qint64 done, qint64 all) { push(R::Plan, 0, {}, done, all); }, direct);
+    connect(worker, &W::ended, worker, [push](int id) { push(R::Ended, id); }, direct);
+}
+
+bool TBatchFileDealMainFrm::IsListed(const TCustomBathFileDeal* worker) const {
+    QMutexLocker lock(&m_listLock);
+    for (const auto* list : {&m_workers, &m_ending})
+        for (const auto& w : *list)
+            if (w.get() == worker) return true;
+    return false;
+}
+
+void TBatchFileDealMainFrm::DrainInbox() {
+    for (const TWorkerReport& r : m_inbox.Take())
+        if (IsListed(r.worker)) Handle(r);
+}
+
+void TBatchFileDealMainFrm::Handle(const TWorkerReport& r) {
+    switch (r.kind) {
+        case TWorkerReport::Failed: return UMRobotError(r.taskId);
+        case TWorkerReport::PassOver: return UMRobotOver(r.taskId);
+        case TWorkerReport::Prohibited: return UMRobotProhibitsBulkDownload();
+        case TWorkerReport::StartFile: return OnStartDealFile(r.worker, r.text);
+        case TWorkerReport::Log: return OnShowLogInfo(r.worker, r.text);
+        case TWorkerReport::Work: return OnTcpWork(r.worker, r.a, r.b);
+        case TWorkerReport::Plan: return OnTaskPlan(r.worker, r.a, r.b);
+        case TWorkerReport::Ended: return ReapWorker(r.worker);
+    }
 }
 
 // A stopped worker leaves the list at once and is freed once its thread has ended.
@@ -260,8 +297,11 @@ void TBatchFileDealMainFrm::Shutdown() {
     QElapsedTimer timer;
     timer.start();
     for (TCustomBathFileDeal* w : all)
-        while (!w->wait(20) && timer.elapsed() < m_services.ShutdownBoundMs)
+        while (!w->wait(20) && timer.elapsed() < m_services.ShutdownBoundMs) {
+            DrainInbox();
             QCoreApplication::processEvents();
+        }
+    m_inboxTimer->stop();
     QMutexLocker lock(&m_listLock);
     for (auto& w : m_workers)
         m_config->SetTask(w->TaskInfo());

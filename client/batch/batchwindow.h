@@ -21,6 +21,7 @@
 #include "client/batch/batchpickers.h"
 #include "client/batch/batchworker.h"
 #include "client/batch/windowtexts.h"
+#include "client/batch/workerinbox.h"
 #include "core/types.h"
 
 class QLabel;
@@ -30,6 +31,7 @@ class QProgressBar;
 class QTabWidget;
 class QTableWidget;
 class QTextEdit;
+class QTimer;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -122,6 +124,9 @@ private:
     void OnTaskPlan(TCustomBathFileDeal* worker, qint64 done, qint64 all);
     int CurrentNodeData() const;
     void RefreshRow(std::int32_t id);
+    void DrainInbox();
+    void Handle(const TWorkerReport& report);
+    bool IsListed(const TCustomBathFileDeal* worker) const;
 
     friend class TBatchGridDelegate;
 
@@ -137,6 +142,8 @@ private:
     bool m_isAutoRun = false;
     bool m_shutDown = false;
     QString m_batchTaskCmd;
+    TWorkerInbox m_inbox;
+    QTimer* m_inboxTimer = nullptr;
 
     QToolButton *m_start = nullptr, *m_pause = nullptr, *m_del = nullptr, *m_startAll = nullptr,
                 *m_stopAll = nullptr, *m_delAll = nullptr;

@@ -24,6 +24,19 @@ constexpr int kMaxLogLines = 20000;  // older lines are dropped from memory, not
 
 }  // namespace
 
+QString DeepCopy(const QString& text) {
+    return text.isNull() ? QString() : QString(text.constData(), text.size());
+}
+
+TBatchTransport DeepCopy(const TBatchTransport& task) {
+    TBatchTransport copy = task;
+    for (QString* s : {&copy.DestFolderName, &copy.SourceFolderName, &copy.FilePrtParams,
+                       &copy.ExtInfo})
+        *s = DeepCopy(*s);
+    copy.Types = TFileTypeArray(task.Types.cbegin(), task.Types.cend());
+    return copy;
+}
+
 TWorkerServer WorkerServerFromSettings() {
     const auto config = GlobalConfig();
     TWorkerServer s;
@@ -45,6 +58,9 @@ TCustomBathFileDeal::TCustomBathFileDeal(const TWorkerServer& server, QObject* p
 TCustomBathFileDeal::~TCustomBathFileDeal() {
     StopEx();
     wait();
+    // The end of QThread's wait is invisible to the thread sanitizer; this load orders what the
+    // thread wrote before the members go.
+    (void)m_ended.load(std::memory_order_acquire);
 }
 
 void TCustomBathFileDeal::StartEx() {
@@ -83,6 +99,8 @@ void TCustomBathFileDeal::run() {
     }
     CleanUp();
     SetThreadAbortFlag(nullptr);
+    emit ended(TaskId());
+    m_ended.store(true, std::memory_order_release);
 }
 
 // An exception from a request must not end the thread: it counts as a failed attempt.
@@ -168,14 +186,17 @@ void TCustomBathFileDeal::SaveLog() {
     }
 }
 
+// Texts never share their data between the worker and other threads: their shared counts
+// are also changed inside Qt's own code, where the thread sanitizer cannot follow them.
 TBatchTransport TCustomBathFileDeal::TaskInfo() const {
     QMutexLocker lock(&m_lock);
-    return m_task;
+    return DeepCopy(m_task);
 }
 
 void TCustomBathFileDeal::SetTaskInfo(const TBatchTransport& task) {
+    TBatchTransport copy = DeepCopy(task);
     QMutexLocker lock(&m_lock);
-    m_task = task;
+    m_task = std::move(copy);
 }
 
 std::int32_t TCustomBathFileDeal::TaskId() const {
@@ -200,7 +221,7 @@ QString TCustomBathFileDeal::LogText() const {
 
 QString TCustomBathFileDeal::LastLogStr() const {
     QMutexLocker lock(&m_lock);
-    return m_log.isEmpty() ? QString() : m_log.last();
+    return m_log.isEmpty() ? QString() : DeepCopy(m_log.last());
 }
 
 QString TCustomBathFileDeal::ErrorLog() const {

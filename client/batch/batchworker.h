@@ -44,6 +44,10 @@ struct TWorkerServer {
     int ReadTimeoutMs = 30000;
 };
 
+// A copy whose texts share no data with the original (for handing over between threads).
+QString DeepCopy(const QString& text);
+TBatchTransport DeepCopy(const TBatchTransport& task);
+
 // The server's settings as the worker's creator reads them.
 TWorkerServer WorkerServerFromSettings();
 
@@ -99,6 +103,8 @@ signals:
     void showLogInfo(const QString& line);
     void tcpWork(qint64 done, qint64 size);
     void taskPlan(qint64 done, qint64 all);
+    // The thread body is over (raised on the worker's thread, as its last act).
+    void ended(int taskId);
 
 protected:
     void run() override;
@@ -144,6 +150,7 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_isBreak{false};
     std::atomic<bool> m_init{false};
+    std::atomic<bool> m_ended{false};  // the thread body is over (orders its writes for the owner)
     std::atomic<int> m_allCount{0};
     std::atomic<int> m_finishedCount{0};
     std::atomic<qint64> m_finishedSize{0};

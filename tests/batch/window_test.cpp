@@ -148,47 +148,5 @@ TEST_F(BatchWindowTest, NewTasksGoThroughTheDialogAndStart) {
     EXPECT_EQ(dialogs, 1);
 }
 
-// The details follow the running task; with OV_BATCH_SHOTS set to a folder, the window with
-// its running task and the task dialog are saved there as pictures, in both languages.
-TEST_F(BatchWindowTest, TheDetailsShowARunningUpload) {
-    const QString shots = qEnvironmentVariable("OV_BATCH_SHOTS");
-    for (const THS_Language language : {HSL_CN, HSL_ENG}) {
-        const std::int32_t id = language == HSL_CN ? 11 : 12;
-        QFile::remove(TBatchTranConfig().ConfigFileName());
-        const QString root = Local(u"big%1/"_s.arg(id));
-        Write(root + u"big%1.bin"_s.arg(id), QByteArray(200 * 1024 * 1024, 'z'));
-        Write(root + u"small.txt"_s, "x");
-        Save({Upload(id, ST_Running, root)});
-        TBatchWindowServices s;
-        s.Server = [this] { return Server(); };
-        auto window = std::make_unique<TBatchFileDealMainFrm>(language, s);
-        window->resize(1100, 620);
-        window->show();
-        window->UMRobotStartAll();
-        TCustomBathFileDeal* w = window->FindWorker(id);
-        ASSERT_TRUE(w);
-        QObject::connect(w, &TCustomBathFileDeal::tcpWork, w, [w](qint64, qint64) { w->PauseEx(); },
-                         Qt::DirectConnection);
-        auto* size = window->findChild<QLabel*>(u"lbSizeInfo"_s);
-        ASSERT_TRUE(Pump([&] { return !size->text().isEmpty(); }));
-        Pump([] { return false; }, 300);
-        EXPECT_TRUE(size->text().endsWith(u"K"_s));
-        EXPECT_FALSE(window->findChild<QLineEdit*>(u"edtFileName"_s)->text().isEmpty());
-        const QString lang = language == HSL_CN ? u"cn"_s : u"en"_s;
-        if (!shots.isEmpty()) window->grab().save(shots + u"/batch-window-"_s + lang + u".png"_s);
-        if (!shots.isEmpty()) {
-            const auto config = RenewGlobalConfig();
-            TTaskAddFrm dialog(language, {});
-            TBatchTransport t = Upload(id, ST_Init, root);
-            t.DestFolderName = u"我的文档"_s;
-            dialog.SetTaskInfo(t);
-            dialog.show();
-            Pump([] { return false; }, 200);
-            dialog.grab().save(shots + u"/task-dialog-"_s + lang + u".png"_s);
-        }
-        window.reset();
-    }
-}
-
 }  // namespace
 }  // namespace ov::test
