@@ -8,7 +8,7 @@
 
 #include "core/filetype.h"
 #include "core/globalconfig.h"
-#include "documents/officepreview.h"
+#include "documents/office/officepreview.h"
 #include "testing/docserver/commands.h"
 #include "testing/docserver/demo.h"
 #include "testing/docserver/filechannel.h"

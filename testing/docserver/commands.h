@@ -2,7 +2,7 @@
 // The test server's answers to the control-channel commands, over its model. Every command that
 // must carry the user's token is refused without a valid one.
 
-#include "testing/docserver/model.h"
+#include "testing/docserver/model/model.h"
 #include "testing/docserver/server.h"
 
 namespace ov::test {

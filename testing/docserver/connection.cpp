@@ -1,6 +1,8 @@
 #include "testing/docserver/connection.h"
 
-#include "core/pipetcpclient.h"
+#include "testing/docserver/codec/bytes.h"
+#include "testing/docserver/codec/codes.h"
+#include "testing/docserver/codec/frame.h"
 
 #include <sys/socket.h>
 
@@ -29,7 +31,7 @@ qint32 readInt32(NetStream& stream, QByteArray& raw) {
     char bytes[4];
     stream.readExact(bytes, 4);
     raw.append(bytes, 4);
-    return getInt32BE(bytes);
+    return wire::getBE32(bytes);
 }
 
 ControlRequest readRequest(NetStream& stream, const QByteArray& rawLine) {
@@ -37,11 +39,11 @@ ControlRequest readRequest(NetStream& stream, const QByteArray& rawLine) {
     request.raw = rawLine;
     request.greeting = rawLine.trimmed();
     request.length = readInt32(stream, request.raw);
-    char head[16];
-    stream.readExact(head, 16);
-    request.raw.append(head, 16);
-    request.head = headFromBytes(head);
-    if (request.length > 20) {
+    char head[wire::HeadSize];
+    stream.readExact(head, wire::HeadSize);
+    request.raw.append(head, wire::HeadSize);
+    request.head = wire::decodeHead(head);
+    if (request.length > wire::EmptyFrameLength) {
         const qint32 size = readInt32(stream, request.raw);
         if (size < 0 || size > MaxRequestPayload)
             throw NetError(NetError::Kind::Protocol, QStringLiteral("payload too large"));
@@ -55,8 +57,8 @@ ControlRequest readRequest(NetStream& stream, const QByteArray& rawLine) {
 
 ControlReply defaultReply() {
     ControlReply reply;
-    reply.head.Version = 2;
-    reply.head.TranType = TTranType('P');
+    reply.head.Version = wire::ProtocolVersion;
+    reply.head.TranType = wire::RS_Ok;
     return reply;
 }
 
@@ -72,9 +74,8 @@ bool serveControl(ServerState& state, NetStream& stream, const QByteArray& rawLi
     const ControlHandler handler = state.get(&ServerState::control);
     const ControlReply reply = handler ? handler(request) : defaultReply();
     const QByteArray bytes =
-        reply.rawFrame
-            ? *reply.rawFrame
-            : reply.frame(fault == Fault::WrongTrailer ? BadTrailer : TPipeTcpClient::EndMark);
+        reply.rawFrame ? *reply.rawFrame
+                       : reply.frame(fault == Fault::WrongTrailer ? BadTrailer : wire::EndMark);
     if (fault == Fault::CloseAfterBytes) {
         stream.write(bytes.left(state.get(&ServerState::faultBytes)));
         return false;
@@ -89,7 +90,7 @@ void serve(ServerState& state, NetStream& stream, int fd) {
     for (;;) {
         const QByteArray rawLine = readRawLine(stream);
         const QByteArray line = rawLine.trimmed();
-        if (line == TPipeTcpClient::Greeting) {
+        if (line == wire::ControlGreeting) {
             if (!serveControl(state, stream, rawLine)) return;
             continue;
         }

@@ -2,7 +2,7 @@
 // Demo content of the test server: two groups below a root group, three users (one disabled),
 // folders with Chinese names and a few files. Tests use it as their fixture too.
 
-#include "testing/docserver/model.h"
+#include "testing/docserver/model/model.h"
 
 namespace ov::test {
 class DocFileChannel;

@@ -4,7 +4,7 @@
 // that list the demo's folders do not see them unless they add them too.
 
 #include "testing/docserver/filechannel.h"
-#include "testing/docserver/model.h"
+#include "testing/docserver/model/model.h"
 
 namespace ov::test::demo {
 

@@ -5,7 +5,7 @@
 // nothing is held in memory. Tests script the next transfer: a fault (cut the connection after
 // N data bytes, stall, a wrong end value), a status, an offer or a start of their choice.
 
-#include "testing/docserver/model.h"
+#include "testing/docserver/model/model.h"
 #include "testing/docserver/server.h"
 
 #include <QString>

@@ -2,7 +2,7 @@
 // The HTML pages of the HTTP side: the home page with the user's files, the preview page, the
 // message page and the file-property form.
 
-#include "testing/docserver/model.h"
+#include "testing/docserver/model/model.h"
 
 #include <QString>
 

@@ -9,10 +9,10 @@
 //     DocHttp http(model);
 //     http.install(server);   // http must outlive the server's use of it
 
-#include "testing/docserver/httpcontent.h"
-#include "testing/docserver/httpmessage.h"
+#include "testing/docserver/http/httpcontent.h"
+#include "testing/docserver/http/httpmessage.h"
 #include "testing/docserver/httppages.h"
-#include "testing/docserver/model.h"
+#include "testing/docserver/model/model.h"
 #include "testing/docserver/server.h"
 
 #include <mutex>

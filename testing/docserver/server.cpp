@@ -1,5 +1,6 @@
 #include "testing/docserver/server.h"
 
+#include "testing/docserver/codec/bytes.h"
 #include "testing/docserver/connection.h"
 #include "testing/docserver/serverstate.h"
 
@@ -27,34 +28,19 @@ void ServerState::record(const ControlRequest& request) {
 }
 
 QString ControlRequest::text() const {
-    QString text(payload.size() / 2, Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i)
-        text[i] = QChar(char16_t(quint8(payload[2 * i]) | (quint8(payload[2 * i + 1]) << 8)));
-    return text;
+    return wire::fromUtf16le(payload);
 }
 
 ControlReply ControlReply::withText(std::uint8_t state, const QString& text) {
     ControlReply reply;
-    reply.head.Version = 2;
-    reply.head.TranType = TTranType(state);
-    reply.payload.resize(text.size() * 2);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        reply.payload[2 * i] = char(text.at(i).unicode() & 0xFF);
-        reply.payload[2 * i + 1] = char(text.at(i).unicode() >> 8);
-    }
+    reply.head.Version = wire::ProtocolVersion;
+    reply.head.TranType = state;
+    reply.payload = wire::utf16le(text);
     return reply;
 }
 
 QByteArray ControlReply::frame(qint32 trailer) const {
-    const bool hasPayload = !payload.isEmpty();
-    QByteArray bytes(hasPayload ? 24 : 20, Qt::Uninitialized);
-    putInt32BE(bytes.data(), qint32(payload.size()) + 20);
-    headToBytes(head, bytes.data() + 4);
-    if (hasPayload) putInt32BE(bytes.data() + 20, qint32(payload.size()));
-    bytes += payload;
-    bytes.resize(bytes.size() + 4);
-    putInt32BE(bytes.data() + bytes.size() - 4, trailer);
-    return bytes;
+    return wire::encodeFrame(head, payload, trailer);
 }
 
 struct DocServer::Impl {

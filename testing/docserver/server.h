@@ -6,8 +6,9 @@
 // connection. Each connection runs on its own thread, so tests call the blocking clients on
 // their own thread. It can fail on purpose and records every control request.
 
-#include "core/headinfo.h"
 #include "core/netstream.h"
+#include "testing/docserver/codec/codes.h"
+#include "testing/docserver/codec/frame.h"
 #include "testing/docserver/testcert.h"
 
 #include <QByteArray>
@@ -24,7 +25,7 @@ struct ControlRequest {
     QByteArray raw;       // everything read: greeting line with CR LF, then the whole frame
     QByteArray greeting;  // the first line without CR LF
     qint32 length = 0;    // the frame's length field L
-    THeadInfo head;
+    wire::Head head;
     QByteArray payload;  // empty when the frame had none
     qint32 trailer = 0;
     // The payload as UTF-16LE text.
@@ -34,14 +35,14 @@ struct ControlRequest {
 // What the server answers. When `rawFrame` is set it is sent as it stands instead of a frame
 // built from head and payload (for replies a real server would never send).
 struct ControlReply {
-    THeadInfo head;
+    wire::Head head;
     QByteArray payload;
     std::optional<QByteArray> rawFrame;
 
     // A reply with the state byte and the text as UTF-16LE payload.
     static ControlReply withText(std::uint8_t state, const QString& text);
     // The frame bytes of this reply with the given trailer.
-    QByteArray frame(qint32 trailer = 0xFFEE) const;
+    QByteArray frame(qint32 trailer = wire::EndMark) const;
 };
 
 using ControlHandler = std::function<ControlReply(const ControlRequest&)>;

@@ -4,10 +4,12 @@
 #include <QFile>
 #include <QProcess>
 
-#include "client/mainwindow.h"
-#include "client/startup.h"
-#include "client/trayicon.h"
-#include "client/webcmd.h"
+#include "client/app/composition.h"
+#include "client/mainwindow/mainwindow.h"
+#include "client/mainwindow/trayicon.h"
+#include "client/startup/startup.h"
+#include "client/webcommands/webcmd.h"
+#include "client/webcommands/webmodule.h"
 #include "core/globalconfig.h"
 #include "core/paths.h"
 #include "platform/registry.h"
@@ -51,6 +53,13 @@ QStringList drainQueue() {
     return commands;
 }
 
+// The running instance's main window with its dispatcher, connected as the start-up does.
+std::unique_ptr<TQUEXClientFrm> runningWindow() {
+    auto window = std::make_unique<TQUEXClientFrm>();
+    ConnectWebCommands(*window, *new TWebModule(window.get()));
+    return window;
+}
+
 // This test process is the running instance: its main window listens on the bus.
 class HandOver : public ::testing::Test {
 protected:
@@ -58,7 +67,7 @@ protected:
         test::app();
         RenewGlobalConfig();
         WebCommand().Clear();
-        window = std::make_unique<TQUEXClientFrm>();
+        window = runningWindow();
         ASSERT_TRUE(window->ListenOnBus());
     }
     void TearDown() override {
@@ -123,7 +132,7 @@ TEST_F(HandOver, AStartWhileTheInstanceIsStillStartingWaitsForItsWindow) {
     ASSERT_EQ(starting.acquire(), platform::SingleInstance::State::Owner);
     auto second = startClient(u"-p [code]16[/code][cmd]early[/cmd]"_s);
     processEventsUntil([] { return false; }, 1000);
-    window = std::make_unique<TQUEXClientFrm>();
+    window = runningWindow();
     ASSERT_TRUE(window->ListenOnBus());
     ASSERT_TRUE(processEventsUntil(
         [&] { return second->state() == QProcess::NotRunning && WebCommand().Count() == 1; }));

@@ -4,9 +4,10 @@
 #include <QClipboard>
 #include <QDeadlineTimer>
 #include <QMenu>
+#include <functional>
 
-#include "client/clipboardpoll.h"
-#include "client/mainwindow.h"
+#include "client/mainwindow/clipboardpoll.h"
+#include "client/mainwindow/mainwindow.h"
 #include "core/globalconfig.h"
 #include "platform/adapters.h"
 #include "support/temphome.h"
@@ -21,6 +22,15 @@ void processEventsFor(int ms) {
     const QDeadlineTimer deadline(ms);
     while (!deadline.hasExpired())
         test::app().processEvents(QEventLoop::AllEvents, 10);
+}
+
+// Processes events until the condition holds or five seconds pass; a loaded machine may take
+// longer than a fixed pause to deliver an activation.
+bool processEventsUntil(const std::function<bool()>& done) {
+    const QDeadlineTimer deadline(5000);
+    while (!done() && !deadline.hasExpired())
+        test::app().processEvents(QEventLoop::AllEvents, 10);
+    return done();
 }
 
 QClipboard& clipboard() {
@@ -173,6 +183,7 @@ TEST_F(MainWindowPolls, FirstActivationLogsInOnce) {
         processEventsFor(50);
     };
     window.ShowMainFrm();
+    EXPECT_TRUE(processEventsUntil([&] { return logins > 0; }));
     processEventsFor(100);
     EXPECT_EQ(logins, 1);
     other.activateWindow();

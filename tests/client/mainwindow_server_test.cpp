@@ -8,12 +8,13 @@
 #include <QFile>
 #include <QLabel>
 
-#include "client/mainwindow.h"
-#include "client/mainwindow_serverconfig.h"
-#include "client/messagepoll.h"
-#include "client/servertexts.h"
+#include "client/mainwindow/mainwindow.h"
+#include "client/mainwindow/messagepoll.h"
+#include "client/mainwindow/serverconfig.h"
+#include "client/mainwindow/servertexts.h"
 #include "core/datetime.h"
 #include "core/globalconfig.h"
+#include "core/headinfo.h"
 #include "core/httpclient.h"
 #include "platform/adapters.h"
 #include "support/temphome.h"
@@ -157,7 +158,7 @@ TEST_P(MainWindowServer, CommandsWaitForTheFetchAfterLogin) {
     logIn(window);
     int dispatched = 0;
     QStringList tasks;
-    window.SetWebCmdTick([&] { ++dispatched; });
+    window.Hooks().RunWebCmd = [&] { ++dispatched; };
     window.Hooks().BatchAppendTaskCmd = [&](const QString& cmd) { tasks << cmd; };
     window.SetLogin(true);
     const QString task = u"[TranStyle]2[/TranStyle][FF]2[/FF]"_s;

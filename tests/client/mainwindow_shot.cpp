@@ -9,7 +9,7 @@
 #include <QPixmap>
 #include <cstdio>
 
-#include "client/mainwindow.h"
+#include "client/mainwindow/mainwindow.h"
 #include "core/globalconfig.h"
 #include "platform/widgets/fonts.h"
 #include "support/temphome.h"

@@ -1,4 +1,4 @@
-#include "client/mainwindow.h"
+#include "client/mainwindow/mainwindow.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -9,9 +9,10 @@
 #include <QMenu>
 #include <QPixmap>
 
-#include "client/startup.h"
-#include "client/trayicon.h"
-#include "client/webcmd.h"
+#include "client/mainwindow/trayicon.h"
+#include "client/startup/startup.h"
+#include "client/webcommands/webcmd.h"
+#include "client/webcommands/webmodule.h"
 #include "core/datetime.h"
 #include "core/globalconfig.h"
 #include "platform/adapters.h"
@@ -172,6 +173,9 @@ TEST_F(MainWindow, SnoozeChoiceIsKeptInTheSettings) {
 
 TEST_F(MainWindow, TimerTakesTheCommandFileOnlyWhileLoggedIn) {
     TQUEXClientFrm window;
+    // The dispatcher takes the file when the window's tick asks it to.
+    auto* module = new TWebModule(&window);
+    window.Hooks().TakeWebCmdFile = [module] { module->TakeCommandFile(); };
     ASSERT_TRUE(WriteWebCmdFile(WebCmdFileName(), {13, u"x"_s}, 0));
     processEventsFor(700);
     EXPECT_TRUE(QFile::exists(WebCmdFileName()));

@@ -1,4 +1,4 @@
-#include "client/servertexts.h"
+#include "client/mainwindow/servertexts.h"
 
 #include <gtest/gtest.h>
 

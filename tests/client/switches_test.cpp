@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <QFile>
 
-#include "client/startup.h"
+#include "client/startup/startup.h"
 #include "core/cipher.h"
 #include "core/clientconfig.h"
 #include "core/paths.h"

@@ -1,4 +1,4 @@
-#include "client/webcmd.h"
+#include "client/webcommands/webcmd.h"
 
 #include <gtest/gtest.h>
 #include <QDir>

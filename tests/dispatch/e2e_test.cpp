@@ -14,8 +14,8 @@
 #include <QScreen>
 #include <QStandardPaths>
 
-#include "client/mainwindow.h"
-#include "client/startup.h"
+#include "client/mainwindow/mainwindow.h"
+#include "client/startup/startup.h"
 #include "core/globalconfig.h"
 #include "core/paths.h"
 #include "platform/windowbus.h"

@@ -9,10 +9,10 @@
 #include <QWidget>
 #include <memory>
 
-#include "client/webcmd.h"
-#include "client/webmodule.h"
+#include "client/webcommands/webcmd.h"
+#include "client/webcommands/webmodule.h"
 #include "core/globalconfig.h"
-#include "documents/previewhint.h"
+#include "documents/preview/previewhint.h"
 #include "platform/adapters.h"
 #include "support/temphome.h"
 

@@ -5,8 +5,8 @@
 #include <QFile>
 #include <QTest>
 
-#include "client/webmodule_args.h"
-#include "client/webmodule_opencopy.h"
+#include "client/webcommands/args.h"
+#include "client/webcommands/opencopy.h"
 #include "core/paths.h"
 #include "fixture.h"
 #include "testing/docserver/commands.h"

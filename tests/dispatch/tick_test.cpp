@@ -6,7 +6,8 @@
 #include <QFileInfo>
 #include <stdexcept>
 
-#include "client/mainwindow.h"
+#include "client/app/composition.h"
+#include "client/mainwindow/mainwindow.h"
 #include "core/paths.h"
 #include "fixture.h"
 
@@ -84,6 +85,7 @@ TEST_F(Tick, AFailingHandlerShowsItsErrorAndTheNextCommandStillRuns) {
 
 TEST_F(Tick, TheRunningInstancesWindowDispatchesOnItsWorkTimer) {
     TQUEXClientFrm window;
+    ConnectWebCommands(window, *module);
     window.ListenOnBus();
     window.SetLogin(true);
     WebCommand().Add({11, u"from the timer"_s});

@@ -4,9 +4,9 @@
 #include <QDir>
 #include <QFile>
 
-#include "client/autorun.h"
-#include "client/programpath.h"
-#include "client/shortcut.h"
+#include "client/desktop/autorun.h"
+#include "client/desktop/programpath.h"
+#include "client/desktop/shortcut.h"
 #include "platform/registry.h"
 #include "support/temphome.h"
 

@@ -6,7 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "client/startup.h"
+#include "client/startup/startup.h"
 #include "core/cipher.h"
 #include "core/trantype.h"
 #include "loginfixture.h"
@@ -86,7 +86,7 @@ TEST_F(HandOver, IdentityWithoutUserIdFallsBackToTheDialog) {
     flow->LoginOnActivate();
     TLoginFrm* form = dialog();
     ASSERT_NE(form, nullptr);
-    form->Button2->click();
+    form->btnCancel->click();
     ASSERT_TRUE(waitFinished());
     EXPECT_FALSE(finished.front());
     EXPECT_FALSE(main.loggedIn);
@@ -125,7 +125,7 @@ TEST_P(LoginFlow, WrongSavedPasswordShowsTheDialogWithTheSavedValues) {
     // The failed automatic login said nothing.
     EXPECT_EQ(form->findChild<QMessageBox*>(), nullptr);
     form->edtPass->setText(demo::DemoPassword());
-    form->Button1->click();
+    form->btnLogin->click();
     ASSERT_TRUE(waitFinished());
     EXPECT_TRUE(finished.front());
     EXPECT_EQ(TClientConfigX().LoginPassword(), demo::DemoPassword());
@@ -152,7 +152,7 @@ TEST_P(LoginFlow, SavedPasswordIsNeverSentToAServerItWasNotSavedFor) {
     EXPECT_TRUE(form->edtPass->text().isEmpty());
     // The user types the password for the new server and logs in there.
     form->edtPass->setText(demo::DemoPassword());
-    form->Button1->click();
+    form->btnLogin->click();
     ASSERT_TRUE(waitFinished());
     EXPECT_TRUE(finished.front());
     EXPECT_EQ(other.logins().size(), 1);
@@ -182,7 +182,7 @@ TEST_P(LoginFlow, AHandedOverIdentityCannotPlantASavedPasswordsServer) {
     ASSERT_NE(form, nullptr);
     EXPECT_TRUE(other.logins().isEmpty());
     EXPECT_TRUE(form->edtPass->text().isEmpty());
-    form->Button2->click();
+    form->btnCancel->click();
     ASSERT_TRUE(waitFinished());
 }
 
@@ -241,7 +241,7 @@ TEST_P(LoginFlow, SavedPasswordLeavesTheDialogWhenTheUserPointsItElsewhere) {
     form->edtIp->setText(u"example.invalid"_s);
     emit form->edtIp->textEdited(form->edtIp->text());
     EXPECT_TRUE(form->edtPass->text().isEmpty());
-    form->Button2->click();
+    form->btnCancel->click();
     ASSERT_TRUE(waitFinished());
 }
 
@@ -255,7 +255,7 @@ TEST_P(LoginFlow, DialogLoginSavesTheLoginAndTheNextStartLogsInByItself) {
         ASSERT_NE(form, nullptr);
         fillDialog(*form, demoServer.address(), demo::DemoLogin(), demo::DemoPassword());
         if (form->chkAutoLogin->isChecked() != autoLogin) form->chkAutoLogin->click();
-        form->Button1->click();
+        form->btnLogin->click();
         ASSERT_TRUE(waitFinished());
         EXPECT_TRUE(finished.front());
         EXPECT_TRUE(main.loggedIn);
@@ -295,13 +295,13 @@ TEST_P(LoginFlow, AServersAnswerThatWouldPlantSettingsIsRefused) {
     TLoginFrm* form = dialog();
     ASSERT_NE(form, nullptr);
     fillDialog(*form, demoServer.address(), u"evil"_s, u"evil123"_s);
-    form->Button1->click();
+    form->btnLogin->click();
     waitUntil([&] { return !finished.empty() || form->findChild<QMessageBox*>(u"loginError"_s); });
     ASSERT_TRUE(finished.empty()) << "the login was taken";
     EXPECT_EQ(takeErrorText(*form), u"The server's answer holds an unusable user name."_s);
     EXPECT_FALSE(main.loggedIn);
     EXPECT_TRUE(TClientConfigX().UserName().isEmpty());
-    form->Button2->click();
+    form->btnCancel->click();
     ASSERT_TRUE(waitFinished());
 }
 
@@ -318,7 +318,7 @@ TEST_P(LoginFlow, AnUntickedAutomaticLoginBoxSavesNoPassword) {
     ASSERT_NE(form, nullptr);
     ASSERT_FALSE(form->chkAutoLogin->isChecked());
     fillDialog(*form, demoServer.address(), demo::DemoLogin(), demo::DemoPassword());
-    form->Button1->click();
+    form->btnLogin->click();
     ASSERT_TRUE(waitFinished());
     EXPECT_TRUE(finished.front());
     const TClientConfigX saved;
@@ -355,14 +355,14 @@ TEST_P(LoginFlow, RefusedLoginsShowTheServersTextAndKeepTheDialogOpen) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.toStdString() + " " + c.password.toStdString());
         fillDialog(*form, c.server, c.name, c.password);
-        form->Button1->click();
+        form->btnLogin->click();
         EXPECT_EQ(takeErrorText(*form), c.text);
         EXPECT_TRUE(waitUntil([&] { return !form->IsBusy(); }));
         EXPECT_TRUE(form->isVisible());
     }
     EXPECT_TRUE(demoServer.logins().last().contains(u"[PassWord]  demo123[/PassWord]"_s));
     EXPECT_EQ(demoServer.logins().size(), 3);
-    form->Button2->click();
+    form->btnCancel->click();
     ASSERT_TRUE(waitFinished());
     EXPECT_FALSE(finished.front());
     EXPECT_FALSE(main.loggedIn);
@@ -378,7 +378,7 @@ TEST_P(LoginFlow, ToolsMenuLoginAndACancelledOneThatKeepsTheLogin) {
     flow->tnLogin();
     TLoginFrm* form = dialog();
     ASSERT_NE(form, nullptr);
-    form->Button2->click();
+    form->btnCancel->click();
     ASSERT_TRUE(waitUntil([&] { return finished.size() == 2; }));
     EXPECT_TRUE(finished.back());
     EXPECT_TRUE(flow->IsLogin());
@@ -389,7 +389,7 @@ TEST_P(LoginFlow, ToolsMenuLoginAndACancelledOneThatKeepsTheLogin) {
     form = dialog();
     ASSERT_NE(form, nullptr);
     fillDialog(*form, demoServer.address(), u"zhang"_s, u"zhang123"_s);
-    form->Button1->click();
+    form->btnLogin->click();
     ASSERT_TRUE(waitUntil([&] { return finished.size() == 3; }));
     EXPECT_EQ(main.userText, u"Welcome:张三"_s);
     EXPECT_EQ(main.configLoads.last(), demo::OtherUser);
@@ -406,7 +406,7 @@ TEST_F(RefusedWithoutText, StillSaysTheLoginFailed) {
     TLoginFrm* form = dialog();
     ASSERT_NE(form, nullptr);
     fillDialog(*form, {silent.host(), silent.port(), false}, u"demo"_s, u"demo123"_s);
-    form->Button1->click();
+    form->btnLogin->click();
     EXPECT_EQ(takeErrorText(*form), u"Login failed."_s);
     EXPECT_EQ(silent.requests().size(), 1u);
 }

@@ -10,8 +10,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "client/autorun.h"
-#include "client/programpath.h"
+#include "client/desktop/autorun.h"
+#include "client/desktop/programpath.h"
 #include "loginfixture.h"
 #include "platform/registry.h"
 
@@ -70,7 +70,7 @@ TEST_F(LoginForm, TextsAndFontOfBothLanguages) {
         EXPECT_EQ(form->HintCaption(), c.language == HSL_ENG ? u"Hint"_s : u"提示"_s);
         EXPECT_EQ(form->edtPort->text(), u"80"_s);
         EXPECT_EQ(form->edtPass->echoMode(), QLineEdit::Password);
-        EXPECT_TRUE(form->Button1->isDefault());
+        EXPECT_TRUE(form->btnLogin->isDefault());
         EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         delete form;
     }
@@ -122,7 +122,7 @@ TEST_F(LoginForm, StartWithSessionFollowsTheBoxWhenLoggingIn) {
         ++attempts;
         done(false);
     });
-    form->Button1->click();
+    form->btnLogin->click();
     // Written in its exact spelling, with the desktop's autostart entry.
     EXPECT_EQ(Registry::readString(Hive::CurrentUser, kRunKey, kRunValueName), program);
     QFile file(entry);
@@ -131,7 +131,7 @@ TEST_F(LoginForm, StartWithSessionFollowsTheBoxWhenLoggingIn) {
     file.close();
 
     form->chbAutoRun->click();
-    form->Button1->click();
+    form->btnLogin->click();
     EXPECT_FALSE(Registry::valueExists(Hive::CurrentUser, kRunKey, kRunValueName));
     EXPECT_FALSE(QFile::exists(entry));
     EXPECT_EQ(attempts, 2);

@@ -8,10 +8,11 @@
 #include <functional>
 #include <memory>
 
-#include "client/loginflow.h"
-#include "client/loginfrm.h"
-#include "client/loginsaved.h"
+#include "client/login/loginflow.h"
+#include "client/login/loginfrm.h"
+#include "client/login/loginsaved.h"
 #include "core/globalconfig.h"
+#include "core/headinfo.h"
 #include "support/temphome.h"
 #include "testing/docserver/commands.h"
 #include "testing/docserver/demo.h"

@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <optional>
 
-#include "client/logintask.h"
+#include "client/login/logintask.h"
 #include "support/temphome.h"
 #include "testing/docserver/commands.h"
 #include "testing/docserver/demo.h"

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <QProcess>
 
-#include "client/startup.h"
+#include "client/startup/startup.h"
 #include "loginfixture.h"
 #include "platform/windowbus.h"
 #include "testing/docserver/httppages.h"

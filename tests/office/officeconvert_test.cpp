@@ -39,7 +39,7 @@ protected:
         const auto found = ov::test::realLibreOffice();
         if (!found) GTEST_SKIP() << "no LibreOffice";
         office = *found;
-        socketsBefore = ov::test::officeSockets();
+        socketsBefore = ov::test::staleOfficeSockets();
     }
 
     // The job's work root, and where the PDFs go.
@@ -55,7 +55,7 @@ protected:
     void expectNothingLeft() const {
         EXPECT_EQ(ov::test::entriesBelow(root()), QStringList());
         EXPECT_EQ(ov::test::processesMentioning(root()), 0);
-        EXPECT_EQ(ov::test::officeSockets(), socketsBefore);
+        EXPECT_EQ(ov::test::staleOfficeSockets(), socketsBefore);
     }
 
     QString pdfOf(const Sample& sample) const {

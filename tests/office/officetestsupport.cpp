@@ -77,4 +77,15 @@ QStringList officeSockets() {
     return QDir(u"/tmp"_s).entryList({prefix + u'*'}, QDir::System | QDir::Files);
 }
 
+QStringList staleOfficeSockets() {
+    QFile table(u"/proc/net/unix"_s);
+    if (!table.open(QIODevice::ReadOnly)) return officeSockets();
+    const QString listening = QString::fromUtf8(table.readAll());
+    QStringList stale;
+    for (const QString& name : officeSockets()) {
+        if (!listening.contains(u"/tmp/"_s + name)) stale.append(name);
+    }
+    return stale;
+}
+
 }  // namespace ov::test

@@ -35,4 +35,8 @@ int processesMentioning(const QString& text);
 // The office's local sockets in /tmp that belong to this user.
 QStringList officeSockets();
 
+// Those of them that no process listens on any more: what a stopped office left behind. Offices
+// of other tests running at the same time listen on theirs, so they do not count.
+QStringList staleOfficeSockets();
+
 }  // namespace ov::test

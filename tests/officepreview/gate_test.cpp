@@ -1,4 +1,4 @@
-#include "documents/officepreviewgate.h"
+#include "documents/office/officepreviewgate.h"
 
 #include "core/filetype.h"
 

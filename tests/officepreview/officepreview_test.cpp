@@ -4,8 +4,8 @@
 
 #include "core/filechannel.h"
 #include "core/filetype.h"
-#include "documents/officepreviewnav.h"
-#include "documents/officepreviewupload.h"
+#include "documents/office/officepreviewnav.h"
+#include "documents/office/officepreviewupload.h"
 #include "officetestsupport.h"
 #include "platform/widgets/systemprinters.h"
 #include "previewfixture.h"

@@ -3,7 +3,7 @@
 // documents, a private home whose settings point at the server, and a previewer that records
 // its message boxes instead of showing them.
 
-#include "documents/officepreview.h"
+#include "documents/office/officepreview.h"
 #include "support/temphome.h"
 #include "testing/docserver/commands.h"
 #include "testing/docserver/demo.h"

@@ -3,7 +3,7 @@
 #include <QToolBar>
 
 #include "core/filetype.h"
-#include "documents/foxitpdfreader.h"
+#include "documents/pdf/foxitpdfreader.h"
 #include "platform/widgets/documentviewer.h"
 #include "platform/widgets/inputguard.h"
 #include "previewfixture.h"
@@ -50,28 +50,28 @@ TEST_F(FoxitPdfReaderTest, ShowsTheFileUntilClosedAndTheToolBarDrivesIt) {
     ASSERT_TRUE(viewer->isLoaded());
     EXPECT_TRUE(QFile::exists(copy));
     EXPECT_FALSE(hint.isVisible());
-    EXPECT_FALSE(form->toolBar().tbPrint->isVisible());
+    EXPECT_FALSE(form->toolBar().print->isVisible());
     EXPECT_TRUE(viewer->isReadOnly());
     EXPECT_TRUE(ov::platform::InputGuard::instance().isGuarded(viewer));
 
     const auto& bar = form->toolBar();
-    bar.tbDown->trigger();
-    bar.tbDown->trigger();
+    bar.nextPage->trigger();
+    bar.nextPage->trigger();
     EXPECT_EQ(viewer->currentPage(), 3);
-    bar.tbUp->trigger();
+    bar.previousPage->trigger();
     EXPECT_EQ(viewer->currentPage(), 2);
-    bar.tbRight->trigger();
+    bar.rotateRight->trigger();
     EXPECT_EQ(viewer->rotation(), 90);
-    bar.tbLeft->trigger();
+    bar.rotateLeft->trigger();
     EXPECT_EQ(viewer->rotation(), 0);
-    bar.tbWi->trigger();
+    bar.fitWidth->trigger();
     EXPECT_EQ(viewer->fitMode(), DocumentViewer::FitMode::Width);
-    bar.tbHi->trigger();
+    bar.fitHeight->trigger();
     EXPECT_EQ(viewer->fitMode(), DocumentViewer::FitMode::Height);
     viewer->setZoom(100);
-    bar.tbZoomAdd->trigger();
+    bar.zoomIn->trigger();
     EXPECT_DOUBLE_EQ(viewer->zoom(), 100 * TFoxitPdfReaderFrm::kZoomStep);
-    bar.tbZoomSub->trigger();
+    bar.zoomOut->trigger();
     EXPECT_DOUBLE_EQ(viewer->zoom(), 100);
 
     form->CloseOleObject();
@@ -101,7 +101,7 @@ TEST_F(FoxitPdfReaderTest, ReportsOnlyAPrintThatWasStarted) {
     scriptDialog(*readOnly, &dialogs);
     {
         ov::test::MessageBoxCloser closer;
-        readOnly->toolBar().tbPrint->trigger();
+        readOnly->toolBar().print->trigger();
         EXPECT_EQ(closer.seen().text,
                   u"Print function is forbidden because there is virtual printer in the local "
                   u"computer."_s);
@@ -111,7 +111,7 @@ TEST_F(FoxitPdfReaderTest, ReportsOnlyAPrintThatWasStarted) {
 
     auto printed = open(false, true, chinesePdf());
     scriptDialog(*printed, &dialogs);
-    printed->toolBar().tbPrint->trigger();
+    printed->toolBar().print->trigger();
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(settledPrintReports(0, 1), 1);
 }

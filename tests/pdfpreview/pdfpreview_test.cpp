@@ -8,7 +8,7 @@
 #include <QToolBar>
 
 #include "core/filetype.h"
-#include "documents/pdfpreview.h"
+#include "documents/pdf/pdfpreview.h"
 #include "platform/widgets/documentviewer.h"
 #include "platform/widgets/inputguard.h"
 #include "previewfixture.h"
@@ -70,54 +70,68 @@ TEST_F(PdfPreviewTest, ShowsAChinesePdfAndTheToolBarDrivesIt) {
     EXPECT_GT(ink(viewer->grab().toImage()), 500) << "the page's text and bar are drawn";
 
     const auto& bar = form->toolBar();
-    bar.ToolButton8->trigger();
-    bar.ToolButton8->trigger();
+    bar.nextPage->trigger();
+    bar.nextPage->trigger();
     EXPECT_EQ(viewer->currentPage(), 3);
-    bar.ToolButton7->trigger();
+    bar.firstPage->trigger();
     EXPECT_EQ(viewer->currentPage(), 1);
     for (const auto& [text, page] : std::vector<std::pair<QString, int>>{
              {u"2"_s, 2}, {u" 3 "_s, 3}, {u"0"_s, 3}, {u"-1"_s, 3}, {u"x"_s, 3}, {u"9"_s, 3}}) {
-        bar.Edit1->setText(text);
-        emit bar.Edit1->returnPressed();
+        bar.pageNumber->setText(text);
+        emit bar.pageNumber->returnPressed();
         EXPECT_EQ(viewer->currentPage(), page) << text.toStdString();
     }
-    bar.ToolButton2->trigger();
+    bar.rotateRight->trigger();
     EXPECT_EQ(viewer->rotation(), 90);
-    bar.ToolButton1->trigger();
-    bar.ToolButton1->trigger();
+    bar.rotateLeft->trigger();
+    bar.rotateLeft->trigger();
     EXPECT_EQ(viewer->rotation(), 270);
-    bar.ToolButton11->trigger();
+    bar.fitWidth->trigger();
     EXPECT_EQ(viewer->fitMode(), DocumentViewer::FitMode::Width);
-    bar.ToolButton12->trigger();
+    bar.fitHeight->trigger();
     EXPECT_EQ(viewer->fitMode(), DocumentViewer::FitMode::Height);
 
-    bar.ToolButton7->trigger();
+    bar.firstPage->trigger();
     EXPECT_TRUE(viewer->find(u"合同编号"_s));
     EXPECT_EQ(viewer->matchPage(), 2);
 }
 
 // The track bar's position plus 80 is the zoom; a change of at most 8 from the last zoom sent
 // is not sent. The zoom buttons move the bar by 10 within its range.
+// The parts keep the designer's names as object names, which traces and scripts look for.
+TEST_F(PdfPreviewTest, PartsCarryTheDesignersNames) {
+    TPdfPreviewFrm form;
+    const auto& bar = form.toolBar();
+    const std::vector<std::pair<const char16_t*, const QObject*>> parts{
+        {u"ToolButton11", bar.fitWidth},  {u"ToolButton12", bar.fitHeight},
+        {u"ToolButton1", bar.rotateLeft}, {u"ToolButton8", bar.nextPage},
+        {u"Edit1", bar.pageNumber},       {u"TrackBar1", bar.zoomSlider},
+        {u"Label1", bar.status},          {u"Timer1", form.timer()}};
+    for (const auto& [name, part] : parts)
+        EXPECT_EQ(form.findChild<QObject*>(QString::fromUtf16(name)), part)
+            << QString::fromUtf16(name).toStdString();
+}
+
 TEST_F(PdfPreviewTest, TrackBarSendsOnlyZoomChangesAboveEight) {
     auto form = open(false, true);
     const auto& bar = form->toolBar();
     DocumentViewer* viewer = form->viewer();
     QSignalSpy zooms(viewer, &DocumentViewer::zoomChanged);
-    EXPECT_EQ(bar.TrackBar1->value(), 50);
-    bar.ToolButton6->trigger();
+    EXPECT_EQ(bar.zoomSlider->value(), 50);
+    bar.zoomIn->trigger();
     EXPECT_DOUBLE_EQ(viewer->zoom(), 140);
-    bar.TrackBar1->setValue(55);
+    bar.zoomSlider->setValue(55);
     EXPECT_DOUBLE_EQ(viewer->zoom(), 140) << "135 is within 8 of 140";
-    bar.TrackBar1->setValue(50);
+    bar.zoomSlider->setValue(50);
     EXPECT_DOUBLE_EQ(viewer->zoom(), 130);
     EXPECT_EQ(zooms.count(), 2);
     for (int i = 0; i < 8; ++i)
-        bar.ToolButton4->trigger();
-    EXPECT_EQ(bar.TrackBar1->value(), 0);
+        bar.zoomOut->trigger();
+    EXPECT_EQ(bar.zoomSlider->value(), 0);
     EXPECT_DOUBLE_EQ(viewer->zoom(), 80);
     for (int i = 0; i < 12; ++i)
-        bar.ToolButton6->trigger();
-    EXPECT_EQ(bar.TrackBar1->value(), 100);
+        bar.zoomIn->trigger();
+    EXPECT_EQ(bar.zoomSlider->value(), 100);
     EXPECT_DOUBLE_EQ(viewer->zoom(), 180);
 }
 
@@ -133,8 +147,8 @@ TEST_F(PdfPreviewTest, RestrictionsFollowTheDocumentOptions) {
                                     RestrictionCase{true, true}, RestrictionCase{true, false}}) {
         SCOPED_TRACE(testing::Message() << "read-only " << c.readOnly << ", print " << c.canPrint);
         auto form = open(c.readOnly, c.canPrint);
-        EXPECT_EQ(form->toolBar().tbPrint->isVisible(), c.canPrint);
-        EXPECT_EQ(form->toolBar().ToolButton5->isVisible(), c.canPrint);
+        EXPECT_EQ(form->toolBar().print->isVisible(), c.canPrint);
+        EXPECT_EQ(form->toolBar().printSeparator->isVisible(), c.canPrint);
         EXPECT_EQ(form->timer()->isActive(), c.readOnly || !c.canPrint);
         EXPECT_EQ(form->viewer()->isReadOnly(), c.readOnly);
         EXPECT_EQ(ov::platform::InputGuard::instance().isGuarded(form->viewer()), c.readOnly);
@@ -157,7 +171,7 @@ TEST_F(PdfPreviewTest, ReportsOnlyAPrintThatWasStarted) {
 
     auto cancelled = open(false, true);
     scriptDialog(*cancelled, false, &dialogs);
-    cancelled->toolBar().tbPrint->trigger();
+    cancelled->toolBar().print->trigger();
     EXPECT_EQ(dialogs, 1);
 
     setPrinters({virtualPrinter()});
@@ -175,7 +189,7 @@ TEST_F(PdfPreviewTest, ReportsOnlyAPrintThatWasStarted) {
     setPrinters({});
     auto printed = open(false, true);
     scriptDialog(*printed, true, &dialogs);
-    printed->toolBar().tbPrint->trigger();
+    printed->toolBar().print->trigger();
     EXPECT_EQ(dialogs, 2);
     EXPECT_TRUE(QFile::exists(home.file(u"printed.pdf"_s)));
     EXPECT_EQ(settledPrintReports(0, 1), 1);
@@ -270,8 +284,8 @@ TEST_F(PdfPreviewTest, WorksAsAWindowOrAChildAndAfterClosing) {
     form->CloseOleObject();
     form->CloseOleObject();
     EXPECT_EQ(form->viewer(), nullptr);
-    form->toolBar().ToolButton8->trigger();
-    form->toolBar().ToolButton6->trigger();
+    form->toolBar().nextPage->trigger();
+    form->toolBar().zoomIn->trigger();
     form->Print(QString());
 }
 
@@ -298,7 +312,7 @@ TEST_F(PdfPreviewTest, Screenshots) {
         form.resize(900, 700);
         form.show();
         form.LoadLocalFile(kPdf, copy);
-        form.toolBar().ToolButton11->trigger();
+        form.toolBar().fitWidth->trigger();
         ASSERT_TRUE(form.viewer()->waitForRendering());
         QTest::qWait(100);
         EXPECT_TRUE(form.grab().save(dir + u"/"_s + name));

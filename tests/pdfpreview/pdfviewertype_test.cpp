@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "documents/pdfviewertype.h"
+#include "documents/pdf/pdfviewertype.h"
 #include "platform/viewerprobe.h"
 
 using namespace Qt::StringLiterals;

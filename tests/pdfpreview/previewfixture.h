@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "core/globalconfig.h"
-#include "documents/previewhint.h"
+#include "documents/preview/previewhint.h"
 #include "pdfpreviewapp.h"
 #include "platform/printers.h"
 #include "platform/viewerprobe.h"

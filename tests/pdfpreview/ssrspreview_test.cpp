@@ -2,7 +2,7 @@
 #include <QToolBar>
 
 #include "core/filetype.h"
-#include "documents/ssrspreview.h"
+#include "documents/pdf/ssrspreview.h"
 #include "platform/widgets/documentviewer.h"
 #include "previewfixture.h"
 
@@ -44,7 +44,7 @@ TEST_F(SSrsPreviewTest, MissingReaderShowsItsMessage) {
     EXPECT_EQ(closer.seen().text, u"需要本地安装书生阅读器(SursenReader)7.2以上版本"_s);
     EXPECT_EQ(closer.seen().title, u"提示"_s);
     EXPECT_EQ(closer.seen().icon, QMessageBox::NoIcon);
-    EXPECT_FALSE(form.toolBar().ToolBar1->isVisible());
+    EXPECT_FALSE(form.toolBar().toolBar->isVisible());
     EXPECT_EQ(form.viewer(), nullptr);
 }
 
@@ -56,19 +56,19 @@ TEST_F(SSrsPreviewTest, PageButtonsStopAtTheEnds) {
     EXPECT_EQ(form->version(), u"1.0"_s);
     const auto& bar = form->toolBar();
     DocumentViewer* viewer = form->viewer();
-    bar.tbUp->trigger();
-    EXPECT_FALSE(bar.tbUp->isEnabled());
+    bar.previousPage->trigger();
+    EXPECT_FALSE(bar.previousPage->isEnabled());
     EXPECT_EQ(viewer->currentPage(), 1);
-    bar.tbDown->trigger();
-    EXPECT_TRUE(bar.tbUp->isEnabled());
-    bar.tbDown->trigger();
+    bar.nextPage->trigger();
+    EXPECT_TRUE(bar.previousPage->isEnabled());
+    bar.nextPage->trigger();
     EXPECT_EQ(viewer->currentPage(), 3);
-    EXPECT_TRUE(bar.tbDown->isEnabled());
-    bar.tbDown->trigger();
-    EXPECT_FALSE(bar.tbDown->isEnabled());
+    EXPECT_TRUE(bar.nextPage->isEnabled());
+    bar.nextPage->trigger();
+    EXPECT_FALSE(bar.nextPage->isEnabled());
     EXPECT_EQ(viewer->currentPage(), 3);
-    bar.tbUp->trigger();
-    EXPECT_TRUE(bar.tbDown->isEnabled());
+    bar.previousPage->trigger();
+    EXPECT_TRUE(bar.nextPage->isEnabled());
     EXPECT_EQ(viewer->currentPage(), 2);
 }
 
@@ -84,17 +84,17 @@ TEST_F(SSrsPreviewTest, FittingNeedsAPageSize) {
     auto loaded = open(chinesePdf());
     EXPECT_GT(loaded->pageWidth(), 0);
     EXPECT_GT(loaded->pageHeight(), loaded->pageWidth()) << "A4 stands upright";
-    loaded->toolBar().tbWi->trigger();
+    loaded->toolBar().fitWidth->trigger();
     const double fitted = loaded->viewer()->zoom();
     EXPECT_NE(fitted, 100.0);
-    loaded->toolBar().tbZoomAdd->trigger();
+    loaded->toolBar().zoomIn->trigger();
     EXPECT_NEAR(loaded->viewer()->zoom(), fitted * 1.1, 1e-6);
 
     auto damaged = open(damagedPdf());
     EXPECT_TRUE(hint.ShowsErrorPicture());
     EXPECT_EQ(damaged->pageWidth(), 0);
-    damaged->toolBar().tbWi->trigger();
-    damaged->toolBar().tbHi->trigger();
+    damaged->toolBar().fitWidth->trigger();
+    damaged->toolBar().fitHeight->trigger();
     EXPECT_EQ(damaged->viewer()->zoom(), 100.0);
 }
 

@@ -3,7 +3,7 @@
 
 #include "core/filechannel.h"
 #include "core/resultcode.h"
-#include "documents/previewdownload.h"
+#include "documents/preview/previewdownload.h"
 #include "platform/tempfiles.h"
 #include "support/temphome.h"
 #include "testing/docserver/commands.h"

@@ -4,8 +4,8 @@
 
 #include "core/globalconfig.h"
 #include "core/robottcpclient.h"
-#include "documents/previewbase.h"
-#include "documents/previewdownload.h"
+#include "documents/preview/previewbase.h"
+#include "documents/preview/previewdownload.h"
 #include "support/temphome.h"
 #include "testing/docserver/commands.h"
 #include "testing/docserver/demo.h"

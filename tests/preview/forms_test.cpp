@@ -5,8 +5,8 @@
 #include "fixture.h"
 
 #include "core/filetype.h"
-#include "documents/postkey.h"
-#include "documents/previewclipboard.h"
+#include "documents/preview/postkey.h"
+#include "documents/preview/previewclipboard.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 // The office and PDF-reader probes: the registry walk as the program has always done it, and
 // the suites installed on this system when the registry store knows none.
 
-#include "documents/previewprobes.h"
+#include "documents/preview/previewprobes.h"
 #include "platform/registry.h"
 #include "platform/viewerprobe.h"
 #include "support/temphome.h"

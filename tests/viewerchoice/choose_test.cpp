@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "client/filetyperelation.h"
-#include "client/viewerchoice.h"
+#include "client/viewerchoice/filetyperelation.h"
+#include "client/viewerchoice/viewerchoice.h"
 #include "core/filetype.h"
 #include "core/textfile.h"
 #include "platform/registry.h"

@@ -9,8 +9,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "client/viewerchoice.h"
-#include "documents/axedselect.h"
+#include "client/viewerchoice/viewerchoice.h"
+#include "documents/cad/axedselect.h"
 
 using namespace Qt::StringLiterals;
 
@@ -23,7 +23,7 @@ TEST(AxEdSelectFrmTest, CaptionsInBothLanguagesCaxaStaysChinese) {
     EXPECT_EQ(cn.rbAV->text(), u"使用AutoVue预览"_s);
     EXPECT_EQ(cn.rbED->text(), u"使用SolidWorks eDrawings Viewer预览"_s);
     EXPECT_EQ(cn.chbAlways->text(), u"总是用此软件打开文件"_s);
-    EXPECT_EQ(cn.Button1->text(), u"下一步"_s);
+    EXPECT_EQ(cn.btnNext->text(), u"下一步"_s);
     EXPECT_EQ(cn.font().family(), u"宋体"_s);
 
     TAxEdSelectFrm en(nullptr, HSL_ENG);
@@ -32,7 +32,7 @@ TEST(AxEdSelectFrmTest, CaptionsInBothLanguagesCaxaStaysChinese) {
     EXPECT_EQ(en.rbED->text(), u"Use SolidWorks eDrawings Viewer Preview"_s);
     EXPECT_EQ(en.rbCaxa->text(), u"使用Caxa预览"_s);
     EXPECT_EQ(en.chbAlways->text(), u"Always use this software to open the file"_s);
-    EXPECT_EQ(en.Button1->text(), u"Next"_s);
+    EXPECT_EQ(en.btnNext->text(), u"Next"_s);
     EXPECT_EQ(en.font().family(), u"Tahoma"_s);
     EXPECT_EQ(en.size(), QSize(382, 203));
 }
@@ -42,7 +42,7 @@ TEST(AxEdSelectFrmTest, ButtonGivesTheCheckedViewerClosingGivesNone) {
     EXPECT_EQ(dialog.Style, 0);
     dialog.rbED->setChecked(true);
     dialog.chbAlways->setChecked(true);
-    dialog.Button1->click();
+    dialog.btnNext->click();
     EXPECT_EQ(dialog.Style, 3);
     EXPECT_TRUE(dialog.IsAlwaysOpenStyle);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -73,7 +73,7 @@ TEST(DialogViewerAskTest, ShowsTheViewersThatFitAndChecksAutoVueLast) {
         EXPECT_TRUE(d.rbAV->isChecked());
         d.rbED->setChecked(true);
         d.chbAlways->setChecked(true);
-        d.Button1->click();
+        d.btnNext->click();
     });
     const ViewerAnswer answer = ask(ViewerOffer{true, true, false});
     EXPECT_TRUE(seen);

@@ -9,14 +9,14 @@
 #include <QWidget>
 #include <vector>
 
-#include "client/viewerchoice.h"
-#include "client/viewerchoiceopen.h"
+#include "client/viewerchoice/open.h"
+#include "client/viewerchoice/viewerchoice.h"
 #include "core/globalconfig.h"
-#include "documents/axedselect.h"
-#include "documents/axprewview.h"
-#include "documents/edrawings.h"
-#include "documents/previewbase.h"
-#include "documents/previewhint.h"
+#include "documents/cad/axedselect.h"
+#include "documents/cad/axprewview.h"
+#include "documents/cad/edrawings.h"
+#include "documents/preview/previewbase.h"
+#include "documents/preview/previewhint.h"
 #include "fakecontrols.h"
 #include "scriptedenv.h"
 #include "support/ports.h"

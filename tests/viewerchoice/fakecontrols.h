@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <map>
 
-#include "documents/axprewview.h"
-#include "documents/edrawings.h"
+#include "documents/cad/axprewview.h"
+#include "documents/cad/edrawings.h"
 
 namespace ov::test {
 

@@ -10,10 +10,10 @@
 #include <memory>
 
 #include "core/globalconfig.h"
-#include "documents/axedselect.h"
-#include "documents/axprewview.h"
-#include "documents/edrawings.h"
-#include "documents/previewhint.h"
+#include "documents/cad/axedselect.h"
+#include "documents/cad/axprewview.h"
+#include "documents/cad/edrawings.h"
+#include "documents/preview/previewhint.h"
 #include "fakecontrols.h"
 #include "support/ports.h"
 #include "support/temphome.h"
@@ -50,7 +50,7 @@ TEST(EDrawingsFormTest, GenerationFollowsTheVersionByNumbers) {
         std::unique_ptr<TEDrawingPreViewBase> form(CreateEDrawingsForm(version, nullptr, {}));
         ASSERT_NE(form, nullptr) << version.toStdString();
         EXPECT_STREQ(form->metaObject()->className(), className) << version.toStdString();
-        EXPECT_EQ(form->ColorBox1 != nullptr,
+        EXPECT_EQ(form->PaperColorBox != nullptr,
                   version.startsWith(u"13"_s) || version.startsWith(u"14"_s));
     }
     EXPECT_EQ(CreateEDrawingsForm(u"15.0"_s, nullptr, {}), nullptr);
@@ -66,15 +66,15 @@ TEST(EDrawingsFormTest, LoadsDrivesAndClosesTheControl) {
     ASSERT_NE(form.Control(), nullptr);
     EXPECT_EQ(controls.classIds, QStringList{u"{4422EAD2-7593-4E5A-B6EE-7C0A49322991}"_s});
 
-    form.ToolButton2Click();
-    form.ToolButton3Click();
-    form.ToolButton4Click();
-    form.ToolButton5Click();
-    form.ToolButton6Click();
-    form.ToolButton8Click();
-    form.ToolButton7Click();
-    form.ToolButton7Click();  // shading back to where it was
-    form.ColorBox1Change(QColor(u"#ff0000"_s));
+    form.FitClick();
+    form.ZoomAreaClick();
+    form.ZoomClick();
+    form.RotateClick();
+    form.PanClick();
+    form.HomeClick();
+    form.ShadingClick();
+    form.ShadingClick();  // shading back to where it was
+    form.PaperColorChange(QColor(u"#ff0000"_s));
     EXPECT_FALSE(form.Control()->ViewState(2));
     form.CloseOleObject();
 
@@ -96,7 +96,7 @@ TEST(EDrawingsFormTest, LoadsDrivesAndClosesTheControl) {
     EXPECT_FALSE(QFile::exists(copy));
 
     controls.log.clear();
-    form.ToolButton7Click();  // no control: nothing
+    form.ShadingClick();  // no control: nothing
     EXPECT_TRUE(controls.log.isEmpty());
 }
 
@@ -140,7 +140,7 @@ TEST(AutoVueFormTest, PrintIsDisabledBeforeTheDownloadEvenWhenItFails) {
     ASSERT_TRUE(shown.wait(20000));
     EXPECT_FALSE(shown.at(0).at(0).toBool());
     EXPECT_EQ(controls.log.size(), 1);  // no file for the control
-    EXPECT_TRUE(form.Timer2->isActive());
+    EXPECT_TRUE(form.FitTimer->isActive());
 
     form.Print(u"x"_s);
     form.PrintPreview();

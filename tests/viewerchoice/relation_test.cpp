@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "client/filetyperelation.h"
+#include "client/viewerchoice/filetyperelation.h"
 #include "core/textfile.h"
 
 #include <unistd.h>

@@ -9,14 +9,14 @@
 #include <QTest>
 #include <vector>
 
-#include "client/viewerchoice.h"
+#include "client/viewerchoice/viewerchoice.h"
 #include "core/globalconfig.h"
 #include "core/paths.h"
-#include "documents/axedselect.h"
-#include "documents/axprewview.h"
-#include "documents/edrawings.h"
-#include "documents/previewdownload.h"
-#include "documents/previewhint.h"
+#include "documents/cad/axedselect.h"
+#include "documents/cad/axprewview.h"
+#include "documents/cad/edrawings.h"
+#include "documents/preview/previewdownload.h"
+#include "documents/preview/previewhint.h"
 #include "fakecontrols.h"
 #include "scriptedenv.h"
 #include "support/temphome.h"

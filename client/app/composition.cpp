@@ -1,0 +1,102 @@
+#include "client/app/composition.h"
+
+#include <memory>
+
+#include "client/login/loginflow.h"
+#include "client/mainwindow/mainwindow.h"
+#include "client/viewerchoice/viewerchoice.h"
+#include "client/webcommands/webmodule.h"
+#include "core/globalconfig.h"
+#include "documents/preview/previewbase.h"
+
+using namespace Qt::StringLiterals;
+
+namespace ov {
+
+namespace {
+
+// What the login needs of the main window.
+TLoginHost loginHostOf(TQUEXClientFrm& form) {
+    TLoginHost host;
+    host.window = &form;
+    host.setLogin = [&form](bool loggedIn) { form.SetLogin(loggedIn); };
+    host.setUserInfoText = [&form](const QString& text) { form.SetUserInfoText(text); };
+    host.setServer = [&form](const TLoginServer& server) {
+        form.SetLoginServer(server.host, server.port, server.ssl);
+    };
+    host.clearClipboardCmd = [] { TQUEXClientFrm::ClearClipboardCmd(); };
+    host.loadServerConfig = [&form](int userId) { form.LoadServerConfig(userId); };
+    host.postRun = [&form] { form.PostRun(); };
+    return host;
+}
+
+void logOutcome(const TLoginFlow& flow, bool isLogin) {
+    const TLoginServer server = flow.Server();
+    if (isLogin)
+        qInfo("OvClient: logged in as \"%s\" at %s:%d%s",
+              qUtf8Printable(GlobalConfig()->UserName()), qUtf8Printable(server.host), server.port,
+              server.ssl ? " (TLS)" : "");
+    else
+        qInfo("OvClient: not logged in");
+}
+
+// The dispatcher's context as the preview sees it.
+class WebPreviewHost : public PreviewHost {
+public:
+    explicit WebPreviewHost(TWebModule& module) : m_module(module) {}
+    QWidget* mainWindow() const override { return m_module.MainFrm(); }
+    TPreViewHint* hintWindow() const override { return m_module.HintOfPreviewFrm(); }
+    QRect lastPreviewRect() const override { return m_module.LastPreviewRect(); }
+    THS_Language language() const override { return m_module.Language(); }
+    QString clientPath() const override { return m_module.ClientPath(); }
+    // A previewer is released by closing its viewer and deleting its copy; any other window
+    // is only freed.
+    void addForm(QWidget* form) override {
+        if (auto* preview = dynamic_cast<TPreviewBaseFrm*>(form))
+            m_module.FrmList().AddPreview(preview);
+        else
+            m_module.FrmList().Add(form, {});
+    }
+
+private:
+    TWebModule& m_module;
+};
+
+}  // namespace
+
+void ConnectWebCommands(TQUEXClientFrm& mainForm, TWebModule& module) {
+    mainForm.Hooks().TakeWebCmdFile = [&module] { module.TakeCommandFile(); };
+    mainForm.Hooks().RunWebCmd = [&module] { module.RunQueuedCommand(); };
+}
+
+void UseViewerPreview(TWebModule& module) {
+    auto host = std::make_shared<WebPreviewHost>(module);
+    module.Forms().Preview = [host](const QString& cmd) { return DoPreview(cmd, *host); };
+}
+
+void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login) {
+    mainForm.Hooks().LoginOnActivate = [&login] { login.LoginOnActivate(); };
+    mainForm.Hooks().LoginFromMenu = [&login] { login.tnLogin(); };
+    QObject::connect(&login, &TLoginFlow::loginFinished, &login,
+                     [&login](bool isLogin) { logOutcome(login, isLogin); });
+}
+
+TOvClient::TOvClient()
+    : m_mainForm(std::make_unique<TQUEXClientFrm>()),
+      m_webModule(new TWebModule(m_mainForm.get())),
+      m_login(new TLoginFlow(loginHostOf(*m_mainForm), m_mainForm.get())) {
+    UseViewerPreview(*m_webModule);
+    ConnectWebCommands(*m_mainForm, *m_webModule);
+    ConnectLogin(*m_mainForm, *m_login);
+}
+
+TOvClient::~TOvClient() = default;
+
+void TOvClient::Start() {
+    m_mainForm->ListenOnBus();
+    // Later starts wait for the command file to be gone before they write theirs.
+    m_webModule->TakeCommandFile();
+    m_mainForm->ShowMainFrm();
+}
+
+}  // namespace ov

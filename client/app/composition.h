@@ -1,0 +1,46 @@
+#pragma once
+// The one place that creates the parts of the running instance and connects them: the main
+// window, the web-command dispatcher, the login and the windows the commands open. Parts meet
+// only here, through the slot tables they offer (TMainFrmHooks, TLoginHost, TWebForms); no part
+// creates another or registers itself with it.
+
+#include <memory>
+
+namespace ov {
+
+class TLoginFlow;
+class TQUEXClientFrm;
+class TWebModule;
+
+// The dispatcher runs on the main window's work tick: it takes "WebCmd.txt" there (and when a
+// second start brings the window to the front) and carries out one command per tick.
+void ConnectWebCommands(TQUEXClientFrm& mainForm, TWebModule& module);
+
+// Code 13 goes to the viewer choice, with the dispatcher as the preview's host: its main
+// window, hint window, remembered rectangle, language, folder and window list.
+void UseViewerPreview(TWebModule& module);
+
+// The first activation of the window logs in, and the tools menu's "系统登录" logs in again.
+void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login);
+
+// The parts of the running instance. The main window owns the others (as Qt children).
+class TOvClient {
+public:
+    TOvClient();
+    ~TOvClient();
+
+    // Makes the main window findable by other processes, queues a command file that is
+    // already there (this start's own, or one nobody took) and shows the window.
+    void Start();
+
+    TQUEXClientFrm& MainForm() const { return *m_mainForm; }
+    TWebModule& WebModule() const { return *m_webModule; }
+    TLoginFlow& Login() const { return *m_login; }
+
+private:
+    std::unique_ptr<TQUEXClientFrm> m_mainForm;
+    TWebModule* m_webModule;
+    TLoginFlow* m_login;
+};
+
+}  // namespace ov

@@ -1,5 +1,0 @@
-#include "client/startup.h"
-
-int main(int argc, char** argv) {
-    return ov::RunClient(argc, argv);
-}
