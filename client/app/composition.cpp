@@ -1,7 +1,9 @@
 #include "client/app/composition.h"
 
+#include <QApplication>
 #include <memory>
 
+#include "client/batch/batchwindow.h"
 #include "client/login/loginflow.h"
 #include "client/mainwindow/mainwindow.h"
 #include "client/viewerchoice/viewerchoice.h"
@@ -81,13 +83,32 @@ void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login) {
                      [&login](bool isLogin) { logOutcome(login, isLogin); });
 }
 
+void ConnectBatch(TQUEXClientFrm& mainForm, TBatchFileDealMainFrm& batch) {
+    mainForm.SetBatchPanel(&batch);
+    TMainFrmHooks& hooks = mainForm.Hooks();
+    hooks.BatchToFront = [&batch] { batch.ToFront(); };
+    hooks.BatchStartAll = [&batch] { batch.UMRobotStartAll(); };
+    hooks.BatchUnOverTaskNum = [&batch] { return batch.UnOverTaskNum(); };
+    hooks.BatchAppendTaskCmd = [&batch](const QString& cmd) {
+        batch.SetBatchTaskCmd(cmd);
+        batch.AppendTask();
+    };
+    hooks.BatchAppendTask = [&batch](const TBatchTransport& task) { batch.AppendTask(task); };
+    // The workers end, and every task's state is saved, while the program can still process
+    // events.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &batch, [&batch] { batch.Shutdown(); });
+}
+
 TOvClient::TOvClient()
     : m_mainForm(std::make_unique<TQUEXClientFrm>()),
       m_webModule(new TWebModule(m_mainForm.get())),
-      m_login(new TLoginFlow(loginHostOf(*m_mainForm), m_mainForm.get())) {
+      m_login(new TLoginFlow(loginHostOf(*m_mainForm), m_mainForm.get())),
+      m_batch(new TBatchFileDealMainFrm(GlobalConfig()->SysLanguage(), {},
+                                        m_mainForm->workArea())) {
     UseViewerPreview(*m_webModule);
     ConnectWebCommands(*m_mainForm, *m_webModule);
     ConnectLogin(*m_mainForm, *m_login);
+    ConnectBatch(*m_mainForm, *m_batch);
 }
 
 TOvClient::~TOvClient() = default;

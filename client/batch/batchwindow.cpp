@@ -24,6 +24,7 @@ namespace {
 TBatchFileDealMainFrm::TServices WithDefaults(TBatchFileDealMainFrm::TServices s, QWidget* self,
                                               THS_Language language, const QString& hint) {
     if (!s.Server) s.Server = [] { return WorkerServerFromSettings(); };
+    if (!s.IsIncludeRoot) s.IsIncludeRoot = [] { return GlobalConfig()->IsIncludeRoot(); };
     if (!s.Message)
         s.Message = [self, hint](const QString& text, bool error) {
             QMessageBox box(error ? QMessageBox::Critical : QMessageBox::Information, hint, text,
@@ -60,7 +61,7 @@ TBatchFileDealMainFrm::TBatchFileDealMainFrm(THS_Language language, TServices se
 }
 
 TBatchFileDealMainFrm::~TBatchFileDealMainFrm() {
-    Shutdown();
+    Shutdown(false);
 }
 
 void TBatchFileDealMainFrm::ToFront() {
@@ -262,7 +263,7 @@ void TBatchFileDealMainFrm::AppendTask(const TBatchTransport& task) {
 }
 
 void TBatchFileDealMainFrm::AppendTask() {
-    const TClipboardTask c = TaskFromCommand(m_batchTaskCmd, m_services.IsIncludeRoot);
+    const TClipboardTask c = TaskFromCommand(m_batchTaskCmd, m_services.IsIncludeRoot());
     if (c.Refusal == 1) return m_services.Message(m_texts.ErrData, true);
     if (c.Refusal == 2) return m_services.Message(m_texts.SelectFolder, true);
     RunTaskDialog(c.Task);
@@ -281,7 +282,7 @@ void TBatchFileDealMainFrm::RunTaskDialog(const TBatchTransport& task) {
 
 // Stops every worker, waits for each within the bound while events go on, then writes every
 // task's state back and saves the task file.
-void TBatchFileDealMainFrm::Shutdown() {
+void TBatchFileDealMainFrm::Shutdown(bool processEvents) {
     if (m_shutDown) return;
     m_shutDown = true;
     std::vector<TCustomBathFileDeal*> all;
@@ -299,7 +300,7 @@ void TBatchFileDealMainFrm::Shutdown() {
     for (TCustomBathFileDeal* w : all)
         while (!w->wait(20) && timer.elapsed() < m_services.ShutdownBoundMs) {
             DrainInbox();
-            QCoreApplication::processEvents();
+            if (processEvents) QCoreApplication::processEvents();
         }
     m_inboxTimer->stop();
     QMutexLocker lock(&m_listLock);

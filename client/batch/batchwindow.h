@@ -49,7 +49,8 @@ struct TBatchWindowServices {
     // A message box with caption WLS_Hint (error: error icon, else information).
     std::function<void(const QString& text, bool error)> Message;
     TBatchPickers Pickers;  // handed to the default task dialog
-    bool IsIncludeRoot = false;
+    // The settings' choice of the source folder as a sub-folder of the target (clipboard tasks).
+    std::function<bool()> IsIncludeRoot;
     int ShutdownBoundMs = 10000;
 };
 
@@ -69,7 +70,9 @@ public:
     void SetBatchTaskCmd(const QString& cmd) { m_batchTaskCmd = cmd; }
     int UnOverTaskNum() const;
     void UMRobotStartAll();
-    void Shutdown();
+    // Ends the workers and saves the task file; events are processed meanwhile unless the
+    // window is being destroyed (the destructor runs it without, when it has not run yet).
+    void Shutdown(bool processEvents = true);
 
     // The window's reactions to its workers.
     void UMRobotError(int taskId);

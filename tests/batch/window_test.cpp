@@ -94,6 +94,25 @@ TEST_F(BatchWindowTest, AFailureWithAServerCodeStopsTheTask) {
     EXPECT_TRUE(window->FindWorker(1)->SuspendedEx());
 }
 
+TEST_F(BatchWindowTest, TheServersRefusalOfBulkDownloadsIsShown) {
+    {
+        std::lock_guard lock(model.mutex);
+        model.rules.prohibitBulkDownload = true;
+    }
+    TBatchTransport t = Task(TS_Download, FF_Folder);
+    t.Id = 5;
+    t.St = ST_Running;
+    t.SourceOwnerId = demo::DesignGroup;
+    t.SourceFolderId = demo::MechanicsFolder;
+    t.SourceFolderName = u"机械\\"_s;
+    t.DestFolderName = Local(u"mech/"_s);
+    Save({t});
+    auto window = Window();
+    window->UMRobotStartAll();
+    ASSERT_TRUE(Pump([&] { return !messages.isEmpty(); }));
+    EXPECT_EQ(messages.first(), u"System prohibits bulk download!"_s);
+}
+
 TEST_F(BatchWindowTest, DeletingTwiceRemovesTheTaskAndRootsDeleteNothing) {
     Save({Upload(1, ST_Paused, Local(u"up/"_s)), Upload(2, ST_Paused, Local(u"up/"_s))});
     auto window = Window();

@@ -187,5 +187,77 @@ TEST_F(BatchWorkerTest, ASecondPeriodicPassSendsOnlyTheChangedFile) {
     EXPECT_EQ(sent, (QStringList{u"a"_s, u"b"_s, u"b"_s}));
 }
 
+TEST_F(BatchWorkerTest, ATreeGoesUpAndComesBackByteForByte) {
+    const QString tree = Local(u"src/tree/"_s);
+    const QStringList names{u"a.txt"_s, u"x/b.bin"_s, u"x/y/c.doc"_s, u"z/d.txt"_s};
+    for (int i = 0; i < names.size(); ++i)
+        Write(tree + names[i], Bytes(3000 + i * 50000, i));
+    std::int64_t folder = 0;
+    {
+        std::lock_guard lock(model.mutex);
+        folder = model.addFolder(model.nextFolderId(), demo::DemoUser, 0, u"Batch"_s).id;
+    }
+    TBatchTransport up = UploadTask(tree);
+    up.DestFolderId = folder;
+    up.IncludeRootPath = true;
+    auto uploader = Worker(up);
+    RunPass(*uploader);
+    EXPECT_EQ(uploader->ErrorLog(), QString());
+    uploader.reset();
+    TBatchTransport down = Task(TS_Download, FF_Folder);
+    down.SourceOwnerId = demo::DemoUser;
+    down.SourceFolderId = folder;
+    down.SourceFolderName = u"Batch\\"_s;
+    down.DestFolderName = Local(u"copy/"_s);
+    down.KeepClientNewFile = false;
+    auto downloader = Worker(down);
+    RunPass(*downloader, 2);
+    EXPECT_EQ(downloader->ErrorLog(), QString());
+    for (int i = 0; i < names.size(); ++i)
+        EXPECT_EQ(Read(Local(u"copy/tree/"_s + names[i])), Bytes(3000 + i * 50000, i))
+            << names[i].toStdString();
+}
+
+TEST_F(BatchWorkerTest, AFileDeletedOnTheServerIsSetAsideLocally) {
+    TBatchTransport t = Task(TS_Download, FF_Folder);
+    t.SourceOwnerId = demo::DesignGroup;
+    t.SourceFolderId = demo::MechanicsFolder;
+    t.SourceFolderName = u"机械\\"_s;
+    t.DestFolderName = Local(u"mech/"_s);
+    t.IsIncludeSubFolder = false;
+    t.KeepClientNewFile = false;
+    auto first = Worker(t);
+    RunPass(*first);
+    first.reset();
+    ASSERT_TRUE(QFile::exists(Local(u"mech/齿轮箱.dwg"_s)));
+    {
+        std::lock_guard lock(model.mutex);
+        model.file(demo::GearboxFile)->deleted = true;
+    }
+    auto second = Worker(t);
+    RunPass(*second, 2);
+    EXPECT_FALSE(QFile::exists(Local(u"mech/齿轮箱.dwg"_s)));
+    EXPECT_EQ(Read(Local(u"mech/齿轮箱.dwg_kx0.dwg"_s)), files.content(demo::GearboxFile));
+    EXPECT_TRUE(second->LogText().contains(u"This file has been deleted of server"_s));
+    EXPECT_TRUE(QFile::exists(Local(u"mech/装配说明.docx"_s)));
+}
+
+TEST_F(BatchWorkerTest, ARefusedBulkDownloadIsReported) {
+    {
+        std::lock_guard lock(model.mutex);
+        model.rules.prohibitBulkDownload = true;
+    }
+    TBatchTransport t = Task(TS_Download, FF_Folder);
+    t.SourceOwnerId = demo::DesignGroup;
+    t.SourceFolderId = demo::MechanicsFolder;
+    t.SourceFolderName = u"机械\\"_s;
+    t.DestFolderName = Local(u"mech/"_s);
+    auto w = Worker(t);
+    RunPass(*w);
+    EXPECT_EQ(reports.prohibited.load(), 1);
+    EXPECT_TRUE(w->ErrorLog().contains(u"System prohibits bulk download"_s));
+    EXPECT_FALSE(QFile::exists(Local(u"mech/齿轮箱.dwg"_s)));
+}
+
 }  // namespace
 }  // namespace ov::test
