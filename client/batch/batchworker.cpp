@@ -107,6 +107,11 @@ void TCustomBathFileDeal::run() {
 void TCustomBathFileDeal::GuardedStep(bool& handled) {
     try {
         handled = RunOnce(handled);
+    } catch (const NetError& e) {
+        // A request the server never answered counts as a connection failure.
+        AppendLog(Stamp() + e.message());
+        FailureWait(RC_TimeOut);
+        handled = true;
     } catch (const std::exception& e) {
         AppendLog(Stamp() + QString::fromUtf8(e.what()));
         FailureWait(127);

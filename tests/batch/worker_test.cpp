@@ -187,6 +187,59 @@ TEST_F(BatchWorkerTest, ASecondPeriodicPassSendsOnlyTheChangedFile) {
     EXPECT_EQ(sent, (QStringList{u"a"_s, u"b"_s, u"b"_s}));
 }
 
+TEST_F(BatchWorkerTest, ASingleFileTaskReadBackWithASeparatorStillUploads) {
+    const QString file = Local(u"one/report.txt"_s);
+    Write(file, "report");
+    TBatchTransport t = Task(TS_Upload, FF_File);
+    t.SourceFolderName = file + u"\\"_s;  // as older task files give it back
+    t.DestOwnerId = demo::DemoUser;
+    t.DestFolderId = demo::MyDocsFolder;
+    auto w = Worker(t);
+    RunPass(*w);
+    EXPECT_EQ(ServerFiles().at(u"report.txt"_s), QByteArray("report"));
+}
+
+TEST_F(BatchWorkerTest, TheUploadNoticeIsSentOncePerPass) {
+    const QString root = Local(u"up/"_s);
+    Write(root + u"a.txt"_s, "alpha");
+    TBatchTransport t = UploadTask(root);
+    t.TaskCyc = 1;
+    t.TaskStartTime = 0;
+    const double base = std::trunc(Now()) + 1;
+    std::atomic<double> now{base + 1.0 / 1440};
+    t.RunEndTime = base - 36500;
+    auto w = Worker(t);
+    w->Clock = [&now] { return now.load(); };
+    w->ScheduleSleepMs = 5;
+    RunPass(*w);
+    EXPECT_TRUE(w->ReturnKeys().isEmpty());
+    w->StartEx();
+    now = base + 1.0 / 24 + 1.0 / 1440;  // the next pass has nothing new to send
+    ASSERT_TRUE(WaitUntil([&] { return reports.passes.load() == 2; }));
+    int notices = 0;
+    for (const ControlRequest& r : server.requests())
+        notices += r.head.TranType == wire::TT_SendFileMsg;
+    EXPECT_EQ(notices, 1);
+}
+
+TEST_F(BatchWorkerTest, AListRequestThatFailsIsAFailedAttemptNotACrash) {
+    TBatchTransport t = Task(TS_Download, FF_Folder);
+    t.SourceOwnerId = demo::DesignGroup;
+    t.SourceFolderId = demo::MechanicsFolder;
+    t.SourceFolderName = u"机械\\"_s;
+    t.DestFolderName = Local(u"mech/"_s);
+    server.setFault(Fault::CloseAfterBytes, 3);
+    auto w = Worker(t);
+    w->StartEx();
+    ASSERT_TRUE(WaitUntil([&] { return reports.failed.load() == 1; }));
+    EXPECT_EQ(w->LastST(), 2);
+    EXPECT_EQ(w->CrashErrorNum(), 1);
+    server.setFault(Fault::None);
+    w->StartEx();
+    ASSERT_TRUE(WaitUntil([&] { return reports.passes.load() == 1; }));
+    EXPECT_TRUE(QFile::exists(Local(u"mech/齿轮箱.dwg"_s)));
+}
+
 TEST_F(BatchWorkerTest, ATreeGoesUpAndComesBackByteForByte) {
     const QString tree = Local(u"src/tree/"_s);
     const QStringList names{u"a.txt"_s, u"x/b.bin"_s, u"x/y/c.doc"_s, u"z/d.txt"_s};
