@@ -9,6 +9,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QTimer>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -43,6 +45,7 @@ TTaskAddFrm::TTaskAddFrm(THS_Language language, TBatchPickers pickers, QWidget* 
     setObjectName(u"TaskAddFrm"_s);
     const auto config = GlobalConfig();
     m_workRoot = config->WorkRoot();
+    m_userIdStr = config->EncryptUserID();
     m_versionRemark = ReadTagValue(config->FileExtInfo(), u"VersionRemark"_s);
     m_new.Id = -1;
     Message = [this](const QString& text) {
@@ -55,6 +58,17 @@ TTaskAddFrm::TTaskAddFrm(THS_Language language, TBatchPickers pickers, QWidget* 
     BuildLayout();
     ApplyTexts();
     FillSecurityLevels();
+    m_includeRoot->setChecked(config->IsIncludeRoot());
+}
+
+// Without a login there is nothing to transfer: the dialog says so and closes.
+void TTaskAddFrm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!m_userIdStr.isEmpty()) return;
+    QTimer::singleShot(0, this, [this] {
+        Message(m_texts.LoginFirst);
+        reject();
+    });
 }
 
 TTaskAddFrm::~TTaskAddFrm() = default;
@@ -77,6 +91,7 @@ void TTaskAddFrm::BuildLayout() {
     auto* remarkLayout = new QVBoxLayout(m_remarkPanel);
     remarkLayout->setContentsMargins(0, 0, 0, 0);
     m_remark = Named(new QPlainTextEdit(m_remarkPanel), u"moRemark"_s);
+    m_remark->installEventFilter(this);
     m_remark->setMaximumHeight(60);
     remarkLayout->addWidget(m_remark);
     m_remarkPanel->setVisible(false);
@@ -163,16 +178,11 @@ QGroupBox* TTaskAddFrm::BuildConditions() {
     connect(m_selDest, &QPushButton::clicked, this, [this] { SelectTargetClick(); });
     connect(m_selType, &QPushButton::clicked, this, [this] { SelectTypeClick(); });
     connect(m_filePrt, &QCheckBox::clicked, this, [this](bool on) {
-        if (!on) return m_lblEditPrt->setVisible(false);
-        const auto params = m_pickers.FileProperties
-                                ? m_pickers.FileProperties(GlobalConfig()->ServerUrl() +
-                                                               u"/getPrtHtm?opr=page"_s,
-                                                           m_prtParams)
-                                : std::nullopt;
-        if (params) m_prtParams = *params;
-        m_lblEditPrt->setVisible(bool(params));
-        m_filePrt->setChecked(bool(params));
+        if (on) return EditProperties(true);
+        m_lblEditPrt->setVisible(false);
     });
+    connect(m_lblEditPrt, &QLabel::linkActivated, this, [this] { EditProperties(false); });
+    m_source->installEventFilter(this);
     connect(m_includeRoot, &QCheckBox::clicked, this, [](bool on) {
         try {
             const auto config = GlobalConfig();
@@ -263,6 +273,33 @@ void TTaskAddFrm::ApplyTexts() {
     m_includeRoot->setText(t.IncludeRoot);
     m_keepLocal->setText(t.KeepLocalNewFile);
     m_lbUploadHint->setText(t.UploadHint);
+}
+
+// The property page: OK keeps its parameters; otherwise a box that opened it is unchecked.
+void TTaskAddFrm::EditProperties(bool fromCheckBox) {
+    const auto params =
+        m_pickers.FileProperties
+            ? m_pickers.FileProperties(GlobalConfig()->ServerUrl() + u"/getPrtHtm?opr=page"_s,
+                                       m_prtParams)
+            : std::nullopt;
+    if (params) {
+        m_prtParams = *params;
+        m_lblEditPrt->setVisible(true);
+    } else if (fromCheckBox) {
+        m_filePrt->setChecked(false);
+    }
+}
+
+// A double click on an upload's source brings back the last folder uploaded from; entering
+// the remark while it shows its prompt empties it.
+bool TTaskAddFrm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_source && event->type() == QEvent::MouseButtonDblClick &&
+        m_old.TranStyle == TS_Upload)
+        m_source->setText(GlobalConfig()->LastUploadPath());
+    if (watched == m_remark && event->type() == QEvent::FocusIn &&
+        m_remark->toPlainText() == m_texts.VersionRemark)
+        m_remark->clear();
+    return QDialog::eventFilter(watched, event);
 }
 
 void TTaskAddFrm::FillSecurityLevels() {

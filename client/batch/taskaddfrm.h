@@ -65,6 +65,8 @@ public:
 
 protected:
     void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildLayout();
@@ -81,6 +83,7 @@ private:
     void ReviewIndex();
     void DeleteCreatedIndex();
     QString IndexBase() const;
+    void EditProperties(bool fromCheckBox);
 
     const THS_Language m_language;
     const TTaskAddTexts m_texts;
@@ -93,6 +96,7 @@ private:
     QString m_prtParams;
     QString m_versionRemark;
     QString m_workRoot;
+    QString m_userIdStr;
     std::unique_ptr<TCustomBathFileDeal> m_center;
 
     QWidget* m_busy = nullptr;

@@ -76,7 +76,9 @@ TEST_F(BatchDisplayTest, TheDetailsShowARunningUpload) {
         if (!shots.isEmpty()) window->grab().save(shots + u"/batch-window-"_s + lang + u".png"_s);
         if (!shots.isEmpty()) {
             const auto config = RenewGlobalConfig();
+            config->SetEncryptUserID(demo::DemoToken());
             TTaskAddFrm dialog(language, {});
+            dialog.Message = [](const QString&) {};
             TBatchTransport t = Upload(id, ST_Init, root);
             t.DestFolderName = u"我的文档"_s;
             dialog.SetTaskInfo(t);
