@@ -110,6 +110,7 @@ void TBatchFileDealMainFrm::RestartClick() {
     if (!m_tree->currentItem()) return;
     const std::int32_t id = SelectedId();
     if (!NeedSelection(id)) return;
+    if (FindWorker(id)) return;  // a task with a worker holds its index: pause or delete it first
     const QString base = TBatchTranConfig::IndexFolder() + QString::number(id);
     for (const char16_t* ext : {u".log", u".ivd", u".fln", u".std"})
         QFile::remove(base + QString::fromUtf16(ext));
