@@ -51,7 +51,7 @@ QString FileNameOf(const QString& path) {
     return path.mid(LastSeparator(path, path.size()) + 1);
 }
 
-QString SafeRelativePath(const QString& relative) {
+QString StripUnsafeParts(const QString& relative) {
     QStringList kept;
     for (const QString& part : QString(relative).replace(u'\\', u'/').split(u'/')) {
         if (part.isEmpty() || part == u"."_s || part == u".."_s) continue;
@@ -80,7 +80,7 @@ QString UploadSubFolder(const QString& sourceFolderName, bool includeRootPath,
 }
 
 QString DownloadTarget(const TBatchTransport& task, const QString& serverPath) {
-    const QString name = SafeRelativePath(FileNameOf(serverPath));
+    const QString name = StripUnsafeParts(FileNameOf(serverPath));
     if (task.FF == FF_File) {
         const QString named = StripSeparator(task.DestFolderName);
         if (!name.isEmpty() && FileNameOf(named).compare(name, Qt::CaseInsensitive) == 0 &&
@@ -88,16 +88,16 @@ QString DownloadTarget(const TBatchTransport& task, const QString& serverPath) {
             return named;
         return name.isEmpty() ? QString() : WithSlash(task.DestFolderName) + name;
     }
-    const QString root = SafeRelativePath(RootPart(task));
+    const QString root = StripUnsafeParts(RootPart(task));
     const QString relative =
-        SafeRelativePath(RelativePart(serverPath, task.SourceFolderName));
+        StripUnsafeParts(RelativePart(serverPath, task.SourceFolderName));
     if (relative.isEmpty() || task.DestFolderName.isEmpty()) return QString();
     return WithSlash(task.DestFolderName) + (root.isEmpty() ? QString() : root + u'/') + relative;
 }
 
 QString DownloadFolderTarget(const TBatchTransport& task, const QString& serverFolder) {
-    const QString root = SafeRelativePath(RootPart(task));
-    const QString relative = SafeRelativePath(RelativePart(serverFolder, task.SourceFolderName));
+    const QString root = StripUnsafeParts(RootPart(task));
+    const QString relative = StripUnsafeParts(RelativePart(serverFolder, task.SourceFolderName));
     if (task.DestFolderName.isEmpty()) return QString();
     QString path = WithSlash(task.DestFolderName) + (root.isEmpty() ? QString() : root + u'/');
     return WithSlash(path + relative);

@@ -22,7 +22,7 @@ QString RelativePart(const QString& serverPath, const QString& sourceFolderName)
 QString FileNameOf(const QString& path);
 // A relative path ("/" or "\" separated) made safe to join below a local folder: "/"
 // separated, without empty, ".", ".." or drive parts. "" when nothing is left.
-QString SafeRelativePath(const QString& relative);
+QString StripUnsafeParts(const QString& relative);
 // The server sub-folder of a local file of a folder upload ("" for a file in the root).
 QString UploadSubFolder(const QString& sourceFolderName, bool includeRootPath,
                         const QString& filePath);

@@ -77,7 +77,7 @@ TEST(BatchPaths, PartsOfPaths) {
     EXPECT_EQ(RelativePart(u"a\\Sub\\b.txt"_s, u"Sub\\"_s), u"b.txt"_s);
     EXPECT_EQ(RelativePart(u"a\\sub\\b.txt"_s, u"Sub\\"_s), u"a\\sub\\b.txt"_s);
     EXPECT_EQ(FileNameOf(u"a/b\\c.txt"_s), u"c.txt"_s);
-    EXPECT_EQ(SafeRelativePath(u"./a/../b//c:/d"_s), u"a/b/d"_s);
+    EXPECT_EQ(StripUnsafeParts(u"./a/../b//c:/d"_s), u"a/b/d"_s);
 }
 
 TEST(BatchPaths, SingleUploadSourceDropsAnAppendedSeparator) {
