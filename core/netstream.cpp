@@ -329,11 +329,14 @@ void NetStream::Impl::verifyServer(const QString& host, quint16 port, THS_Langua
 void NetStream::Impl::await(short events, int silenceMs, const QString& what) {
     const auto silenceEnd = Clock::now() + std::chrono::milliseconds(silenceMs);
     for (;;) {
+        if (t_abortFlag && t_abortFlag->load())
+            fail(Kind::Closed, QStringLiteral("%1 cancelled.").arg(what));
         pace.check();
         const auto now = Clock::now();
         if (now >= silenceEnd) fail(Kind::TimeOut, QStringLiteral("%1 timed out.").arg(what));
-        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(
+        auto wait = std::chrono::ceil<std::chrono::milliseconds>(
             std::min(silenceEnd, pace.nextCheck()) - now);
+        if (t_abortFlag) wait = std::min(wait, std::chrono::milliseconds(AbortPollSliceMs));
         pollfd p{fd, events, 0};
         const int r = ::poll(&p, 1, int(std::clamp<long long>(wait.count(), 0, 1 << 30)));
         if (r > 0) return;
