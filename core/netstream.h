@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <atomic>
 #include <memory>
 
 namespace ov {
@@ -121,6 +122,11 @@ private:
     THS_Language m_language = HSL_NONE;
     TransferLimits m_limits;
 };
+
+// Every stream wait of the calling thread (connect, read, write, handshake) ends with a Closed
+// error as soon as the flag is set, so another thread can abort a blocking transfer at once.
+// nullptr (the default) turns it off. The flag must outlive its use on the thread.
+void SetThreadAbortFlag(const std::atomic<bool>* flag);
 
 // Big-endian 32-bit integer into / out of four bytes.
 void putInt32BE(char* out, qint32 value);

@@ -1,7 +1,9 @@
 #include "client/app/composition.h"
 
+#include <QApplication>
 #include <memory>
 
+#include "client/batch/batchwindow.h"
 #include "client/editmonitor/editorguidefrm.h"
 #include "client/editmonitor/hintfrm2.h"
 #include "client/editmonitor/showeditinfofrm.h"
@@ -129,11 +131,29 @@ void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login) {
                      [&login](bool isLogin) { logOutcome(login, isLogin); });
 }
 
+void ConnectBatch(TQUEXClientFrm& mainForm, TBatchFileDealMainFrm& batch) {
+    mainForm.SetBatchPanel(&batch);
+    TMainFrmHooks& hooks = mainForm.Hooks();
+    hooks.BatchToFront = [&batch] { batch.ToFront(); };
+    hooks.BatchStartAll = [&batch] { batch.UMRobotStartAll(); };
+    hooks.BatchUnOverTaskNum = [&batch] { return batch.UnOverTaskNum(); };
+    hooks.BatchAppendTaskCmd = [&batch](const QString& cmd) {
+        batch.SetBatchTaskCmd(cmd);
+        batch.AppendTask();
+    };
+    hooks.BatchAppendTask = [&batch](const TBatchTransport& task) { batch.AppendTask(task); };
+    // The workers end, and every task's state is saved, while the program can still process
+    // events.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &batch, [&batch] { batch.Shutdown(); });
+}
+
 TOvClient::TOvClient()
     : m_versionLog(std::make_unique<THintFrmXe>()),
       m_mainForm(std::make_unique<TQUEXClientFrm>()),
       m_webModule(new TWebModule(m_mainForm.get())),
       m_login(new TLoginFlow(loginHostOf(*m_mainForm), m_mainForm.get())),
+      m_batch(new TBatchFileDealMainFrm(GlobalConfig()->SysLanguage(), {},
+                                        m_mainForm->workArea())),
       m_editHint(std::make_unique<THintFrm2>()),
       m_editMonitor(std::make_unique<TShowEditInfoFrm>(m_editHint.get())) {
     TWebModule* module = m_webModule;
@@ -147,6 +167,7 @@ TOvClient::TOvClient()
     ConnectWebCommands(*m_mainForm, *m_webModule);
     ConnectLogin(*m_mainForm, *m_login);
     ConnectEditMonitor(*m_mainForm, *m_editMonitor);
+    ConnectBatch(*m_mainForm, *m_batch);
 }
 
 // The monitor and its hint window go before the main window whose hooks reach them.

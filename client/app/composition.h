@@ -8,6 +8,7 @@
 
 namespace ov {
 
+class TBatchFileDealMainFrm;
 class THintFrm2;
 class THintFrmXe;
 class TLoginFlow;
@@ -41,6 +42,10 @@ void UseVersionControl(TWebModule& module, TVersionWindows& windows);
 // The first activation of the window logs in, and the tools menu's "系统登录" logs in again.
 void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login);
 
+// The batch window lives in the main window's work area; the main window starts the saved
+// tasks after the login, brings the window to the front and hands it new tasks.
+void ConnectBatch(TQUEXClientFrm& mainForm, TBatchFileDealMainFrm& batch);
+
 // The parts of the running instance. The main window owns the others (as Qt children).
 class TOvClient {
 public:
@@ -62,6 +67,7 @@ private:
     std::unique_ptr<TQUEXClientFrm> m_mainForm;
     TWebModule* m_webModule;
     TLoginFlow* m_login;
+    TBatchFileDealMainFrm* m_batch;
     // Windows of their own (no owner), as the monitor and its hint window are.
     std::unique_ptr<THintFrm2> m_editHint;
     std::unique_ptr<TShowEditInfoFrm> m_editMonitor;

@@ -54,14 +54,19 @@ qint32 UploadNewStatus(FileSession& x, DocModel& m) {
     if (!folder || folder->ownerId != x.tag(u"DestOwnerId"_s).toInt()) return RC_NoFolder;
     if (!m.mayAccess(m.users.at(x.userId), folder->ownerId)) return RC_NoPower;
     const QString name = NamePart(x.tag(u"PathAndName"_s));
-    for (const DocFile* file : m.folderFiles(folder->id))
+    const std::int64_t target = m.subFolder(folder->id, x.tag(u"SubFolderName"_s), false);
+    for (const DocFile* file : m.folderFiles(target))
         if (file->name.compare(name, Qt::CaseInsensitive) == 0) return RC_ErrorText;
     return RC_CanUpload;
 }
 
+// A new file goes into the request's folder, or into the sub-folder it names below that one
+// (a batch upload of a folder tree), created where missing.
 std::int64_t AddUploaded(FileSession& x, DocModel& m) {
     const std::int64_t key = m.files.empty() ? 1 : m.files.rbegin()->first + 1;
-    m.addFile(key, x.tag(u"DestFolderId"_s).toLongLong(), NamePart(x.tag(u"PathAndName"_s)),
+    const std::int64_t folder =
+        m.subFolder(x.tag(u"DestFolderId"_s).toLongLong(), x.tag(u"SubFolderName"_s), true);
+    m.addFile(key, folder, NamePart(x.tag(u"PathAndName"_s)),
               x.rec.start + x.rec.count, wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong()));
     return key;
 }
