@@ -2,8 +2,12 @@
 
 #include <memory>
 
+#include "client/filemanager/filemagfrm.h"
 #include "client/login/loginflow.h"
 #include "client/mainwindow/mainwindow.h"
+#include "client/serverdialogs/messagenoticefrm.h"
+#include "client/serverdialogs/passwordfrm.h"
+#include "client/serverdialogs/serverhostfrm.h"
 #include "client/viewerchoice/viewerchoice.h"
 #include "client/webcommands/webmodule.h"
 #include "core/globalconfig.h"
@@ -81,13 +85,45 @@ void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login) {
                      [&login](bool isLogin) { logOutcome(login, isLogin); });
 }
 
+void ConnectFileManager(TQUEXClientFrm& mainForm, TFileMagFrm& panel, TWebModule& module) {
+    mainForm.SetFileManagerPanel(&panel);
+    mainForm.Hooks().FileManagerInit = [&panel] { panel.Init(); };
+    mainForm.Hooks().FileManagerToFront = [&panel] { panel.ToFront(); };
+    mainForm.Hooks().FileManagerSelectOwner = [&panel] { panel.UMSelectedOwner2(); };
+    panel.Slots().OnBatchFileDeal = [&mainForm](const TBatchTransport& task) {
+        mainForm.FileMagBatchFileDeal(task);
+    };
+    panel.Slots().RunWebCmd = [&module](quint8 code, const QString& cmd) {
+        module.Execute(TWebCmd{code, cmd});
+    };
+}
+
+void ConnectServerDialogs(TQUEXClientFrm& mainForm) {
+    mainForm.Hooks().ShowServerHostDialog = [&mainForm] {
+        TSetServerHostFrm dialog(&mainForm);
+        dialog.exec();
+    };
+    mainForm.Hooks().ShowPasswordDialog = [&mainForm] {
+        TUpdateUserPasswordFrm dialog(&mainForm);
+        dialog.exec();
+    };
+    mainForm.Hooks().CreateMessageNotice = [&mainForm](QWidget* parent) -> QWidget* {
+        return new TMessageNoticeFrm(
+            [&mainForm](int choice) { mainForm.HandleMessage(UM_SET_MSG_TYPE, 0, choice); },
+            parent);
+    };
+}
+
 TOvClient::TOvClient()
     : m_mainForm(std::make_unique<TQUEXClientFrm>()),
       m_webModule(new TWebModule(m_mainForm.get())),
-      m_login(new TLoginFlow(loginHostOf(*m_mainForm), m_mainForm.get())) {
+      m_login(new TLoginFlow(loginHostOf(*m_mainForm), m_mainForm.get())),
+      m_fileManager(new TFileMagFrm) {
     UseViewerPreview(*m_webModule);
     ConnectWebCommands(*m_mainForm, *m_webModule);
     ConnectLogin(*m_mainForm, *m_login);
+    ConnectFileManager(*m_mainForm, *m_fileManager, *m_webModule);
+    ConnectServerDialogs(*m_mainForm);
 }
 
 TOvClient::~TOvClient() = default;

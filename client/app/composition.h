@@ -8,6 +8,7 @@
 
 namespace ov {
 
+class TFileMagFrm;
 class TLoginFlow;
 class TQUEXClientFrm;
 class TWebModule;
@@ -23,6 +24,16 @@ void UseViewerPreview(TWebModule& module);
 // The first activation of the window logs in, and the tools menu's "系统登录" logs in again.
 void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login);
 
+// The file manager panel docks in the main window's work area: the window's hooks load it,
+// bring it to the front and select the user's own owner; its batch tasks go to the window and
+// its previews to the dispatcher. Check-out, check-in and differences are its slots
+// (TFileMagSlots) for the version-control windows.
+void ConnectFileManager(TQUEXClientFrm& mainForm, TFileMagFrm& panel, TWebModule& module);
+
+// The tools menu's server and password dialogs, and the notice that a message poll that finds
+// messages shows (its snooze choice goes back to the window as message 0x501).
+void ConnectServerDialogs(TQUEXClientFrm& mainForm);
+
 // The parts of the running instance. The main window owns the others (as Qt children).
 class TOvClient {
 public:
@@ -36,11 +47,13 @@ public:
     TQUEXClientFrm& MainForm() const { return *m_mainForm; }
     TWebModule& WebModule() const { return *m_webModule; }
     TLoginFlow& Login() const { return *m_login; }
+    TFileMagFrm& FileManager() const { return *m_fileManager; }
 
 private:
     std::unique_ptr<TQUEXClientFrm> m_mainForm;
     TWebModule* m_webModule;
     TLoginFlow* m_login;
+    TFileMagFrm* m_fileManager;
 };
 
 }  // namespace ov

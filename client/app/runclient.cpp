@@ -23,6 +23,8 @@ namespace {
 int runInstance(int argc, char** argv) {
     int result = 0;
     {
+        // The file property page is a web view: its contexts are shared from the start.
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
         QApplication app(argc, argv);
         platform::installFontSubstitutions();
         TOvClient client;

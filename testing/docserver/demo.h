@@ -23,6 +23,13 @@ constexpr std::int64_t ElectricsFolder = 12;  // below 10
 constexpr std::int64_t MyDocsFolder = 20;     // the demo user's own
 constexpr std::int64_t SalesFolder = 30;      // group 3, which the demo user may not see
 
+// The file manager's demo: deeper folders and a few files in them.
+constexpr std::int64_t AssemblyFolder = 40;       // below 11
+constexpr std::int64_t AssemblyPartsFolder = 41;  // below 40
+constexpr std::int64_t CabinetFolder = 42;        // below 12
+constexpr std::int64_t AssemblyPlanFile = 2101;   // in 40, previewed by the client
+constexpr std::int64_t AssemblyNotesFile = 2102;  // in 40
+
 constexpr std::int64_t GearboxFile = 1001;  // in 11
 constexpr std::int64_t ManualFile = 1002;   // in 11
 constexpr std::int64_t ReportFile = 2001;   // in 20
@@ -42,6 +49,8 @@ void LoadDemo(DocModel& model);
 // The office documents (LoadDemo adds them to the model); their bytes, and storing those in a
 // file channel so that downloads serve them (testing/docserver/demo_office.cpp).
 void LoadOfficeDemo(DocModel& model);
+// Folders and files for the file manager (called by LoadDemo).
+void LoadFileManagerDemo(DocModel& model);
 QByteArray OfficeDemoContent(std::int64_t key);
 void StoreOfficeDemoContents(DocFileChannel& files);
 

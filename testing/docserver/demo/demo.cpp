@@ -63,6 +63,7 @@ void LoadDemo(DocModel& model) {
     LoadPeople(model);
     LoadDocuments(model);
     LoadOfficeDemo(model);
+    LoadFileManagerDemo(model);
 }
 
 }  // namespace ov::test::demo

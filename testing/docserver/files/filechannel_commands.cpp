@@ -7,6 +7,7 @@
 #include "testing/docserver/codec/filewire.h"
 #include "testing/docserver/codec/stream.h"
 #include "testing/docserver/files/filechannel_impl.h"
+#include "testing/docserver/files/uploadfolders.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
@@ -53,15 +54,22 @@ qint32 UploadNewStatus(FileSession& x, DocModel& m) {
     if (!folder || folder->ownerId != x.tag(u"DestOwnerId"_s).toInt()) return RC_NoFolder;
     if (!m.mayAccess(m.users.at(x.userId), folder->ownerId)) return RC_NoPower;
     const QString name = NamePart(x.tag(u"PathAndName"_s));
-    for (const DocFile* file : m.folderFiles(folder->id))
+    const std::int64_t target =
+        UploadTargetFolder(m, folder->ownerId, folder->id, x.tag(u"SubFolderName"_s));
+    if (target < 0) return RC_NoFolder;
+    for (const DocFile* file : m.folderFiles(target))
         if (file->name.compare(name, Qt::CaseInsensitive) == 0) return RC_ErrorText;
     return RC_CanUpload;
 }
 
 std::int64_t AddUploaded(FileSession& x, DocModel& m) {
     const std::int64_t key = m.files.empty() ? 1 : m.files.rbegin()->first + 1;
-    m.addFile(key, x.tag(u"DestFolderId"_s).toLongLong(), NamePart(x.tag(u"PathAndName"_s)),
-              x.rec.start + x.rec.count, wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong()));
+    const DocFolder* folder = m.folder(x.tag(u"DestFolderId"_s).toLongLong());
+    const std::int64_t target = UploadTargetFolder(m, folder->ownerId, folder->id,
+                                                   x.tag(u"SubFolderName"_s));
+    m.addFile(key, target, NamePart(x.tag(u"PathAndName"_s)), x.rec.start + x.rec.count,
+              wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong()))
+        .properties = x.tag(u"FielPrt"_s);
     return key;
 }
 

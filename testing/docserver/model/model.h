@@ -60,6 +60,7 @@ struct DocFile {
     std::int32_t lockedBy = 0;  // user id of the check-out, 0 when not locked
     bool inWriteAudit = false;
     bool deleted = false;
+    QString properties;  // the property text of its upload
 };
 
 struct DocLog {
