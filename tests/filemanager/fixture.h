@@ -26,6 +26,8 @@ inline bool waitUntil(const std::function<bool()>& condition, int ms = 20000) {
     while (!condition()) {
         if (deadline.hasExpired()) return false;
         QApplication::processEvents(QEventLoop::AllEvents, 10);
+        // Windows that closed outside an event loop are deleted here.
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     return true;
 }
