@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include "client/app/composition.h"
 #include "client/mainwindow/messagepoll.h"
 #include "client/mainwindow/mainwindow.h"
+#include "client/serverdialogs/httptext.h"
 #include "client/serverdialogs/messagenoticefrm.h"
 #include "client/serverdialogs/passwordfrm.h"
 #include "client/serverdialogs/serverhostfrm.h"
@@ -104,6 +106,17 @@ TEST_P(DialogsTest, AMessagePollThatFindsMessagesShowsTheNotice) {
     EXPECT_NEAR(GlobalConfig()->LastTimeOfViewMsg(), before + 1, 0.001);
     EXPECT_TRUE(waitUntil([&] { return window.messageNotice() == nullptr; }));
     window.SetLogin(false);
+}
+
+TEST_P(DialogsTest, AServerPageThatNeverAnswersEndsWithAnError) {
+    demo.http->setFault(HttpFault::Stall);
+    QElapsedTimer clock;
+    clock.start();
+    const QString reply = HttpGetText(GlobalConfig()->ServerUrl() + u"/folderadd?opr=new"_s, 600);
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_FALSE(reply.isEmpty());
+    EXPECT_NE(reply, u"ok"_s);
+    EXPECT_GT(kHttpTextTimeoutMs, 0) << "the panel's requests wait a bounded time as well";
 }
 
 INSTANTIATE_TEST_SUITE_P(PlainAndTls, DialogsTest, ::testing::Values(false, true));
