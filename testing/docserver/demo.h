@@ -49,7 +49,8 @@ void LoadDemo(DocModel& model);
 // The office documents (LoadDemo adds them to the model); their bytes, and storing those in a
 // file channel so that downloads serve them (testing/docserver/demo_office.cpp).
 void LoadOfficeDemo(DocModel& model);
-// Folders and files for the file manager (called by LoadDemo).
+// Deeper folders and a few more files for trying the file manager; the program loads them after
+// LoadDemo (tests of other areas count the plain demo's folders and files).
 void LoadFileManagerDemo(DocModel& model);
 QByteArray OfficeDemoContent(std::int64_t key);
 void StoreOfficeDemoContents(DocFileChannel& files);

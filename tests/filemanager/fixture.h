@@ -72,6 +72,10 @@ struct FileManagerServer {
     explicit FileManagerServer(bool tls, THS_Language language = HSL_CN)
         : server(DocServer::Options{tls}) {
         demo::LoadDemo(model);
+        {
+            std::lock_guard lock(model.mutex);
+            demo::LoadFileManagerDemo(model);
+        }
         commands.install(server);
         files.install(server);
         http = installHttpSide(server, model);

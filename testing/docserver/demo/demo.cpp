@@ -63,7 +63,6 @@ void LoadDemo(DocModel& model) {
     LoadPeople(model);
     LoadDocuments(model);
     LoadOfficeDemo(model);
-    LoadFileManagerDemo(model);
 }
 
 }  // namespace ov::test::demo
