@@ -24,7 +24,7 @@ struct TServerLink {
     std::unique_ptr<TRobotTcpClient> Client(int readTimeoutMs = 0) const;
 };
 
-inline constexpr int kRequestTimeoutMs = 20000;
+inline constexpr int kRequestTimeoutMs = 6000;
 inline constexpr int kTransferTimeoutMs = 120000;
 
 }  // namespace ov
