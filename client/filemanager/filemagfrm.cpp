@@ -5,7 +5,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QStackedLayout>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -39,10 +38,10 @@ void TFileMagFrm::BuildForm() {
     for (QTreeWidget* tree : {OrgTree, FolderTree}) tree->setHeaderHidden(true);
     OrgTree->setExpandsOnDoubleClick(false);
     auto* trees = new QWidget(this);
-    auto* stack = new QStackedLayout(trees);
+    auto* stack = new QVBoxLayout(trees);  // one of the two is visible at a time
+    stack->setContentsMargins(0, 0, 0, 0);
     stack->addWidget(OrgTree);
     stack->addWidget(FolderTree);
-    stack->setStackingMode(QStackedLayout::StackOne);
     FolderTree->hide();
     trees->setFixedWidth(220);
 
