@@ -30,6 +30,21 @@ elseif(OV_SANITIZE STREQUAL "thread")
 elseif(NOT OV_SANITIZE STREQUAL "")
     message(FATAL_ERROR "OV_SANITIZE must be empty, address or thread")
 endif()
+# The fuzz build: coverage for libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer on
+# every object; only the targets themselves link the fuzzer's main.
+if(OV_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "OV_FUZZ needs clang (CC=clang CXX=clang++)")
+    endif()
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                        -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+# The test builds (make test) treat every warning as an error, so none comes back unseen.
+if(NOT OV_SANITIZE STREQUAL "")
+    add_compile_options(-Werror)
+endif()
 
 # ov_add_library(name [WIDGETS] SOURCES... LIBS...) - a static library from one folder.
 # ov_add_test(name [THREADED] [XVFB] SOURCES ... LIBS ...) - one GoogleTest executable under CTest.

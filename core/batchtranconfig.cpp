@@ -53,11 +53,19 @@ void reserveStoredIds(const QString& text) {
 
 TBatchTranConfig::TBatchTranConfig() : m_configFileName(GetLocalTempPath() + u"btr.sys"_s) {
     ForceFolder(m_configFileName);
-    m_partlyRead = QFileInfo(m_configFileName).size() > kMaxTextFileSize;
+    // A part of the file is never taken for the whole: such a file is not read at all.
+    if (QFileInfo(m_configFileName).size() > kMaxTextFileSize) {
+        m_loadError = u"The task file \"%1\" is larger than %2 MiB and cannot be read; it is "
+                      u"left as it is."_s.arg(m_configFileName)
+                          .arg(kMaxTextFileSize >> 20);
+        return;
+    }
     try {
         m_configStr = ReadTextFile(m_configFileName);
-    } catch (const FileError&) {
+    } catch (const FileError& e) {
         m_configStr.clear();
+        // A pipe or device in the file's place holds no tasks and is replaced on Save.
+        if (QFileInfo(m_configFileName).isFile()) m_loadError = e.message();
     }
     reserveStoredIds(m_configStr);
 }
@@ -67,10 +75,7 @@ QString TBatchTranConfig::IndexFolder() {
 }
 
 void TBatchTranConfig::Save() {
-    if (m_partlyRead && !m_configStr.isEmpty())
-        throw FileError(
-            u"The task file \"%1\" is too large to be read whole; it is left as it is."_s.arg(
-                m_configFileName));
+    if (!m_loadError.isEmpty() && !m_configStr.isEmpty()) throw FileError(m_loadError);
     SaveUnicodeText(m_configFileName, m_configStr);
 }
 

@@ -14,13 +14,17 @@ namespace ov {
 
 class TBatchTranConfig {
 public:
-    // Loads the task file (a missing or unreadable file gives no tasks) and marks the ids of
-    // its tasks as taken for new tasks.
+    // Loads the task file and marks the ids of its tasks as taken for new tasks. A missing file
+    // gives no tasks; a file that cannot be read, or is larger than the text cap, gives no
+    // tasks and LoadError says why (the batch window shows it).
     TBatchTranConfig();
 
+    // Why the task file could not be read; "" when it was read whole (or is missing).
+    const QString& LoadError() const { return m_loadError; }
+
     // Writes the text to the file (nothing when the text is empty). Throws FileError when the
-    // file cannot be written, and when the file was too large to be read whole, so that the
-    // tasks beyond the part read are never overwritten.
+    // file cannot be written, and when the file could not be read, so that tasks that were
+    // never read are never overwritten.
     void Save();
 
     QString ReadString(const QString& key) const;
@@ -54,7 +58,7 @@ public:
 private:
     QString m_configFileName;
     QString m_configStr;
-    bool m_partlyRead = false;
+    QString m_loadError;
 };
 
 }  // namespace ov

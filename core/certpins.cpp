@@ -1,6 +1,7 @@
 #include "core/certpins.h"
 
 #include "platform/atomicfile.h"
+#include "platform/regularfile.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -53,9 +54,9 @@ using Pins = std::map<QByteArray, QByteArray>;
 // Each line: key, one blank, fingerprint in hex. Lines that do not parse are dropped.
 Pins readPins(const QString& fileName) {
     Pins pins;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxPinFileSize) return pins;
-    const QList<QByteArray> lines = file.readAll().split('\n');
+    const platform::FileRead read = platform::readRegularFile(fileName, MaxPinFileSize);
+    if (read.status != platform::FileReadStatus::Ok || read.size > MaxPinFileSize) return pins;
+    const QList<QByteArray> lines = read.bytes.split('\n');
     for (const QByteArray& line : lines) {
         const qsizetype blank = line.lastIndexOf(' ');
         if (blank <= 0) continue;

@@ -12,12 +12,13 @@
 namespace ov {
 namespace {
 
-// The file's text; an error leaves it empty and, when the file is there, marks it unreadable.
+// The file's text; an error leaves it empty and, when a regular file is there, marks it
+// unreadable. A pipe or device in its place holds no settings and is replaced on Save.
 QString loadSettings(const QString& fileName, bool& unreadable) {
     try {
         return ReadTextFile(fileName);
     } catch (const std::exception&) {
-        unreadable = QFileInfo::exists(fileName);
+        unreadable = QFileInfo(fileName).isFile();
         return {};
     }
 }
@@ -37,7 +38,7 @@ bool TClientConfigX::Save() {
     const QString text = AllInfo();
     if (text.isEmpty()) return false;
     // Overwriting a file we could not read would throw away every setting it holds.
-    if (m_unreadableFile && QFileInfo::exists(FConfigFileName)) return false;
+    if (m_unreadableFile && QFileInfo(FConfigFileName).isFile()) return false;
     try {
         ForceFolder(m_configPath, /*isFolder=*/true);
         SaveUnicodeText(FConfigFileName, text);

@@ -72,7 +72,9 @@ QString TClientConfigX::readDscValue(const QString& key) const {
 
 void TClientConfigX::writeDscValue(const QString& key, const QString& value) {
     std::lock_guard lock(g_dscLock);
-    QString text = ReadTextFile(dscFileName());
+    // A pipe or device in the file's place holds no values; it is replaced by the file.
+    const QFileInfo info(dscFileName());
+    QString text = !info.exists() || info.isFile() ? ReadTextFile(dscFileName()) : QString();
     WriteTagValue(key, value, text);
     SaveUnicodeText(dscFileName(), text);
 }

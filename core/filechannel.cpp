@@ -71,6 +71,7 @@ void MapNetError(const NetError& error, THS_Language language, std::uint8_t& cod
             return;
         case Kind::Tls:
         case Kind::CertificateChanged:
+        case Kind::CertificateNotPinned:
             code = RC_Exception;
             text = error.message();
             return;

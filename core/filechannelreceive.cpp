@@ -156,6 +156,8 @@ FileTransfer::Outcome FileTransfer::ReceiveFile(const QString& fileName, bool is
     OfferResume(name, isReplace, offer);
     const qint64 start = ReadStart(offer);
     const qint64 count = ReadInt64();
+    // The data may take as long as it needs, as long as it keeps moving.
+    c.Stream().endRequest();
     if (count < 0 || count > std::numeric_limits<qint64>::max() - start)
         BadServerValue(u"length"_s);
     // The offer was refused: the held file goes to its backup before it is overwritten.

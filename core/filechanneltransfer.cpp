@@ -69,6 +69,8 @@ bool FileTransfer::SendWholeStream(QIODevice& stream) {
 // does not report a short upload as stored.
 bool FileTransfer::SendChunks(QIODevice& stream, qint64 start, qint64 size, bool state) {
     NetStream& net = c.Stream();
+    // The data may take as long as it needs, as long as it keeps moving.
+    net.endRequest();
     qint64 rest = size - start;
     net.writeInt64(start);
     net.writeInt64(rest);

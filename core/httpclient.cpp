@@ -46,14 +46,14 @@ QByteArray TSSLHttp::GetBytes(const QString& url) {
             body.append(data, size);
             return true;
         },
-        HttpError::Kind::TooLarge);
+        HttpError::Kind::TooLarge, true);
     return body;
 }
 
 void TSSLHttp::Get(const QString& url, QIODevice& out) {
     perform(
         url, [&](const char* data, qsizetype size) { return out.write(data, size) == size; },
-        HttpError::Kind::Write);
+        HttpError::Kind::Write, false);
 }
 
 void TSSLHttp::GetToFile(const QString& url, const QString& fileName) {
@@ -67,12 +67,13 @@ void TSSLHttp::GetToFile(const QString& url, const QString& fileName) {
                         QStringLiteral("Cannot write the file %1").arg(fileName));
 }
 
-void TSSLHttp::perform(const QString& url, const Sink& sink, HttpError::Kind sinkFailure) {
+void TSSLHttp::perform(const QString& url, const Sink& sink, HttpError::Kind sinkFailure,
+                       bool inMemory) {
     const QUrl parsed(url);
     const quint16 defaultPort = parsed.scheme().compare(u"https", Qt::CaseInsensitive) ? 80 : 443;
     curl::CertificatePolicy policy(parsed.host(), quint16(parsed.port(defaultPort)));
     curl::TransferWatch watch;
-    configure(url, policy, watch);
+    configure(url, policy, watch, inMemory);
     m_sink = &sink;
     m_sinkFailure = sinkFailure;
     m_rejected = m_sinkFailed = false;
@@ -88,12 +89,14 @@ void TSSLHttp::perform(const QString& url, const Sink& sink, HttpError::Kind sin
 }
 
 void TSSLHttp::configure(const QString& url, curl::CertificatePolicy& policy,
-                         curl::TransferWatch& watch) {
+                         curl::TransferWatch& watch, bool inMemory) {
     CURL* easy = m_easy.get();
     curl::setCommonOptions(easy, m_isSSL ? "http,https" : "http", m_errorBuffer);
     curl_easy_setopt(easy, CURLOPT_URL, url.toUtf8().constData());
     curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, long(m_connectTimeoutMs));
+    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS,
+                     inMemory && m_limits.requestMs > 0 ? long(m_limits.requestMs) : 0L);
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &TSSLHttp::writeCallback);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
     curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &TSSLHttp::headerCallback);
@@ -103,7 +106,7 @@ void TSSLHttp::configure(const QString& url, curl::CertificatePolicy& policy,
                          ? long(CURL_SSLVERSION_TLSv1_2) | long(CURL_SSLVERSION_MAX_TLSv1_2)
                          : long(CURL_SSLVERSION_DEFAULT));
     policy.install(easy);
-    watch.install(easy, m_readTimeoutMs, m_progress);
+    watch.install(easy, m_readTimeoutMs, m_progress, m_limits);
 }
 
 void TSSLHttp::raise(int code, const curl::CertificatePolicy& policy,
@@ -120,8 +123,16 @@ void TSSLHttp::raise(int code, const curl::CertificatePolicy& policy,
                             ? QStringLiteral("The response is too large.")
                             : QStringLiteral("The response could not be written."));
     }
-    if (watch.timedOut() || code == CURLE_OPERATION_TIMEDOUT)
-        throw HttpError(Kind::TimeOut, 0, QStringLiteral("Read timed out."));
+    if (watch.tooSlow())
+        throw HttpError(Kind::TimeOut, 0,
+                        QStringLiteral("Fewer than %1 bytes moved in %2 ms.")
+                            .arg(m_limits.minBytes)
+                            .arg(m_limits.windowMs));
+    if (watch.timedOut()) throw HttpError(Kind::TimeOut, 0, QStringLiteral("Read timed out."));
+    if (code == CURLE_OPERATION_TIMEDOUT)  // the connect time-out or the request's limit
+        throw HttpError(Kind::TimeOut, 0,
+                        m_errorBuffer[0] ? QString::fromUtf8(m_errorBuffer)
+                                         : QStringLiteral("The request timed out."));
     const QString refusal = policy.refusalMessage(m_language);
     if (!refusal.isEmpty()) {
         const bool changed = policy.result() == PinCheck::Changed;

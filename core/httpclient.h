@@ -57,6 +57,10 @@ public:
     TSSLHttp& operator=(const TSSLHttp&) = delete;
 
     bool isSSL() const { return m_isSSL; }
+    // The overall limit of a request whose body is read into memory, and the minimum rate of
+    // every transfer (core/netlimits.h).
+    void setLimits(const TransferLimits& limits) { m_limits = limits; }
+    const TransferLimits& limits() const { return m_limits; }
     // Longest silence on the connection in milliseconds, 0 for none (the default).
     void setReadTimeout(int ms) { m_readTimeoutMs = ms; }
     int readTimeout() const { return m_readTimeoutMs; }
@@ -86,8 +90,11 @@ public:
 
 private:
     using Sink = std::function<bool(const char* data, qsizetype size)>;
-    void perform(const QString& url, const Sink& sink, HttpError::Kind sinkFailure);
-    void configure(const QString& url, curl::CertificatePolicy& policy, curl::TransferWatch& watch);
+    // `inMemory`: the body goes into memory, so the request's overall limit applies.
+    void perform(const QString& url, const Sink& sink, HttpError::Kind sinkFailure,
+                 bool inMemory);
+    void configure(const QString& url, curl::CertificatePolicy& policy, curl::TransferWatch& watch,
+                   bool inMemory);
     [[noreturn]] void raise(int code, const curl::CertificatePolicy& policy,
                             const curl::TransferWatch& watch) const;
     QString decodeText(const QByteArray& body) const;
@@ -102,6 +109,7 @@ private:
     int m_connectTimeoutMs = DefaultConnectTimeoutMs;
     qint64 m_maxBodySize = DefaultMaxBodySize;
     THS_Language m_language = HSL_NONE;
+    TransferLimits m_limits;
     Progress m_progress;
     int m_responseCode = 0;
     QByteArray m_statusLine;

@@ -111,19 +111,36 @@ QString CertificatePolicy::refusalMessage(THS_Language language) const {
     return {};
 }
 
-void TransferWatch::install(CURL* easy, int silenceMs, Progress progress) {
+void TransferWatch::install(CURL* easy, int silenceMs, Progress progress,
+                            const TransferLimits& limits) {
     m_silenceMs = silenceMs;
     m_progress = std::move(progress);
-    m_timedOut = false;
+    m_timedOut = m_tooSlow = false;
     m_lastDown = m_lastUp = -1;
-    m_lastActivity = monotonicMs();
+    m_lastActivity = m_windowStart = monotonicMs();
+    m_limits = limits;
+    m_windowFrom = 0;
     curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &progressCallback);
     curl_easy_setopt(easy, CURLOPT_XFERINFODATA, this);
 }
 
+// True when the window that just ended moved too little; a new window begins otherwise.
+bool TransferWatch::checkRate(qint64 now, curl_off_t moved) {
+    if (m_limits.minBytes <= 0 || m_limits.windowMs <= 0) return false;
+    if (now - m_windowStart < m_limits.windowMs) return false;
+    if (moved - m_windowFrom < m_limits.minBytes) return true;
+    m_windowStart = now;
+    m_windowFrom = moved;
+    return false;
+}
+
 int TransferWatch::onProgress(curl_off_t dlTotal, curl_off_t dlNow, curl_off_t ulNow) {
     const qint64 now = monotonicMs();
+    if (checkRate(now, dlNow + ulNow)) {
+        m_tooSlow = m_timedOut = true;
+        return 1;
+    }
     if (dlNow != m_lastDown || ulNow != m_lastUp) {
         if (dlNow != m_lastDown && dlNow > 0 && m_progress)
             m_progress(qint64(dlNow), dlTotal > 0 ? qint64(dlTotal) : -1);

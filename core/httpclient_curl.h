@@ -5,6 +5,7 @@
 // and a time-out for silence on the connection.
 
 #include "core/certpins.h"
+#include "core/netlimits.h"
 #include "core/types.h"
 
 #include <curl/curl.h>
@@ -47,21 +48,30 @@ private:
     PinCheck m_result = PinCheck::SystemTrusted;
 };
 
-// Ends a transfer that has neither sent nor received a byte for `silenceMs` (0: never), and
+// Ends a transfer that has neither sent nor received a byte for `silenceMs` (0: never), or
+// that moved fewer than the limits' minimum bytes within one of their rate windows, and
 // reports download progress. The object must outlive the transfer.
 class TransferWatch {
 public:
     using Progress = std::function<void(qint64 received, qint64 total)>;
-    void install(CURL* easy, int silenceMs, Progress progress);
+    void install(CURL* easy, int silenceMs, Progress progress,
+                 const TransferLimits& limits = TransferLimits());
     bool timedOut() const { return m_timedOut; }
+    bool tooSlow() const { return m_tooSlow; }
     int onProgress(curl_off_t dlTotal, curl_off_t dlNow, curl_off_t ulNow);
 
 private:
+    bool checkRate(qint64 now, curl_off_t moved);
+
     qint64 m_lastActivity = 0;
     curl_off_t m_lastDown = -1;
     curl_off_t m_lastUp = -1;
     int m_silenceMs = 0;
     bool m_timedOut = false;
+    bool m_tooSlow = false;
+    TransferLimits m_limits;
+    qint64 m_windowStart = 0;
+    curl_off_t m_windowFrom = 0;  // bytes moved in both directions when the window began
     Progress m_progress;
 };
 

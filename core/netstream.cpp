@@ -161,6 +161,60 @@ bool isIpAddress(const QString& host) {
     return address.setAddress(host);
 }
 
+// The overall limit of a request and the minimum rate of a transfer, checked before every wait
+// and after every read or write of the socket.
+class Pace {
+public:
+    void start(const TransferLimits& limits) {
+        m_on = true;
+        m_limits = limits;
+        const auto now = Clock::now();
+        m_deadline = limits.requestMs > 0 ? now + std::chrono::milliseconds(limits.requestMs)
+                                          : Clock::time_point::max();
+        restartWindow(now);
+    }
+    void stop() noexcept { m_on = false; }
+    void endRequest() noexcept { m_deadline = Clock::time_point::max(); }
+    void moved(qint64 bytes) noexcept { m_windowBytes += bytes; }
+    void check();
+    // When check() has something to decide next.
+    Clock::time_point nextCheck() const;
+
+private:
+    void restartWindow(Clock::time_point now) {
+        m_windowStart = now;
+        m_windowBytes = 0;
+    }
+    bool rateWatched() const { return m_limits.minBytes > 0 && m_limits.windowMs > 0; }
+
+    bool m_on = false;
+    TransferLimits m_limits;
+    Clock::time_point m_deadline = Clock::time_point::max();
+    Clock::time_point m_windowStart;
+    qint64 m_windowBytes = 0;
+};
+
+void Pace::check() {
+    if (!m_on) return;
+    const auto now = Clock::now();
+    if (now >= m_deadline)
+        fail(Kind::TimeOut,
+             QStringLiteral("The request took longer than %1 ms.").arg(m_limits.requestMs));
+    if (!rateWatched() || now - m_windowStart < std::chrono::milliseconds(m_limits.windowMs))
+        return;
+    if (m_windowBytes < m_limits.minBytes)
+        fail(Kind::TimeOut, QStringLiteral("Fewer than %1 bytes moved in %2 ms.")
+                                .arg(m_limits.minBytes)
+                                .arg(m_limits.windowMs));
+    restartWindow(now);
+}
+
+Clock::time_point Pace::nextCheck() const {
+    if (!m_on) return Clock::time_point::max();
+    if (!rateWatched()) return m_deadline;
+    return std::min(m_deadline, m_windowStart + std::chrono::milliseconds(m_limits.windowMs));
+}
+
 }  // namespace
 
 struct TlsServerCredentials::Impl {
@@ -175,6 +229,7 @@ struct NetStream::Impl {
     char buffer[BufferSize];
     int bufferPos = 0;
     int bufferEnd = 0;
+    Pace pace;
 
     ~Impl() { reset(); }
     void reset() noexcept;
@@ -182,6 +237,9 @@ struct NetStream::Impl {
     void verifyServer(const QString& host, quint16 port, THS_Language language);
     qint64 rawRead(char* out, qint64 max, int timeoutMs);
     qint64 rawWrite(const char* data, qint64 size, int timeoutMs);
+    // Waits until the socket is ready for `events`: TimeOut after `silenceMs` without it, or
+    // when the pace is broken meanwhile.
+    void await(short events, int silenceMs, const QString& what);
     // Waits as OpenSSL asks after a call that returned `result`; raises on real errors.
     void waitForTls(int result, int timeoutMs, const QString& what);
 };
@@ -196,6 +254,7 @@ void NetStream::Impl::reset() noexcept {
     }
     if (fd >= 0) ::close(fd);
     fd = -1;
+    pace.stop();
     ctx.reset();
     peerSha256.clear();
     bufferPos = bufferEnd = 0;
@@ -205,9 +264,9 @@ void NetStream::Impl::waitForTls(int result, int timeoutMs, const QString& what)
     const int error = SSL_get_error(ssl, result);
     switch (error) {
         case SSL_ERROR_WANT_READ:
-            return waitFor(fd, POLLIN, timeoutMs, what);
+            return await(POLLIN, timeoutMs, what);
         case SSL_ERROR_WANT_WRITE:
-            return waitFor(fd, POLLOUT, timeoutMs, what);
+            return await(POLLOUT, timeoutMs, what);
         case SSL_ERROR_ZERO_RETURN:
             fail(Kind::Closed, QStringLiteral("Connection closed gracefully."));
         case SSL_ERROR_SYSCALL:
@@ -254,22 +313,44 @@ void NetStream::Impl::verifyServer(const QString& host, quint16 port, THS_Langua
         fail(Kind::CertificateNotPinned, certificateStoreFailedMessage(language, host, port));
 }
 
+void NetStream::Impl::await(short events, int silenceMs, const QString& what) {
+    const auto silenceEnd = Clock::now() + std::chrono::milliseconds(silenceMs);
+    for (;;) {
+        pace.check();
+        const auto now = Clock::now();
+        if (now >= silenceEnd) fail(Kind::TimeOut, QStringLiteral("%1 timed out.").arg(what));
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(
+            std::min(silenceEnd, pace.nextCheck()) - now);
+        pollfd p{fd, events, 0};
+        const int r = ::poll(&p, 1, int(std::clamp<long long>(wait.count(), 0, 1 << 30)));
+        if (r > 0) return;
+        if (r < 0 && errno != EINTR) failErrno(errno);
+    }
+}
+
 qint64 NetStream::Impl::rawRead(char* out, qint64 max, int timeoutMs) {
     const int chunk = int(std::min<qint64>(max, 1 << 30));
     for (;;) {
+        pace.check();
         if (ssl) {
             ERR_clear_error();
             errno = 0;
             const int r = SSL_read(ssl, out, chunk);
-            if (r > 0) return r;
+            if (r > 0) {
+                pace.moved(r);
+                return r;
+            }
             waitForTls(r, timeoutMs, QStringLiteral("Read"));
             continue;
         }
         const ssize_t r = ::recv(fd, out, size_t(chunk), 0);
-        if (r > 0) return r;
+        if (r > 0) {
+            pace.moved(r);
+            return r;
+        }
         if (r == 0) fail(Kind::Closed, QStringLiteral("Connection closed gracefully."));
         if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            waitFor(fd, POLLIN, timeoutMs, QStringLiteral("Read"));
+            await(POLLIN, timeoutMs, QStringLiteral("Read"));
         } else if (errno != EINTR) {
             failErrno(errno);
         }
@@ -279,6 +360,7 @@ qint64 NetStream::Impl::rawRead(char* out, qint64 max, int timeoutMs) {
 qint64 NetStream::Impl::rawWrite(const char* data, qint64 size, int timeoutMs) {
     const int chunk = int(std::min<qint64>(size, 1 << 30));
     for (;;) {
+        pace.check();
         if (ssl) {
             ERR_clear_error();
             errno = 0;
@@ -287,14 +369,20 @@ qint64 NetStream::Impl::rawWrite(const char* data, qint64 size, int timeoutMs) {
                 SigPipeGuard guard;
                 r = SSL_write(ssl, data, chunk);
             }
-            if (r > 0) return r;
+            if (r > 0) {
+                pace.moved(r);
+                return r;
+            }
             waitForTls(r, timeoutMs, QStringLiteral("Write"));
             continue;
         }
         const ssize_t r = ::send(fd, data, size_t(chunk), MSG_NOSIGNAL);
-        if (r >= 0) return r;
+        if (r >= 0) {
+            pace.moved(r);
+            return r;
+        }
         if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            waitFor(fd, POLLOUT, timeoutMs, QStringLiteral("Write"));
+            await(POLLOUT, timeoutMs, QStringLiteral("Write"));
         } else if (errno != EINTR) {
             failErrno(errno);
         }
@@ -371,6 +459,7 @@ int connectOne(const addrinfo& address, int timeoutMs) {
 
 void NetStream::connectTo(const QString& host, quint16 port, bool tls) {
     close();
+    m_impl->pace.start(m_limits);
     const auto addresses = resolve(host, port);
     const auto deadline = Clock::now() + std::chrono::milliseconds(m_connectTimeoutMs);
     std::optional<NetError> last;
@@ -387,6 +476,10 @@ void NetStream::connectTo(const QString& host, quint16 port, bool tls) {
     if (m_impl->fd < 0) throw last.value_or(NetError(Kind::HostNotFound, host));
     setSocketOptions(m_impl->fd);
     if (tls) startClientTls(host, port);
+}
+
+void NetStream::endRequest() noexcept {
+    m_impl->pace.endRequest();
 }
 
 void NetStream::startClientTls(const QString& host, quint16 port) {

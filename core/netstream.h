@@ -6,6 +6,7 @@
 // connection, so the test server speaks through exactly the code the clients use.
 
 #include "core/errors.h"
+#include "core/netlimits.h"
 #include "core/types.h"
 
 #include <QByteArray>
@@ -81,6 +82,13 @@ public:
     int readTimeout() const { return m_readTimeoutMs; }
     // Language of the changed-certificate message (HSL_NONE gives both languages).
     void setLanguage(THS_Language language) { m_language = language; }
+    // The pace of a client connection (core/netlimits.h): connectTo starts the request's clock
+    // and the first rate window; endRequest() lifts the overall limit for the data of a
+    // transfer that follows, whose rate alone is watched from then on. Both failures raise
+    // TimeOut. Accepted connections are not paced.
+    void setLimits(const TransferLimits& limits) { m_limits = limits; }
+    const TransferLimits& limits() const { return m_limits; }
+    void endRequest() noexcept;
 
     // Writes all bytes before returning (one call per frame: the socket does not wait on Nagle).
     void write(const char* data, qint64 size);
@@ -111,6 +119,7 @@ private:
     int m_connectTimeoutMs = DefaultConnectTimeoutMs;
     int m_readTimeoutMs = DefaultReadTimeoutMs;
     THS_Language m_language = HSL_NONE;
+    TransferLimits m_limits;
 };
 
 // Big-endian 32-bit integer into / out of four bytes.

@@ -52,13 +52,15 @@ QString fileNamePart(const QString& path) {
     return path.mid(lastSeparator(path, path.size()) + 1);
 }
 
-// A private folder below Local AppData, or the module folder when there is none.
+// A private folder below Local AppData, or the module folder when there is none. Every level
+// of it below Local AppData is ours and private.
 QString privateDataFolder(const QString& relative) {
     const QString base = GetSpecialFolder(16);
     if (base.isEmpty()) return GetModulePath();
-    const QString folder = base + relative;
-    platform::makeFolder(folder, /*privateMode=*/true);
-    return folder;
+    for (qsizetype slash = relative.indexOf(u'/'); slash >= 0;
+         slash = relative.indexOf(u'/', slash + 1))
+        platform::makeFolder(base + relative.left(slash + 1), /*privateMode=*/true);
+    return base + relative;
 }
 
 }  // namespace

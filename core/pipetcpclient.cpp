@@ -61,6 +61,7 @@ void TPipeTcpClient::Connect() {
     m_stream->setConnectTimeout(m_connectTimeoutMs);
     m_stream->setReadTimeout(m_readTimeoutMs);
     m_stream->setLanguage(m_messageLanguage);
+    m_stream->setLimits(m_limits);
     try {
         m_stream->connectTo(m_host, m_port, m_useTls);
     } catch (...) {

@@ -37,6 +37,9 @@ public:
     void SetReadTimeout(int ms) { m_readTimeoutMs = ms; }
     int ConnectTimeout() const { return m_connectTimeoutMs; }
     void SetConnectTimeout(int ms) { m_connectTimeoutMs = ms; }
+    // The overall limit of a request and the minimum rate of a transfer (core/netlimits.h).
+    const TransferLimits& Limits() const { return m_limits; }
+    void SetLimits(const TransferLimits& limits) { m_limits = limits; }
     // Language of the message shown when a TLS server's certificate changed.
     void SetMessageLanguage(THS_Language language) { m_messageLanguage = language; }
 
@@ -96,6 +99,7 @@ private:
     int m_readTimeoutMs = NetStream::DefaultReadTimeoutMs;
     int m_connectTimeoutMs = NetStream::DefaultConnectTimeoutMs;
     THS_Language m_messageLanguage = HSL_NONE;
+    TransferLimits m_limits;
 };
 
 }  // namespace ov

@@ -1,5 +1,7 @@
 #include "core/smtpex.h"
 
+#include "core/netlimits.h"
+
 #include "core/httpclient_curl.h"
 
 #include <QUrl>
@@ -150,6 +152,8 @@ bool TSmtpEx::transfer(const QList<MailAddress>& to, const QList<MailAddress>& c
     // A server that stops taking the message is silence as well.
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, seconds);
+    // A server that trickles its replies ends with the request's overall limit.
+    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, long(TransferLimits().requestMs));
     const QByteArray from = '<' + m_username.toUtf8() + '>';
     curl_easy_setopt(h, CURLOPT_MAIL_FROM, from.constData());
     curl_easy_setopt(h, CURLOPT_MAIL_RCPT, rcpt.get());

@@ -124,10 +124,17 @@ QList<MailAddress> ParseAddressList(const QString& text) {
     return list;
 }
 
-QByteArray EncodeHeaderText(const QString& text) {
-    const QString clean = withoutLineBreaks(text);
-    if (isPlainAscii(clean)) return clean.toLatin1();
-    // Encoded words stay short: split between characters, never inside a UTF-8 sequence.
+namespace {
+
+// Header lines stay within 78 characters where they can (the field name included).
+constexpr qsizetype FoldWidth = 76;
+constexpr qsizetype FirstLineWidth = 66;
+// The mail standard's hard limit of a line, without its CR LF.
+constexpr qsizetype MaxLineLength = 998;
+
+// Encoded words stay short: split between characters, never inside a UTF-8 sequence; each
+// goes on a folded line of its own.
+QByteArray encodedWords(const QString& text) {
     QByteArray out;
     QString chunk;
     auto flushChunk = [&] {
@@ -136,13 +143,46 @@ QByteArray EncodeHeaderText(const QString& text) {
         out += "=?UTF-8?B?" + chunk.toUtf8().toBase64() + "?=";
         chunk.clear();
     };
-    for (qsizetype i = 0; i < clean.size(); ++i) {
-        chunk.append(clean.at(i));
-        if (clean.at(i).isHighSurrogate() && i + 1 < clean.size()) chunk.append(clean.at(++i));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        chunk.append(text.at(i));
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size()) chunk.append(text.at(++i));
         if (chunk.toUtf8().size() >= 39) flushChunk();
     }
     flushChunk();
     return out;
+}
+
+// Plain ASCII folded before blanks so that lines stay short; empty when a word is too long
+// for any line.
+QByteArray foldedAscii(const QString& text) {
+    QByteArray out;
+    qsizetype line = 0;
+    qsizetype width = FirstLineWidth;
+    const QStringList words = text.split(u' ');
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QByteArray piece = (i == 0 ? QByteArray() : QByteArray(" ")) + words[i].toLatin1();
+        // A fold goes before a blank that a word follows, so no line is blank alone.
+        if (line > 0 && !words[i].isEmpty() && line + piece.size() > width) {
+            out += "\r\n";
+            line = 0;
+            width = FoldWidth;
+        }
+        out += piece;
+        line += piece.size();
+        if (line > MaxLineLength) return {};
+    }
+    return out;
+}
+
+}  // namespace
+
+QByteArray EncodeHeaderText(const QString& text) {
+    const QString clean = withoutLineBreaks(text);
+    // Plain text that looks like an encoded word would be decoded by the reader: encode it.
+    if (!isPlainAscii(clean) || clean.contains(QStringLiteral("=?"))) return encodedWords(clean);
+    if (clean.size() <= FirstLineWidth) return clean.toLatin1();
+    const QByteArray folded = foldedAscii(clean);
+    return folded.isEmpty() ? encodedWords(clean) : folded;
 }
 
 QByteArray MailDate(const QDateTime& when) {

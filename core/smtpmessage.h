@@ -20,8 +20,10 @@ struct MailAddress {
 // The addresses of a list separated by "," or ";" ("Name <a@b>", "a@b", "\"Last, First\" <a@b>").
 QList<MailAddress> ParseAddressList(const QString& text);
 
-// A header word: as it stands when it is plain ASCII, else an RFC 2047 encoded word (UTF-8,
-// base64). Line breaks never reach the header.
+// A header text: plain ASCII as it stands, folded before blanks into lines of at most 78
+// characters; else (other characters, a word too long for a line, or a "=?" that a reader
+// would take for the start of an encoded word) RFC 2047 encoded words (UTF-8, base64), one
+// per folded line. Line breaks of the text never reach the header.
 QByteArray EncodeHeaderText(const QString& text);
 
 // The date as a mail header value ("Thu, 10 Dec 2026 23:12:08 +0800").

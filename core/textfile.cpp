@@ -8,6 +8,7 @@
 #include "core/errors.h"
 #include "platform/atomicfile.h"
 #include "platform/codepage.h"
+#include "platform/regularfile.h"
 
 namespace ov {
 
@@ -88,13 +89,19 @@ bool isContinuation(unsigned char c) {
 }  // namespace
 
 QString LoadTextFile(const QString& fileName) {
-    const QFileInfo info(fileName);
-    if (!info.exists() || info.isDir()) return {};
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) throw openError(fileName, file.errorString());
-    const qint64 count = std::min(file.size(), kMaxTextFileSize);
-    if (count <= 0) return {};
-    return LoadTextFromStream(file, false, count);
+    using platform::FileReadStatus;
+    const platform::FileRead read = platform::readRegularFile(fileName, kMaxTextFileSize);
+    switch (read.status) {
+        case FileReadStatus::Ok:
+            return decodeText(read.bytes, false);
+        case FileReadStatus::Missing:
+        case FileReadStatus::Folder:
+            return {};
+        case FileReadStatus::NotRegular:
+        case FileReadStatus::Failed:
+            break;
+    }
+    throw openError(fileName, read.error);
 }
 
 QString ReadTextFile(const QString& fileName) {

@@ -13,9 +13,10 @@ namespace ov {
 // The most bytes a text file or stream is read up to (64 MiB); the rest is ignored.
 inline constexpr qint64 kMaxTextFileSize = qint64{64} * 1024 * 1024;
 
-// The file's text: "" when the file is missing or empty; at most its first kMaxTextFileSize
-// bytes, decoded by LoadTextFromStream without UTF-8 sniffing. Throws FileError when the file
-// exists but cannot be opened or read.
+// The file's text: "" when the file is missing or empty (or a folder); at most its first
+// kMaxTextFileSize bytes, decoded by LoadTextFromStream without UTF-8 sniffing. Only a regular
+// file is read, opened without blocking. Throws FileError when something else has the name
+// (a pipe, a device) or the file cannot be opened or read.
 QString LoadTextFile(const QString& fileName);
 
 // The same as LoadTextFile.

@@ -8,9 +8,20 @@
 
 namespace ov::platform {
 
-// Replaces (or creates) the file with the bytes. On failure the old file is untouched, the
-// function returns false and `error` (when given) receives a description.
+enum class FileKind {
+    // A file of ours in a folder of ours (settings, task files, session, records): whatever
+    // has the name (a symbolic link, a pipe) is replaced, never written through; a regular
+    // file keeps its mode, a new one is open to its owner alone.
+    Private,
+    // A file the desktop shares with other programs (its own lists and entries): a symbolic
+    // link is followed to the file it names, and a new file gets the usual mode.
+    Shared
+};
+
+// Replaces (or creates) the file with the bytes. On
+// failure the old file is untouched, the function returns false and `error` (when given)
+// receives a description.
 bool writeFileAtomically(const QString& fileName, const QByteArray& content,
-                         QString* error = nullptr);
+                         QString* error = nullptr, FileKind kind = FileKind::Private);
 
 }  // namespace ov::platform

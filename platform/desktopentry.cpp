@@ -93,7 +93,7 @@ QByteArray desktopEntryText(const DesktopEntry& entry) {
 bool writeDesktopEntry(const QString& fileName, const DesktopEntry& entry, bool executable) {
     const QByteArray text = desktopEntryText(entry);
     if (text.isEmpty() || !makeFolder(QFileInfo(fileName).absolutePath())) return false;
-    if (!writeFileAtomically(fileName, text)) return false;
+    if (!writeFileAtomically(fileName, text, nullptr, FileKind::Shared)) return false;
     QFile::Permissions mode =
         QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
     if (executable) mode |= QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;

@@ -87,21 +87,35 @@ QString specialFolder(int index) {
     return withSlash(QDir::cleanPath(folderFor(index)));
 }
 
+namespace {
+
+// A folder of ours that others may enter is closed to them; a link or a folder of someone
+// else is left as it is.
+void tightenPrivateFolder(const QByteArray& path) {
+    struct stat info {};
+    if (::lstat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode)) return;
+    if (info.st_uid == ::getuid() && (info.st_mode & 077) != 0) ::chmod(path.constData(), 0700);
+}
+
+}  // namespace
+
 bool makeFolder(const QString& path, bool privateMode) {
     if (path.isEmpty()) return false;
-    if (QFileInfo(path).isDir()) return true;
     const QString clean =
         QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir::current().absoluteFilePath(path));
-    // Create each missing level ourselves so that every folder we add gets the mode.
-    const mode_t mode = privateMode ? 0700 : 0777;
-    qsizetype from = 1;
-    while (from <= clean.size()) {
-        qsizetype slash = clean.indexOf(QLatin1Char('/'), from);
-        if (slash < 0) slash = clean.size();
-        const QByteArray level = QFile::encodeName(clean.left(slash));
-        if (::mkdir(level.constData(), mode) != 0 && errno != EEXIST) return false;
-        from = slash + 1;
+    if (!QFileInfo(clean).isDir()) {
+        // Create each missing level ourselves so that every folder we add gets the mode.
+        const mode_t mode = privateMode ? 0700 : 0777;
+        qsizetype from = 1;
+        while (from <= clean.size()) {
+            qsizetype slash = clean.indexOf(QLatin1Char('/'), from);
+            if (slash < 0) slash = clean.size();
+            const QByteArray level = QFile::encodeName(clean.left(slash));
+            if (::mkdir(level.constData(), mode) != 0 && errno != EEXIST) return false;
+            from = slash + 1;
+        }
     }
+    if (privateMode) tightenPrivateFolder(QFile::encodeName(clean));
     return QFileInfo(clean).isDir();
 }
 
@@ -120,10 +134,14 @@ QString runtimeFolder() {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir())
         return withSlash(QDir::cleanPath(runtime));
-    // The shared temporary folder may hold a folder of that name made by another user.
+    // The shared temporary folder may hold a folder of that name made by another user, or one
+    // that was open to others for a while (it is not taken, nor narrowed: what others put in
+    // meanwhile would stay).
     const QString inTemp =
         tempFolder() + QStringLiteral("/ov-runtime-%1/").arg(static_cast<qulonglong>(::getuid()));
-    if (makeFolder(inTemp, true) && isPrivateFolder(inTemp)) return inTemp;
+    const bool usable = QFileInfo::exists(inTemp) ? isPrivateFolder(inTemp)
+                                                  : makeFolder(inTemp, true) && isPrivateFolder(inTemp);
+    if (usable) return inTemp;
     const QString inCache = specialFolder(10) + QStringLiteral("Ov/run/");
     makeFolder(inCache, true);
     return inCache;

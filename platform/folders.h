@@ -22,7 +22,8 @@ namespace ov::platform {
 QString specialFolder(int index);
 
 // Creates the folder and its missing parents with the given mode for the folders it creates
-// (0700 for private folders). Returns whether the folder exists afterwards.
+// (0700 for private folders). A private folder of ours found open to others is narrowed to
+// 0700. Returns whether the folder exists afterwards.
 bool makeFolder(const QString& path, bool privateMode = false);
 
 // The user's runtime folder ($XDG_RUNTIME_DIR, else a private folder under the temporary

@@ -39,41 +39,20 @@ OfficeProcess conversionProcess(const OfficeInstallation& office, const QString&
     return run;
 }
 
+bool isPdf(const QString& fileName) {
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-";
+}
+
 // The office names the PDF after the document; the output folder holds nothing else.
 QString producedPdf(const QString& outFolder) {
     const QFileInfoList found = QDir(outFolder).entryInfoList({u"*.pdf"_s}, QDir::Files);
     return found.size() == 1 ? found.first().filePath() : QString();
 }
 
-bool isPdf(const QString& fileName) {
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-";
-}
-
-// The office ends with success also when it could not read the document; only the PDF tells.
-OfficeResult deliver(const QString& produced, const QString& target, const QString& why) {
-    if (produced.isEmpty() || !isPdf(produced))
-        return failed(u"the office wrote no PDF: "_s +
-                      (why.isEmpty() ? u"the document cannot be read"_s : why));
-    if (QFile::exists(target) && !QFile::remove(target))
-        return failed(u"the old file cannot be replaced: "_s + target);
-    if (!QFile::rename(produced, target))
-        return failed(u"the PDF cannot be written to "_s + target);
-    return {OfficeStatus::Ok, {}};
-}
-
-OfficeResult checkRequest(const OfficeInstallation& office, const PdfConversion& conversion) {
-    if (office.suite != OfficeSuite::LibreOffice || !QFileInfo(office.program).isExecutable())
-        return {OfficeStatus::NotInstalled, u"LibreOffice is not installed"_s};
-    if (!QFileInfo(conversion.document).isFile())
-        return failed(u"document not found: "_s + conversion.document);
-    if (conversion.pdf.isEmpty()) return failed(u"no place for the PDF was given"_s);
-    return {OfficeStatus::Ok, {}};
-}
-
 OfficeResult convert(const OfficeInstallation& office, const PdfConversion& conversion,
                      std::stop_token stop) {
-    OfficeResult checked = checkRequest(office, conversion);
+    OfficeResult checked = checkPdfConversion(office, conversion);
     if (!checked.ok()) return checked;
     OfficeWorkFolder work(conversion.workRoot);
     if (!work.isValid()) return failed(u"no private temporary folder can be made"_s);
@@ -81,11 +60,34 @@ OfficeResult convert(const OfficeInstallation& office, const PdfConversion& conv
     OfficeResult ran =
         runOfficeProcess(conversionProcess(office, document, work, conversion.timeLimit), stop);
     if (!ran.ok()) return ran;
-    return deliver(producedPdf(work.path() + u"out"_s), conversion.pdf,
-                   officeProcessLastWords(work.path()));
+    return placeOfficePdf(producedPdf(work.path() + u"out"_s), conversion.pdf,
+                          officeProcessLastWords(work.path()));
 }
 
 }  // namespace
+
+// The office ends with success also when it could not read the document; only the PDF tells.
+OfficeResult placeOfficePdf(const QString& produced, const QString& target, const QString& why) {
+    if (produced.isEmpty() || !isPdf(produced))
+        return failed(u"the office wrote no PDF: "_s +
+                      (why.isEmpty() ? u"the document cannot be read"_s : why));
+    if (QFile::exists(target) && !QFile::remove(target))
+        return failed(u"the old file cannot be replaced: "_s + target);
+    // Renamed where it can be; copied when the target lies on another file system.
+    if (!QFile::rename(produced, target) &&
+        !(QFile::copy(produced, target) && QFile::remove(produced)))
+        return failed(u"the PDF cannot be written to "_s + target);
+    return {OfficeStatus::Ok, {}};
+}
+
+OfficeResult checkPdfConversion(const OfficeInstallation& office, const PdfConversion& conversion) {
+    if (office.suite != OfficeSuite::LibreOffice || !QFileInfo(office.program).isExecutable())
+        return {OfficeStatus::NotInstalled, u"LibreOffice is not installed"_s};
+    if (!QFileInfo(conversion.document).isFile())
+        return failed(u"document not found: "_s + conversion.document);
+    if (conversion.pdf.isEmpty()) return failed(u"no place for the PDF was given"_s);
+    return {OfficeStatus::Ok, {}};
+}
 
 OfficeResult convertToPdf(const OfficeInstallation& office, const PdfConversion& conversion,
                           std::stop_token stop) {

@@ -33,4 +33,10 @@ struct PdfConversion {
 OfficeResult convertToPdf(const OfficeInstallation& office, const PdfConversion& conversion,
                           std::stop_token stop = {});
 
+// What every conversion checks first: a LibreOffice (else NotInstalled), the document, a target.
+OfficeResult checkPdfConversion(const OfficeInstallation& office, const PdfConversion& conversion);
+// Puts the PDF the office produced in its place, replacing a file there; Failed when nothing
+// (or no PDF) was produced, with `why` (the office's last words) in the message.
+OfficeResult placeOfficePdf(const QString& produced, const QString& target, const QString& why);
+
 }  // namespace ov::platform

@@ -30,6 +30,14 @@ bool OfficeJob::startConversion(const OfficeInstallation& office, const PdfConve
     });
 }
 
+bool OfficeJob::startWarmConversion(std::shared_ptr<WarmOfficeConverter> converter,
+                                    const PdfConversion& conversion) {
+    if (!converter) return false;
+    return start([converter = std::move(converter), conversion](std::stop_token stop) {
+        return converter->convert(conversion, stop);
+    });
+}
+
 bool OfficeJob::startOperations(const OfficeInstallation& office, const DocumentOperations& job) {
     return start(
         [office, job](std::stop_token stop) { return runDocumentOperations(office, job, stop); });

@@ -8,11 +8,13 @@
 // yet delivered is then dropped.
 
 #include "platform/officeconvert.h"
+#include "platform/officeconverter.h"
 #include "platform/officedocument.h"
 #include "platform/officeresult.h"
 
 #include <QObject>
 #include <functional>
+#include <memory>
 #include <stop_token>
 #include <thread>
 
@@ -29,6 +31,9 @@ public:
     // Start the work; false (and nothing started) while a job is still running.
     bool start(Work work);
     bool startConversion(const OfficeInstallation& office, const PdfConversion& conversion);
+    // Through a warm converter, which the job keeps alive while it runs.
+    bool startWarmConversion(std::shared_ptr<WarmOfficeConverter> converter,
+                             const PdfConversion& conversion);
     bool startOperations(const OfficeInstallation& office, const DocumentOperations& job);
 
     void cancel();

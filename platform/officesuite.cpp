@@ -77,6 +77,7 @@ std::optional<OfficeInstallation> libreOfficeIn(const QString& path, const QStri
     office.word = QFile::exists(registry + u"writer.xcd"_s);
     office.excel = QFile::exists(registry + u"calc.xcd"_s);
     office.powerPoint = QFile::exists(registry + u"impress.xcd"_s);
+    office.draw = QFile::exists(registry + u"draw.xcd"_s);
     office.python = pythonFor(folder, python);
     return office;
 }
@@ -112,7 +113,26 @@ QStringList optLibreOffices() {
     return folders;
 }
 
+// Configuration layers larger than this are not ours to read.
+constexpr qint64 kMaxLayer = 16 * 1024 * 1024;
+
+bool layerNames(const QString& layer, const QByteArray& name) {
+    QFile file(layer);
+    return file.size() <= kMaxLayer && file.open(QIODevice::ReadOnly) &&
+           file.readAll().contains(name);
+}
+
 }  // namespace
+
+bool hasImportFilter(const OfficeInstallation& office, const QString& filterName) {
+    if (office.suite != OfficeSuite::LibreOffice || filterName.isEmpty()) return false;
+    const QByteArray name = "oor:name=\"" + filterName.toUtf8() + '"';
+    const QDir registry(office.folder + u"../share/registry/"_s);
+    for (const QString& layer : registry.entryList({u"*.xcd"_s}, QDir::Files)) {
+        if (layerNames(registry.filePath(layer), name)) return true;
+    }
+    return false;
+}
 
 bool OfficeInstallation::serves(OfficeKind kind) const {
     switch (kind) {

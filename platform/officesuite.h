@@ -29,6 +29,7 @@ struct OfficeInstallation {
     bool word = false;       // the applications installed for each kind of document
     bool excel = false;
     bool powerPoint = false;
+    bool draw = false;  // LibreOffice's drawing application (it imports drawings of other programs)
     // LibreOffice only: the Python interpreter that has LibreOffice's bridge; empty when the
     // bridge is not installed (document operations are then unavailable).
     QString python;
@@ -49,6 +50,10 @@ struct OfficeSearchPaths {
 // Every installed suite, LibreOffice first. Reads a few small files; starts no process.
 std::vector<OfficeInstallation> findOfficeSuites(
     const OfficeSearchPaths& where = OfficeSearchPaths::system());
+
+// Whether the LibreOffice has the import filter of that name ("draw_Visio_Document",
+// "draw_CorelDraw_Document") among its installed configuration layers.
+bool hasImportFilter(const OfficeInstallation& office, const QString& filterName);
 
 // The one installation of that suite, if any.
 std::optional<OfficeInstallation> findOfficeSuite(

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/atomicfile.h"
+#include "platform/regularfile.h"
 #include "platform/filelock.h"
 #include "platform/folders.h"
 #include "platform/hivefile.h"
@@ -35,17 +36,10 @@ QString hiveFile(Hive hive) {
 
 // The hive's content: empty when the file is missing, nullptr when it cannot be read.
 std::unique_ptr<RegKey> loadHive(Hive hive) {
-    QFile file(hiveFile(hive));
-    if (!file.exists()) return std::make_unique<RegKey>();
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxHiveSize) return nullptr;
-    // Read in pieces, so a file that grows meanwhile costs no more than the bound.
-    QByteArray text;
-    char buffer[64 * 1024];
-    qint64 got = 0;
-    while ((got = file.read(buffer, sizeof buffer)) > 0 && text.size() <= kMaxHiveSize)
-        text.append(buffer, got);
-    if (got < 0 || text.size() > kMaxHiveSize) return nullptr;
-    return parseHive(text);
+    const FileRead read = readRegularFile(hiveFile(hive), kMaxHiveSize);
+    if (read.status == FileReadStatus::Missing) return std::make_unique<RegKey>();
+    if (read.status != FileReadStatus::Ok || read.size > kMaxHiveSize) return nullptr;
+    return parseHive(read.bytes);
 }
 
 const RegValue* findValue(const RegKey* root, const QString& key, const QString& name) {

@@ -1,6 +1,8 @@
 #include "platform/sysinfo.h"
 
+#include <pwd.h>
 #include <sys/utsname.h>
+#include <unistd.h>
 
 #include <dlfcn.h>
 #include <link.h>
@@ -128,6 +130,16 @@ bool is32BitProcessOn64BitSystem() {
         const QByteArray machine(name.machine);
         return machine.contains("64");
     }
+}
+
+QString currentUserName() {
+    const long suggested = sysconf(_SC_GETPW_R_SIZE_MAX);
+    QByteArray buffer(suggested > 0 ? suggested : 16384, '\0');
+    passwd entry{};
+    passwd* found = nullptr;
+    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found)
+        return {};
+    return QString::fromLocal8Bit(found->pw_name);
 }
 
 }  // namespace ov::platform

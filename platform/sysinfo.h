@@ -27,4 +27,7 @@ std::optional<std::array<int, 4>> fileVersion(const QString& fileName = {});
 // kernel); false for a native process.
 bool is32BitProcessOn64BitSystem();
 
+// The account name of the user running this process; "" when the system cannot tell.
+QString currentUserName();
+
 }  // namespace ov::platform

@@ -8,6 +8,7 @@
 #include "platform/desktopentry.h"
 #include "platform/folders.h"
 #include "platform/registry.h"
+#include "platform/regularfile.h"
 
 using namespace Qt::StringLiterals;
 
@@ -86,16 +87,17 @@ bool writeDefaultHandler(const QString& mimeType, const QString& desktopId) {
     if (folder.isEmpty() || !makeFolder(folder)) return false;
     const QString fileName = folder + u"mimeapps.list"_s;
     QStringList lines;
-    QFile file(fileName);
-    if (file.exists()) {
+    const FileRead read = readRegularFile(fileName, kMaxMimeAppsSize);
+    if (read.status != FileReadStatus::Missing) {
         // A file we cannot read whole is left alone rather than replaced by a cut-down copy.
-        if (file.size() > kMaxMimeAppsSize || !file.open(QIODevice::ReadOnly)) return false;
-        lines = QString::fromUtf8(file.readAll()).split(u'\n');
+        if (read.status != FileReadStatus::Ok || read.size > kMaxMimeAppsSize) return false;
+        lines = QString::fromUtf8(read.bytes).split(u'\n');
         if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     }
     setGroupValue(lines, u"Default Applications"_s, mimeType, desktopId + u';');
     setGroupValue(lines, u"Added Associations"_s, mimeType, desktopId + u';');
-    return writeFileAtomically(fileName, (lines.join(u'\n') + u'\n').toUtf8());
+    return writeFileAtomically(fileName, (lines.join(u'\n') + u'\n').toUtf8(), nullptr,
+                               FileKind::Shared);
 }
 
 UrlSchemeResult registerUrlScheme(const QString& scheme, const QString& description,

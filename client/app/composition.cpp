@@ -12,6 +12,8 @@
 #include "client/webcommands/webmodule.h"
 #include "core/globalconfig.h"
 #include "documents/preview/previewbase.h"
+#include "documents/versions/hintfrmxe.h"
+#include "documents/versions/versionwindows.h"
 
 using namespace Qt::StringLiterals;
 
@@ -78,6 +80,23 @@ void UseViewerPreview(TWebModule& module) {
     module.Forms().Preview = [host](const QString& cmd) { return DoPreview(cmd, *host); };
 }
 
+void UseVersionControl(TWebModule& module, TVersionWindows& windows) {
+    TWebForms& forms = module.Forms();
+    forms.SetWorkPath = [&windows](std::int64_t folderId) { windows.SetWorkPath(folderId); };
+    forms.GetNewVer = [&windows](std::int32_t ownerId, std::int64_t folderId) {
+        windows.GetNewVer(ownerId, folderId);
+    };
+    forms.Checkout = [&windows](const QStringList& keys, const QStringList& names) {
+        windows.Checkout(keys, names);
+    };
+    forms.CancelCheckout = [&windows](const QStringList& keys, const QStringList& names) {
+        windows.CancelCheckout(keys, names);
+    };
+    forms.Checkin = [&windows](const QStringList& keys, const QStringList& names) {
+        windows.Checkin(keys, names);
+    };
+}
+
 void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login) {
     mainForm.Hooks().LoginOnActivate = [&login] { login.LoginOnActivate(); };
     mainForm.Hooks().LoginFromMenu = [&login] { login.tnLogin(); };
@@ -115,11 +134,18 @@ void ConnectServerDialogs(TQUEXClientFrm& mainForm) {
 }
 
 TOvClient::TOvClient()
-    : m_mainForm(std::make_unique<TQUEXClientFrm>()),
+    : m_versionLog(std::make_unique<THintFrmXe>()),
+      m_mainForm(std::make_unique<TQUEXClientFrm>()),
       m_webModule(new TWebModule(m_mainForm.get())),
       m_login(new TLoginFlow(loginHostOf(*m_mainForm), m_mainForm.get())),
       m_fileManager(new TFileMagFrm) {
+    TWebModule* module = m_webModule;
+    m_versionWindows = std::make_unique<TVersionWindows>(
+        m_mainForm.get(), m_versionLog.get(), module->ClientPath(), [module](QDialog& dialog) {
+            return module->ExecModal ? module->ExecModal(dialog) : dialog.exec();
+        });
     UseViewerPreview(*m_webModule);
+    UseVersionControl(*m_webModule, *m_versionWindows);
     ConnectWebCommands(*m_mainForm, *m_webModule);
     ConnectLogin(*m_mainForm, *m_login);
     ConnectFileManager(*m_mainForm, *m_fileManager, *m_webModule);

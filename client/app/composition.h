@@ -9,8 +9,10 @@
 namespace ov {
 
 class TFileMagFrm;
+class THintFrmXe;
 class TLoginFlow;
 class TQUEXClientFrm;
+class TVersionWindows;
 class TWebModule;
 
 // The dispatcher runs on the main window's work tick: it takes "WebCmd.txt" there (and when a
@@ -20,6 +22,11 @@ void ConnectWebCommands(TQUEXClientFrm& mainForm, TWebModule& module);
 // Code 13 goes to the viewer choice, with the dispatcher as the preview's host: its main
 // window, hint window, remembered rectangle, language, folder and window list.
 void UseViewerPreview(TWebModule& module);
+
+// Codes 16 to 20 open the version-control windows (working folder, latest versions, check-out,
+// cancel, check-in), which report to the process's one log window. Their modal dialogs run
+// through the dispatcher's ExecModal.
+void UseVersionControl(TWebModule& module, TVersionWindows& windows);
 
 // The first activation of the window logs in, and the tools menu's "系统登录" logs in again.
 void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login);
@@ -48,12 +55,16 @@ public:
     TWebModule& WebModule() const { return *m_webModule; }
     TLoginFlow& Login() const { return *m_login; }
     TFileMagFrm& FileManager() const { return *m_fileManager; }
+    // The version-control log window, made hidden at start-up and only hidden when closed.
+    THintFrmXe& VersionLog() const { return *m_versionLog; }
 
 private:
+    std::unique_ptr<THintFrmXe> m_versionLog;
     std::unique_ptr<TQUEXClientFrm> m_mainForm;
     TWebModule* m_webModule;
     TLoginFlow* m_login;
     TFileMagFrm* m_fileManager;
+    std::unique_ptr<TVersionWindows> m_versionWindows;
 };
 
 }  // namespace ov

@@ -11,6 +11,7 @@
 #include "client/startup/startup.h"
 #include "core/globalconfig.h"
 #include "core/powers.h"
+#include "platform/officeconverter.h"
 #include "platform/singleinstance.h"
 #include "platform/widgets/fonts.h"
 
@@ -30,6 +31,8 @@ int runInstance(int argc, char** argv) {
         TOvClient client;
         client.Start();
         result = app.exec();
+        // The office kept running for the previews ends with the program.
+        platform::endSessionOfficeConverters();
     }
     // Server work that a server which does not answer still holds must not run into the
     // destruction of the process's globals: the program ends here without them. Settings

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 
 #include "client/login/loginfrm.h"
 #include "client/login/loginsaved.h"
@@ -145,12 +146,24 @@ void TLoginFlow::ShowLoginError(const QString& error) {
     if (text.isEmpty() && FLoginFrm && !IsUsableServer(DialogServer(*FLoginFrm)))
         text = english ? u"Please enter a valid server address and port."_s
                        : u"请输入有效的服务器地址和端口。"_s;
+    const bool serverUsable = !FLoginFrm || IsUsableServer(DialogServer(*FLoginFrm));
     if (text.isEmpty()) text = english ? u"Login failed."_s : u"登录失败。"_s;
     QWidget* over = FLoginFrm ? static_cast<QWidget*>(FLoginFrm) : m_host.window;
     auto box = new QMessageBox(QMessageBox::Critical, english ? u"Hint"_s : u"提示"_s, text,
                                QMessageBox::Ok, over);
     box->setObjectName(u"loginError"_s);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    // A refused login is mended in the password field: the user types it again right away.
+    if (FLoginFrm && serverUsable) {
+        QPointer<TLoginFrm> form = FLoginFrm;
+        const auto toPassword = [form] {
+            if (!form) return;
+            form->edtPass->setFocus(Qt::OtherFocusReason);
+            form->edtPass->selectAll();
+        };
+        toPassword();
+        QObject::connect(box, &QDialog::finished, form, toPassword);
+    }
     box->open();
 }
 

@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QBoxLayout>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QToolButton>
@@ -16,6 +16,7 @@
 #include "client/mainwindow/mainwindow.h"
 #include "client/mainwindow/servertexts.h"
 #include "core/globalconfig.h"
+#include "platform/desktopopen.h"
 
 using namespace Qt::StringLiterals;
 
@@ -58,6 +59,10 @@ void TQUEXClientFrm::LoadTexts() {
     WLS_Hint = english ? u"Hint"_s : u"提示"_s;
     WLS_PleaseLogin = english ? u"Please login"_s : u"请先登录系统！"_s;
     WLS_Welcome = english ? u"Welcome:"_s : u"欢迎："_s;
+    WLS_NoBrowser = english ? u"The server's page could not be opened: no web browser was found. "
+                              u"Install a web browser, then press the home button again."_s
+                            : u"无法打开服务器主页：没有找到网页浏览器。请安装网页浏览器后再点击"
+                              u"“首页”。"_s;
     setWindowTitle(u"Ov client tools"_s);
     setFont(english ? QFont(u"Tahoma"_s, 9) : QFont(u"宋体"_s, 9));
 }
@@ -103,6 +108,7 @@ QWidget* TQUEXClientFrm::BuildIconBar() {
     column->addWidget(m_logo);
     const QSize size(50, 50);
     auto home = iconButton(bar, TBarPicture::Home, english ? u"Main page"_s : u"首页"_s, size);
+    home->setObjectName(u"imgHome"_s);
     connect(home, &QToolButton::clicked, this, &TQUEXClientFrm::OpenHomePage);
     column->addWidget(home);
     // The batch window and the file manager are brought to the front by these two.
@@ -216,7 +222,17 @@ QString TQUEXClientFrm::HomePageUrl() {
 }
 
 void TQUEXClientFrm::OpenHomePage() {
-    QDesktopServices::openUrl(QUrl(HomePageUrl()));
+    platform::openWithDesktop(HomePageUrl(), this, [this](bool opened) {
+        if (!opened) ShowNoBrowserHint();
+    });
+}
+
+void TQUEXClientFrm::ShowNoBrowserHint() {
+    auto* hint = new QMessageBox(QMessageBox::Information, WLS_Hint, WLS_NoBrowser,
+                                 QMessageBox::Ok, this);
+    hint->setObjectName(u"NoBrowserHint"_s);
+    hint->setAttribute(Qt::WA_DeleteOnClose);
+    hint->open();
 }
 
 }  // namespace ov

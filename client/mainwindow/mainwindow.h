@@ -67,6 +67,8 @@ public:
     QString WelcomeText() const { return WLS_Welcome; }
     QString HintText() const { return WLS_Hint; }
     QString PleaseLoginText() const { return WLS_PleaseLogin; }
+    // The hint shown when the desktop could not open the home page (no web browser).
+    QString NoBrowserText() const { return WLS_NoBrowser; }
 
     // After every login: fetches the user's security levels, the client configuration and the
     // logo off the user-interface thread, and stores what arrived (ScInfos and FileExtInfo in
@@ -134,7 +136,9 @@ private:
     void HideToTray();
     void ToggleMaximized();
     void LoadLogo();
+    // Opens the home page in the desktop's web browser; when that fails, a hint says so.
     void OpenHomePage();
+    void ShowNoBrowserHint();
     void StoreServerConfig(const TServerConfig& config);
     void UmRun();
     void CheckUserMsg();
@@ -147,7 +151,7 @@ private:
     static void Call(const std::function<void()>& hook);
 
     THS_Language FHS_Language;
-    QString WLS_Welcome, WLS_Hint, WLS_PleaseLogin;
+    QString WLS_Welcome, WLS_Hint, WLS_PleaseLogin, WLS_NoBrowser;
     bool BClose = false;
     bool FIsLogin = false;
     bool FLoginOver = false;

@@ -4,11 +4,11 @@
 
 #include "client/login/loginrequest.h"
 #include "core/cipher.h"
+#include "core/clientprogram.h"
 #include "core/globalconfig.h"
 #include "core/powers.h"
 #include "core/split.h"
 #include "core/tagtext.h"
-#include "platform/urlscheme.h"
 #include "platform/windowbus.h"
 
 using namespace Qt::StringLiterals;
@@ -174,8 +174,9 @@ bool SetPerMonitorDpiAware(bool /*apply*/) {
 }
 
 void RegisterUrlProtocol(const QString& programPath) {
-    // Failures are not reported: a start with "-r" ends either way.
-    platform::registerUrlScheme(u"OvClient"_s, u"OvClientProtocol"_s, programPath);
+    // Failures are not reported: a start with "-r" ends either way. The control registers
+    // the scheme through the same routine.
+    RegisterClientUrlScheme(programPath);
 }
 
 platform::WindowHandle FindRunningInstance(bool lockHeldElsewhere) {

@@ -1,6 +1,7 @@
 #pragma once
-// The one place that creates the built-in previewer forms. Forms this program does not have
-// yet give null, and the caller shows the hint for a file type that cannot be previewed.
+// The one place that creates the built-in previewer forms. The help viewer, a Windows program,
+// has no form here: it gives null, and the caller shows the hint for a file type that cannot be
+// previewed.
 
 #include <QWidget>
 

@@ -31,8 +31,9 @@ bool IsInExtList(int list, std::int32_t code) {
         case 1:
             return codeIn(code, {u"docx", u"dotx", u"xlsx", u"xlsm", u"pptx", u"vsdx", u"mppx"});
         case 2:
+            // "vsdx" with "vsd", as "mppx" with "mpp": both Visio formats have their previewer.
             return codeIn(code, {u"doc", u"xls", u"ppt", u"rtf", u"docx", u"dotx", u"xlsx", u"xlsm",
-                                 u"pptx", u"pdf", u"ai", u"vsd", u"pps", u"mpp", u"mppx"});
+                                 u"pptx", u"pdf", u"ai", u"vsd", u"vsdx", u"pps", u"mpp", u"mppx"});
         case 3:
             return codeIn(code,
                           {u"doc", u"xls", u"ppt", u"docx", u"dotx", u"xlsx", u"xlsm", u"pptx"});
@@ -42,8 +43,10 @@ bool IsInExtList(int list, std::int32_t code) {
 }
 
 bool IsFixedBuiltInExt(const QString& ext) {
-    return textIn(ext, {u"wps", u"et", u"dps", u"mht", u"eml", u"rtf", u"ecb", u"exb", u"sep",
-                        u"gd", u"gw", u"ifr", u"chm", u"kdh", u"caj", u"gwd"});
+    // "ecb" is the list's own spelling; "ceb" (the e-books' extension) is there too, so that
+    // e-books reach their previewer.
+    return textIn(ext, {u"wps", u"et", u"dps", u"mht", u"eml", u"rtf", u"ecb", u"ceb", u"exb",
+                        u"sep", u"gd", u"gw", u"ifr", u"chm", u"kdh", u"caj", u"gwd"});
 }
 
 int OfficeApplicationOf(const QString& ext) {

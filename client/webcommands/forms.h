@@ -20,8 +20,8 @@ struct TWebForms {
     using TEditorSlot =
         std::function<void(std::int64_t fileKey, const QString& fileName, const QString& ext)>;
     TEditorSlot OfficeEditor, TextEditor;
-    // 16: the working folder of a server folder.
-    std::function<void(std::int32_t folderId)> SetWorkPath;
+    // 16: the working folder of a server folder (folder ids are 64-bit).
+    std::function<void(std::int64_t folderId)> SetWorkPath;
     // 17: the newest versions of a folder's files.
     std::function<void(std::int32_t ownerId, std::int64_t folderId)> GetNewVer;
     // 18, 19, 20: check-out, cancel check-out and check-in of files (keys and names in

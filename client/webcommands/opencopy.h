@@ -2,7 +2,8 @@
 // Copies of server files that a web page asks to open with the desktop's viewer. The name and
 // extension come from the page, so they must never lead to starting a program: only document,
 // picture and archive types are opened, a copy whose contents are a program is not, and copies
-// are readable and writable by their owner only.
+// are readable and writable by their owner only. The rules are the platform's
+// (platform/widgets/desktopopen.h), which the mail previewer follows for attachments too.
 
 #include <QString>
 

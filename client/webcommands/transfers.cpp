@@ -13,7 +13,7 @@ namespace ov {
 
 QString TWebModule::DoSetWorkPath(const QString& cmd) {
     if (!FForms.SetWorkPath) return NotAvailable();
-    FForms.SetWorkPath(tagInt(cmd, u"folderId"_s));
+    FForms.SetWorkPath(tagInt64(cmd, u"folderId"_s));
     return {};
 }
 

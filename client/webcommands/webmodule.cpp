@@ -25,6 +25,7 @@ TWebModule::TWebModule(QWidget* mainFrm)
 }
 
 TWebModule::~TWebModule() {
+    StopOpenCopy();
     if (const std::optional<QRect> rect = PFrmList->LastRect()) {
         const auto config = GlobalConfig();
         config->SetPreviewRect(*rect);
@@ -42,7 +43,8 @@ bool TWebModule::TakeCommandFile() {
 
 bool TWebModule::RunQueuedCommand() {
     TWebCmd cmd;
-    if (!WebCommand().Pop(cmd)) return false;
+    // Commands keep their order: the next one waits until the running download has ended.
+    if (IsOpeningCopy() || !WebCommand().Pop(cmd)) return false;
     Execute(cmd);
     return true;
 }

@@ -23,6 +23,7 @@ class QWidget;
 namespace ov {
 
 class TPreViewHint;
+struct OpenCopyJob;
 
 class TWebModule : public QObject {
     Q_OBJECT
@@ -71,6 +72,12 @@ public:
     std::function<int(QDialog& dialog)> ExecModal;
     // Read time-out of the server connection of code 14.
     int DownloadTimeoutMs = 12000;
+    // Whether a code 14 download is running; queued commands wait for its end.
+    bool IsOpeningCopy() const { return m_openCopy != nullptr; }
+
+signals:
+    // Code 14 has ended: its copy was opened ("") or the text shown says why not.
+    void openCopyDone(const QString& error);
 
 private:
     // Each handler returns the error text to show in the hint window; "" when there is none
@@ -78,6 +85,10 @@ private:
     QString Dispatch(const TWebCmd& cmd);
     QString DoClipboardCmd(const QString& cmd);
     QString DoOpenCopy(const QString& cmd);
+    QString StartOpenCopy(const QString& cmd);
+    // On the user-interface thread when the download of code 14 has ended.
+    void FinishOpenCopy(const QString& copy, bool downloaded, const QString& error);
+    void StopOpenCopy();
     QString DoEditFile(const QString& cmd);
     QString RunEditor(const TWebForms::TEditorSlot& editor, std::int64_t key, const QString& name,
                       const QString& ext);
@@ -102,6 +113,8 @@ private:
     std::unique_ptr<TFrmList> PFrmList;
     std::unique_ptr<TPreViewHint> PHintOfPreviewFrm;
     TWebForms FForms;
+    // The running code 14 download, shared with its worker.
+    std::shared_ptr<OpenCopyJob> m_openCopy;
 };
 
 }  // namespace ov

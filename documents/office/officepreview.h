@@ -3,7 +3,9 @@
 // machine can show the file at all (documents/office/officepreviewgate.h), then fetches it, has
 // LibreOffice convert it to PDF on a worker thread (a wait hint meanwhile; the user interface
 // never waits for the office) and shows the result in the built-in document viewer, read-only
-// unless the document options give more rights.
+// unless the document options give more rights. The conversion goes through the office kept
+// running for the session (platform/officeconverter.h): only the first preview waits for the
+// office to start.
 //
 // It also serves the browser control's members: printing and print preview (refused for a
 // read-only document while a virtual printer is installed; reported to the server once
@@ -23,6 +25,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -70,6 +73,11 @@ public:
     // ---- for the hosts and tests ----
     // The installed suites the gate looks at (default: the ones found on this system).
     void SetOfficeSuites(std::vector<platform::OfficeInstallation> suites);
+    // The converter that keeps one office running (default: the session's, when the office has
+    // its Python bridge; without it every document starts an office of its own).
+    void SetOfficeConverter(std::shared_ptr<platform::WarmOfficeConverter> converter) {
+        m_converter = std::move(converter);
+    }
     // Time limit of one office job (conversion, revisions).
     void SetOfficeTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
     const OfficeGate& Gate() const { return m_gate; }
@@ -97,6 +105,7 @@ private:
     std::vector<platform::OfficeInstallation> Suites() const;
     void CreateViewer();
     void StartConversion(const QString& fileName);
+    std::shared_ptr<platform::WarmOfficeConverter> WarmConverter();
     void ConversionDone(const platform::OfficeResult& result);
     void ShowFailure(const platform::OfficeResult& result);
     void ShowPdf();
@@ -118,6 +127,7 @@ private:
     bool m_autoSize = true;
     OfficeGate m_gate;
     std::optional<std::vector<platform::OfficeInstallation>> m_suites;
+    std::shared_ptr<platform::WarmOfficeConverter> m_converter;
     std::chrono::milliseconds m_timeLimit{120000};
     QTimer m_clipboardTimer;
     bool m_timerStopped = false;  // ClientMax2 stopped the timer for good

@@ -71,8 +71,17 @@ void TOfficeFilePreviewFrm::StartConversion(const QString& fileName) {
         return;
     }
     platform::PdfConversion conversion{fileName, PdfPath(), m_timeLimit, FRoot};
-    if (!m_job->startConversion(*m_gate.converter, conversion))
-        ConversionDone({OfficeStatus::Failed, u"another office job is running"_s});
+    const auto warm = WarmConverter();
+    const bool started = warm ? m_job->startWarmConversion(warm, conversion)
+                              : m_job->startConversion(*m_gate.converter, conversion);
+    if (!started) ConversionDone({OfficeStatus::Failed, u"another office job is running"_s});
+}
+
+// The office kept running for the session converts, unless it lacks its Python bridge.
+std::shared_ptr<platform::WarmOfficeConverter> TOfficeFilePreviewFrm::WarmConverter() {
+    if (!m_converter && m_gate.converter && !m_gate.converter->python.isEmpty())
+        m_converter = platform::sessionOfficeConverter(*m_gate.converter);
+    return m_converter;
 }
 
 void TOfficeFilePreviewFrm::ConversionDone(const OfficeResult& result) {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
@@ -118,6 +119,15 @@ void TPdfPreviewFrm::createViewer() {
     m_viewer->setContextMenuPolicy(Qt::PreventContextMenu);
     m_viewer->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
     m_clientArea->layout()->addWidget(m_viewer);
+    connect(m_viewer, &platform::DocumentViewer::currentPageChanged, this,
+            &TPdfPreviewFrm::showPageNumber);
+}
+
+// The page box shows the current page and the label after it the number of pages.
+void TPdfPreviewFrm::showPageNumber() {
+    if (!m_viewer) return;
+    m_bar.pageNumber->setText(QString::number(m_viewer->currentPage()));
+    m_bar.pageLabelAfter->setText(pdftexts::pageLabelAfter(FHS_Language, m_viewer->pageCount()));
 }
 
 void TPdfPreviewFrm::LoadLocalFile(int /*FileType*/, const QString& FileName) {
@@ -142,6 +152,7 @@ void TPdfPreviewFrm::LoadLocalFile(int /*FileType*/, const QString& FileName) {
         return;
     }
     m_viewer->show();
+    showPageNumber();
     if (DocReadonly()) {
         // Keys and right clicks that would copy, save or print are discarded in the viewer.
         AddKeyboardHook(m_viewer);
@@ -187,6 +198,7 @@ void TPdfPreviewFrm::pageNumberEntered() {
     bool ok = false;
     const int page = m_bar.pageNumber->text().trimmed().toInt(&ok);
     if (ok && page > 0 && m_viewer) m_viewer->setCurrentPage(page);
+    showPageNumber();  // a page that does not exist leaves the box at the page shown
 }
 
 void TPdfPreviewFrm::Print(const QString& /*EffCode*/) {

@@ -54,6 +54,7 @@ private:
     void keepFitted();
     void zoomSliderChanged();
     void pageNumberEntered();
+    void showPageNumber();
     void stepZoomSlider(int delta);
 
     PdfPreviewToolBar m_bar;

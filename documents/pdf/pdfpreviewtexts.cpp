@@ -55,6 +55,10 @@ QString pageLabelAfter(THS_Language language) {
     return pick(language, u"页"_s, QString());
 }
 
+QString pageLabelAfter(THS_Language language, int pageCount) {
+    return pick(language, u"页 / 共%1页"_s, u"/ %1"_s).arg(pageCount);
+}
+
 QString formFontFamily(THS_Language language) {
     return pick(language, u"宋体"_s, u"Tahoma"_s);
 }

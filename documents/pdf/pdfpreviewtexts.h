@@ -22,6 +22,8 @@ QString sursenLoading();
 // The labels before and after the page number.
 QString pageLabelBefore(THS_Language language);
 QString pageLabelAfter(THS_Language language);
+// The text after the page box once a document is shown: "/ total" ("页 / 共N页").
+QString pageLabelAfter(THS_Language language, int pageCount);
 // Shows the message that refuses to print to a virtual printer (error icon), modally.
 void showVirtualPrinterMessage(QWidget* parent, THS_Language language);
 // The face and size of the forms' texts.

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QStyle>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -24,12 +25,27 @@ QLabel* NewPicture(QWidget* parent, QStyle::StandardPixmap kind) {
     return picture;
 }
 
-// The middle of the window's parent window, else of the screen.
+// The window the hint belongs over: its owner when that is on the screen, else the window the
+// user works in; none when neither is shown (a main window hidden in the tray).
+const QWidget* OwnerOnScreen(const QWidget* window) {
+    const QWidget* owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+    if (owner && owner->isVisible() && !owner->isMinimized()) return owner;
+    const QWidget* active = QApplication::activeWindow();
+    return active && active != window && active->isVisible() ? active : nullptr;
+}
+
+// The middle of the owner, else of the screen (never the corner of a hidden window's place).
 QPoint CentreFor(const QWidget* window) {
-    const QWidget* over = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+    const QWidget* over = OwnerOnScreen(window);
     QRect area = over ? over->frameGeometry() : QRect();
-    if (area.isEmpty() && window->screen()) area = window->screen()->availableGeometry();
-    return area.center() - QPoint(window->width() / 2, window->height() / 2);
+    const QScreen* screen = over ? over->screen() : window->screen();
+    if (area.isEmpty() && screen) area = screen->availableGeometry();
+    const QPoint corner = area.center() - QPoint(window->width() / 2, window->height() / 2);
+    // Over an owner near the edge the hint stays whole on the screen.
+    if (!screen) return corner;
+    const QRect room = screen->availableGeometry();
+    return QPoint(std::clamp(corner.x(), room.left(), std::max(room.left(), room.right() - window->width())),
+                  std::clamp(corner.y(), room.top(), std::max(room.top(), room.bottom() - window->height())));
 }
 
 }  // namespace

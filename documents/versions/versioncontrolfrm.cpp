@@ -199,6 +199,7 @@ void TVersionControlFrm::btOkClick() {
     FTarget = Edit1->text().trimmed();
     if (!FOtherFormHandle && PHintFrm) PHintFrm->ShowInFront();
     FOpenAfter = CheckBox1->isChecked() && FKeysStr.size() == 1;
+    m_running = true;
     hide();
     NextCheckout(0);
 }
@@ -300,8 +301,22 @@ void TVersionControlFrm::FinishCheckout() {
 void TVersionControlFrm::FinishRun(std::uint8_t result) {
     if (FOtherFormHandle) FOtherFormHandle->ReloadLists();
     FOtherFormHandle = nullptr;
+    m_running = false;
     emit finished(result);
     close();
+}
+
+int TVersionControlFrm::ShowModalRun(const std::function<int(QDialog&)>& exec) {
+    // A modal loop ends when the dialog hides for its run, and would free the dialog there.
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    QPointer<TVersionControlFrm> self(this);
+    const int result = exec ? exec(*this) : this->exec();
+    if (!self) return result;
+    if (m_running)
+        setAttribute(Qt::WA_DeleteOnClose, true);  // freed when the run closes it
+    else
+        deleteLater();
+    return result;
 }
 
 TVersionTexts TVersionControlFrm::Texts() const {
@@ -316,6 +331,7 @@ TLogRow TVersionControlFrm::PostedLog() {
 }
 
 void TVersionControlFrm::CancelCheckout() {
+    m_running = true;
     const TServerAccess access = Access;
     const auto log = PostedLog();
     m_calls.Run<std::uint8_t>(
@@ -329,6 +345,7 @@ void TVersionControlFrm::CancelCheckout() {
 }
 
 void TVersionControlFrm::BathCheckin() {
+    m_running = true;
     const TServerAccess access = Access;
     const auto log = PostedLog();
     std::atomic<bool>* cancel = m_calls.CancelFlag();

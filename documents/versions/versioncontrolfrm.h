@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 class QCheckBox;
 class QGroupBox;
@@ -46,6 +47,10 @@ public:
     // The window that gets the log rows instead of the log window (nullptr: none).
     void SetHandle(TVersionLogSink* sink) { FOtherFormHandle = sink; }
     void SetHintForm(THintFrmXe* hintForm);
+    // Shows the check-out dialog modally through `exec` (QDialog::exec when none). It returns
+    // when the dialog hides for its run (or is cancelled); the run goes on, and the dialog
+    // frees itself at its end (at once when there is no run).
+    int ShowModalRun(const std::function<int(QDialog&)>& exec = nullptr);
     // Starts the runs; `finished` gives their result (1 when at least one file was released,
     // or stored or sent to audit), then the dialog closes.
     void CancelCheckout();
@@ -107,6 +112,7 @@ private:
     bool FOpenAfter = false;
     TVersionLogSink* FOtherFormHandle = nullptr;
     std::uint8_t FSucceed = 0;
+    bool m_running = false;
     QPointer<THintFrmXe> PHintFrm;
     THS_Language FHS_Language = HSL_NONE;
     TBackgroundCalls m_calls{this};

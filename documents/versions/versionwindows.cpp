@@ -38,9 +38,7 @@ TVersionControlFrm* TVersionWindows::NewVersionControl(const QStringList& keys,
 }
 
 void TVersionWindows::Checkout(const QStringList& keys, const QStringList& names) {
-    // The dialog frees itself when its run is over; exec returns once it hides for the run.
-    QPointer<TVersionControlFrm> form = NewVersionControl(keys, names);
-    Exec(*form);
+    NewVersionControl(keys, names)->ShowModalRun([this](QDialog& dialog) { return Exec(dialog); });
     if (m_log) m_log->ShowInFront();
 }
 

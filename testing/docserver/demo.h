@@ -22,6 +22,9 @@ constexpr std::int64_t MechanicsFolder = 11;  // below 10
 constexpr std::int64_t ElectricsFolder = 12;  // below 10
 constexpr std::int64_t MyDocsFolder = 20;     // the demo user's own
 constexpr std::int64_t SalesFolder = 30;      // group 3, which the demo user may not see
+// The version-control tree of the program's demo (LoadVersionsDemo): the demo user's own.
+constexpr std::int64_t VersionsFolder = 40;
+constexpr std::int64_t VersionPartsFolder = 41;  // below 40
 
 // The file manager's demo: deeper folders and a few files in them.
 constexpr std::int64_t AssemblyFolder = 40;       // below 11
@@ -38,6 +41,14 @@ constexpr std::int64_t PriceFile = 3001;    // in 30
 constexpr std::int64_t TrackedWordFile = 1901;  // a Word document with tracked changes
 constexpr std::int64_t SheetFile = 1902;        // a spreadsheet
 constexpr std::int64_t SlidesFile = 1903;       // a presentation
+// Files of the other previewers in 20: drawings, a plan, a mail, a web page, rich text, a book.
+constexpr std::int64_t DrawingFile = 1904;  // a Visio drawing (vsdx)
+constexpr std::int64_t CorelFile = 1905;    // a CorelDRAW drawing (cdr)
+constexpr std::int64_t MailFile = 1906;     // a mail with a Chinese subject and attachments (eml)
+constexpr std::int64_t WebPageFile = 1907;  // a saved web page (mht)
+constexpr std::int64_t LetterFile = 1908;   // a rich-text letter (rtf)
+constexpr std::int64_t EBookFile = 1909;    // an e-book whose reader is not installed (ceb)
+constexpr std::int64_t PlanFile = 1910;     // a Project plan, no reader installed (mpp)
 
 QString DemoLogin();
 QString DemoPassword();
@@ -54,5 +65,16 @@ void LoadOfficeDemo(DocModel& model);
 void LoadFileManagerDemo(DocModel& model);
 QByteArray OfficeDemoContent(std::int64_t key);
 void StoreOfficeDemoContents(DocFileChannel& files);
+
+// The files of the other previewers, the same way (testing/docserver/demo/demo_previewers.cpp).
+void LoadPreviewerDemo(DocModel& model);
+QByteArray PreviewerDemoContent(std::int64_t key);
+void StorePreviewerDemoContents(DocFileChannel& files);
+
+// A folder tree for version control (only the program loads it, not the tests' fixture): files
+// to check out and in, one checked out by another user, one under edit audit, a sub-folder
+// (testing/docserver/demo/demo_versions.cpp).
+void LoadVersionsDemo(DocModel& model);
+void StoreVersionsDemoContents(DocFileChannel& files);
 
 }  // namespace ov::test::demo

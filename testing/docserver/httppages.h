@@ -24,6 +24,13 @@ QString clientPreviewLink(const ServerAddress& server, const DocUser& user, cons
 // The link that starts the desktop program (or hands over to it) with the server and the
 // user's identity only, as a page does for a user who is logged in.
 QString clientStartLink(const ServerAddress& server, const DocUser& user);
+// The link of any web command: the start link with "-p" and the command (code and text).
+QString clientCommandLink(const ServerAddress& server, const DocUser& user, int code,
+                          const QString& cmd);
+
+// The user's enciphered identity, as the program takes it over with "-u" and the control with
+// SaveUsrInfo2.
+QString handedIdentity(const DocUser& user);
 
 // The model's mutex is held by the callers of these.
 QString homePage(DocModel& model, const DocUser& user, const ServerAddress& server);

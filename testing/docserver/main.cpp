@@ -1,5 +1,6 @@
 // ov-docserver: the test document server as a program with demo content, for trying the client
 // by hand. Options: --port N (0 or missing: any free port), --tls. Runs until interrupted.
+// Exit status 1 when it cannot listen (the port in use), 2 for a bad argument.
 
 #include "testing/docserver/commands.h"
 #include "testing/docserver/demo.h"
@@ -12,23 +13,38 @@
 #include <QCoreApplication>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 using namespace ov::test;
 
 namespace {
 
+// A usage error: which argument and why, on the error stream; exit status 2.
+[[noreturn]] void BadArgument(const QString& reason) {
+    std::fprintf(stderr, "ov-docserver: %s\nRun \"ov-docserver --help\" for the options.\n",
+                 qUtf8Printable(reason));
+    std::exit(2);
+}
+
 DocServer::Options ParseOptions(const QCoreApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(u"Test document server with demo content"_s);
-    parser.addHelpOption();
+    const QCommandLineOption help = parser.addHelpOption();
     parser.addOption({u"port"_s, u"Port to listen on (0: any free port)."_s, u"port"_s, u"0"_s});
     parser.addOption({u"tls"_s, u"Serve under TLS with a self-signed certificate."_s});
-    parser.process(app);
+    if (!parser.parse(app.arguments())) BadArgument(parser.errorText());
+    if (parser.isSet(help)) parser.showHelp(0);
+    if (!parser.positionalArguments().isEmpty())
+        BadArgument(u"unexpected argument \"%1\""_s.arg(parser.positionalArguments().first()));
     DocServer::Options options;
     bool ok = false;
-    const uint port = parser.value(u"port"_s).toUInt(&ok);
-    if (!ok || port > 65535) parser.showHelp(2);
+    const QString portText = parser.value(u"port"_s);
+    const uint port = portText.toUInt(&ok);
+    if (!ok || port > 65535)
+        BadArgument(u"--port %1: the port must be a number from 0 to 65535 (0: any free port)"_s
+                        .arg(portText));
     options.port = quint16(port);
     options.tls = parser.isSet(u"tls"_s);
     return options;
@@ -67,7 +83,18 @@ int main(int argc, char** argv) {
     DocFileChannel files(model);
     demo::LoadDemoPdfs(model, files);
     demo::StoreOfficeDemoContents(files);
-    DocServer server(options);
+    demo::StorePreviewerDemoContents(files);
+    demo::LoadVersionsDemo(model);
+    demo::StoreVersionsDemoContents(files);
+    std::unique_ptr<DocServer> listening;
+    try {
+        listening = std::make_unique<DocServer>(options);
+    } catch (const std::exception& e) {
+        // Most often the port is taken by another program (or another ov-docserver).
+        std::fprintf(stderr, "ov-docserver: %s\n", e.what());
+        return 1;
+    }
+    DocServer& server = *listening;
     commands.install(server);
     files.install(server);
     http.install(server);

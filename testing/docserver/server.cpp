@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 namespace ov::test {
@@ -68,7 +69,8 @@ void DocServer::Impl::listen(quint16 wanted) {
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     if (::bind(listenFd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         ::listen(listenFd, 64) != 0 || ::pipe2(wakePipe, O_CLOEXEC) != 0)
-        throw std::runtime_error("test server: cannot listen");
+        throw std::runtime_error("cannot listen on 127.0.0.1:" + std::to_string(wanted) + ": " +
+                                 std::strerror(errno));
     socklen_t size = sizeof address;
     ::getsockname(listenFd, reinterpret_cast<sockaddr*>(&address), &size);
     port = ntohs(address.sin_port);

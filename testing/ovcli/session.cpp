@@ -4,6 +4,7 @@
 #include "core/tagtext.h"
 #include "platform/atomicfile.h"
 #include "platform/folders.h"
+#include "platform/regularfile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -26,9 +27,9 @@ QString DefaultSessionFile() {
 }
 
 Session LoadSession(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxSessionSize) return {};
-    const QString text = QString::fromUtf8(file.read(MaxSessionSize));
+    const platform::FileRead read = platform::readRegularFile(fileName, MaxSessionSize);
+    if (read.status != platform::FileReadStatus::Ok || read.size > MaxSessionSize) return {};
+    const QString text = QString::fromUtf8(read.bytes);
     return {ReadTagValue(text, u"Token"_s), TextToIntDef0(ReadTagValue(text, u"UserId"_s))};
 }
 
@@ -38,8 +39,17 @@ bool SaveSession(const QString& fileName, const Session& session, QString& error
     platform::makeFolder(QFileInfo(fileName).absolutePath(), true);
     const QString text = u"[Token]"_s + session.token + u"[/Token][UserId]"_s +
                          QString::number(session.userId) + u"[/UserId]"_s;
-    if (!platform::writeFileAtomically(fileName, text.toUtf8(), &error)) return false;
-    // The token stands for the user's login: nobody else may read it.
+    const QByteArray bytes = text.toUtf8();
+    // What could not be read back is not written.
+    if (bytes.size() > MaxSessionSize) {
+        error = u"the server's token is too long to keep (%1 characters)"_s.arg(
+            session.token.size());
+        return false;
+    }
+    // A link in its place is replaced, never written through.
+    if (!platform::writeFileAtomically(fileName, bytes, &error)) return false;
+    // The token stands for the user's login: nobody else may read it (in our own folder, the
+    // name is the file just written).
     QFile::setPermissions(fileName, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     return true;
 }

@@ -4,10 +4,13 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPixmap>
+#include <QToolButton>
 
 #include "client/mainwindow/trayicon.h"
 #include "client/startup/startup.h"
@@ -242,4 +245,36 @@ TEST_F(MainWindow, LogoOfTheLanguageIsShownWhenItsFileExists) {
     }
     TQUEXClientFrm window;
     EXPECT_FALSE(window.logo()->pixmap().isNull());
+}
+
+// The home button opens the page through the desktop's opener; when that reports a failure
+// (no web browser), the client says so instead of leaving only a line in the terminal.
+TEST_F(MainWindow, TheHomeButtonSaysWhenNoBrowserCanOpenThePage) {
+    const QByteArray path = qgetenv("PATH");
+    for (const int status : {3, 0}) {
+        SCOPED_TRACE(status);
+        const QString bin = home.file(u"bin%1/"_s.arg(status));
+        QDir().mkpath(bin);
+        QFile opener(bin + u"xdg-open"_s);
+        ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
+        opener.write("#!/bin/sh\nexit " + QByteArray::number(status) + "\n");
+        opener.close();
+        opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("PATH", QFile::encodeName(bin) + ':' + path);
+        TQUEXClientFrm window;
+        window.findChild<QToolButton*>(u"imgHome"_s)->click();
+        const auto hint = [&] { return window.findChild<QMessageBox*>(u"NoBrowserHint"_s); };
+        if (status != 0) {
+            const QDeadlineTimer deadline(20000);
+            while (!hint() && !deadline.hasExpired())
+                test::app().processEvents(QEventLoop::AllEvents, 20);
+            ASSERT_NE(hint(), nullptr);
+            EXPECT_EQ(hint()->text(), window.NoBrowserText());
+            EXPECT_EQ(hint()->windowTitle(), window.HintText());
+        } else {
+            processEventsFor(1500);
+            EXPECT_EQ(hint(), nullptr);
+        }
+    }
+    qputenv("PATH", path);
 }

@@ -173,7 +173,7 @@ TEST_P(RepliesTest, TimesVersionsAndFileInfo) {
     EXPECT_EQ(robot->GetNewVer(demo::DesignGroup, 10, false, {}), QString());
     const QStringList lines = robot->GetNewVer(demo::DesignGroup, 10, true, {}).split(u"\r\n"_s);
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines[0], u"1001*11*46000500000000*齿轮箱.dwg*设计部/设计图纸/机械"_s);
+    EXPECT_EQ(lines[0], u"1001*11*46000500000000*齿轮箱.dwg*设计图纸/机械/"_s);
 }
 
 TEST_P(RepliesTest, UploadRulesAndLimits) {

@@ -33,6 +33,16 @@ inline void processEventsFor(int ms) {
     } while (!deadline.hasExpired());
 }
 
+// Runs the event loop until the condition holds (true) or a generous deadline passes (false):
+// a loaded machine may take long, a working one returns as soon as it happened.
+template <typename Condition>
+bool processEventsUntil(Condition done, int ms = 20000) {
+    const QDeadlineTimer deadline(ms);
+    while (!done() && !deadline.hasExpired())
+        app().processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
 class DispatchTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -57,8 +57,7 @@ TEST_F(Windows, AClosedWindowIsFreedWithItsCopyAndTheNextOneOpensAtTheSameRectan
 
     first->setGeometry(40, 50, 900, 700);
     first->close();
-    test::processEventsFor(50);
-    EXPECT_TRUE(first.isNull());
+    EXPECT_TRUE(test::processEventsUntil([&] { return first.isNull(); }));
     EXPECT_EQ(log, QStringList{u"closed a.pdf"_s});
     EXPECT_FALSE(QFile::exists(home.file(u"a.pdf"_s)));
 
@@ -83,7 +82,7 @@ TEST_F(Windows, ShutDownFreesTheOpenWindowsAndKeepsTheLastRectangle) {
     last->setGeometry(30, 40, 1000, 750);
     const QRect lastRect = last->geometry();
     last->close();  // the last one opened, closed before shut-down: its rectangle still counts
-    test::processEventsFor(50);
+    test::processEventsUntil([&] { return last.isNull(); });
 
     mainFrm.reset();
     EXPECT_TRUE(first.isNull());

@@ -1,14 +1,18 @@
 // Code 14 fetches a server file into the temporary folder and opens it with the desktop's
 // viewer, but never anything that would start a program, and never outside that folder.
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "client/webcommands/args.h"
 #include "client/webcommands/opencopy.h"
 #include "core/paths.h"
 #include "fixture.h"
+#include "support/trickleserver.h"
 #include "testing/docserver/commands.h"
 #include "testing/docserver/demo.h"
 #include "testing/docserver/filechannel.h"
@@ -36,14 +40,21 @@ protected:
         };
     }
 
+    // Runs code 14 and waits for its end (the download runs on a worker thread).
+    void run14(const QString& cmd) {
+        QSignalSpy done(module, &TWebModule::openCopyDone);
+        module->Execute({14, cmd});
+        if (done.isEmpty()) {
+            ASSERT_TRUE(done.wait(30000));
+        }
+    }
     // Runs code 14 for the report file with these contents, under this name.
     void openReport(const QString& name, const QByteArray& data, const QString& more = {}) {
         files.setContent(test::demo::ReportFile, data);
         hideHint();
-        module->Execute(
-            {14, u"[filekey]%1[/filekey][filename]%2[/filename]"_s.arg(test::demo::ReportFile)
-                         .arg(name) +
-                     more});
+        run14(u"[filekey]%1[/filekey][filename]%2[/filename]"_s.arg(test::demo::ReportFile)
+                  .arg(name) +
+              more);
     }
     static QByteArray read(const QString& path) {
         QFile file(path);
@@ -123,11 +134,40 @@ TEST_F(OpenCopy, FailuresShowTheirText) {
     EXPECT_EQ(hint(), u"File parameter error!"_s);
 
     hideHint();
-    module->Execute({14, u"[filekey]987654[/filekey][filename]a.pdf[/filename]"_s});
+    run14(u"[filekey]987654[/filekey][filename]a.pdf[/filename]"_s);
     EXPECT_FALSE(hint().isEmpty());
     EXPECT_NE(hint(), u"Failed to open the file"_s);
 
     openResult = false;
     openReport(u"a.pdf"_s, kPdf);
     EXPECT_EQ(hint(), u"Failed to open the file"_s);
+}
+
+// A server that trickles the copy holds neither the user interface nor the queue for ever: the
+// timers keep running meanwhile, the next command waits for the end, and leaving the
+// dispatcher lets go of the download.
+TEST_F(OpenCopy, ATricklingDownloadLeavesTheUserInterfaceLive) {
+    QByteArray reply;
+    QDataStream wire(&reply, QIODevice::WriteOnly);
+    wire << qint32(10);
+    wire.writeRawData("46002500000000\r\n", 16);
+    wire << qint64(0) << qint64(100000);
+    reply += QByteArray(4000, 'd');
+    test::TrickleServer slow(reply, 36, 20);
+    GlobalConfig()->SetServerPort(slow.port());
+
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(20);
+    module->Execute(
+        {14, u"[filekey]%1[/filekey][filename]slow.pdf[/filename]"_s.arg(test::demo::ReportFile)});
+    EXPECT_TRUE(module->IsOpeningCopy());
+    WebCommand().Add({14, u"[filekey]1[/filekey][filename]next.pdf[/filename]"_s});
+    QTest::qWait(600);
+    EXPECT_GE(ticks, 10);  // the loop ran: about 30 ticks of 20 ms
+    EXPECT_TRUE(module->IsOpeningCopy());
+    EXPECT_FALSE(module->RunQueuedCommand());  // the next command waits
+    EXPECT_TRUE(opened.isEmpty());
+    WebCommand().Clear();
 }

@@ -28,7 +28,7 @@ protected:
         };
         f.OfficeEditor = editor(u"OfficeEditor"_s);
         f.TextEditor = editor(u"TextEditor"_s);
-        f.SetWorkPath = [this](std::int32_t folder) { calls << u"SetWorkPath %1"_s.arg(folder); };
+        f.SetWorkPath = [this](std::int64_t folder) { calls << u"SetWorkPath %1"_s.arg(folder); };
         const auto folderForm = [this](const QString& name) {
             return [this, name](std::int32_t owner, std::int64_t folder) {
                 calls << u"%1 %2 %3"_s.arg(name).arg(owner).arg(folder);
@@ -96,6 +96,7 @@ TEST_F(Routing, EveryCodeReachesItsWindowWithItsArguments) {
          {}},
         {16, u"[folderId] 7 [/folderId]"_s, u"SetWorkPath 7"_s, {}, {}},
         {16, u"[folderId]seven[/folderId]"_s, u"SetWorkPath 0"_s, {}, {}},
+        {16, u"[folderId]8000000000[/folderId]"_s, u"SetWorkPath 8000000000"_s, {}, {}},
         {17,
          u"[ownerId]5[/ownerId][folderId]8000000000[/folderId]"_s,
          u"GetNewVer 5 8000000000"_s,

@@ -96,6 +96,10 @@ TEST_P(ResumeTest, StreamAndVersionUploadsArrive) {
 
     const QByteArray version = Pattern(5000, 4);
     WriteFile(Local(QStringLiteral("v2.docx")), version);
+    {
+        std::lock_guard lock(model.mutex);  // a check-in needs the user's check-out
+        model.files.at(demo::ReportFile).lockedBy = demo::DemoUser;
+    }
     EXPECT_EQ(c->UploadFile2(Local(QStringLiteral("v2.docx")),
                              QStringLiteral("[IsCheckin]True[/IsCheckin]"), demo::ReportFile),
               RC_CanUpload);

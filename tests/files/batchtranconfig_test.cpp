@@ -197,14 +197,20 @@ TEST_F(TaskFileTest, InterruptedSaveLeavesThePreviousFileWhole) {
 }
 
 // A file beyond what is read into memory is never overwritten by the part that was read.
-TEST_F(TaskFileTest, FileTooLargeToReadWholeIsNotOverwritten) {
+TEST_F(TaskFileTest, FileTooLargeToReadWholeIsRefusedAndNotOverwritten) {
     {
         QFile file(fileName);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("\xFF\xFE");
+        // A whole task at the start: the part that could be read holds one.
+        const QString block = u"[Cond_7]"_s + BatchTransportToStr(numberedTask(7)) + u"[/Cond_7]"_s;
+        file.write(reinterpret_cast<const char*>(block.utf16()), block.size() * 2);
         ASSERT_TRUE(file.resize(kMaxTextFileSize + 1024));
     }
     TBatchTranConfig config;
+    // No part is handed back as the whole: no tasks, and a reason to show.
+    EXPECT_TRUE(config.GetAllTask().isEmpty());
+    EXPECT_TRUE(config.LoadError().contains(u"64 MiB"_s)) << config.LoadError().toStdString();
     EXPECT_THROW(config.Optimize({numberedTask(1)}), FileError);
     EXPECT_EQ(QFileInfo(fileName).size(), kMaxTextFileSize + 1024);
 }

@@ -359,6 +359,10 @@ TEST_P(LoginFlow, RefusedLoginsShowTheServersTextAndKeepTheDialogOpen) {
         EXPECT_EQ(takeErrorText(*form), c.text);
         EXPECT_TRUE(waitUntil([&] { return !form->IsBusy(); }));
         EXPECT_TRUE(form->isVisible());
+        // A refused password is typed again at once; a bad address is mended where it stands.
+        if (c.server.port == good.port && !c.server.host.isEmpty()) {
+            EXPECT_EQ(form->focusWidget(), form->edtPass);
+        }
     }
     EXPECT_TRUE(demoServer.logins().last().contains(u"[PassWord]  demo123[/PassWord]"_s));
     EXPECT_EQ(demoServer.logins().size(), 3);

@@ -29,7 +29,7 @@ inline QApplication& loginApp() {
 }
 
 // Runs the event loop until the condition holds or the time is up.
-inline bool waitUntil(const std::function<bool()>& condition, int ms = 15000) {
+inline bool waitUntil(const std::function<bool()>& condition, int ms = 60000) {
     const QDeadlineTimer deadline(ms);
     while (!condition()) {
         if (deadline.hasExpired()) return false;

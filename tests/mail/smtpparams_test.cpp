@@ -59,3 +59,39 @@ TEST(SmtpMessage, AddressListsAndHeaderWords) {
     EXPECT_EQ(EncodeHeaderText(QStringLiteral("a\r\nBcc: x@y")), QByteArray("a  Bcc: x@y"));
     EXPECT_EQ(EncodeHeaderText(QStringLiteral("中")), QByteArray("=?UTF-8?B?5Lit?="));
 }
+
+// What a reader makes of a header value: lines unfolded, adjacent encoded words joined and
+// decoded.
+QString readHeader(const QByteArray& value) {
+    QString text;
+    for (const QByteArray& line : value.split('\n')) {
+        const QByteArray part = line.endsWith('\r') ? line.chopped(1) : line;
+        const bool encoded = part.trimmed().startsWith("=?UTF-8?B?");
+        text += encoded ? QString::fromUtf8(QByteArray::fromBase64(part.trimmed().mid(10).chopped(2)))
+                        : QString::fromLatin1(part);
+    }
+    return text;
+}
+
+TEST(SmtpMessage, LongSubjectsAreFoldedAndLookalikesEncoded) {
+    const QString words = QStringLiteral("report ").repeated(171) + QStringLiteral("end");
+    const struct {
+        const char* name;
+        QString subject;
+        bool encoded;
+    } cases[] = {
+        {"1,200 characters of words", words, false},
+        {"1,200 characters without a blank", QString(1200, u'x'), true},
+        {"an encoded word lookalike", QStringLiteral("=?utf-8?B?5Lit?= plain"), true},
+        {"a short plain subject", QStringLiteral("Weekly report"), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray value = EncodeHeaderText(c.subject);
+        EXPECT_EQ(value.startsWith("=?UTF-8?B?"), c.encoded);
+        const QList<QByteArray> lines = ("Subject: " + value).split('\n');
+        for (const QByteArray& line : lines)
+            EXPECT_LE(line.size(), 79) << line.constData();  // 78 and the CR
+        EXPECT_EQ(readHeader(value), c.subject);
+    }
+}

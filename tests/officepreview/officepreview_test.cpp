@@ -8,6 +8,7 @@
 #include "documents/office/officepreviewupload.h"
 #include "officetestsupport.h"
 #include "platform/widgets/systemprinters.h"
+#include "platform/officeconverter.h"
 #include "previewfixture.h"
 
 #include <QClipboard>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -186,13 +188,17 @@ TEST_F(OfficeViewTest, SpreadsheetAndPresentation) {
 // no PDF, nothing of the office and no downloaded copy left. A document shown before on the
 // same form does not pass for the damaged one, and its copy goes when the next one arrives.
 TEST_F(OfficeViewTest, FailedConversionsShowTheFailureAndLeaveNothing) {
+    // An office of its own that has yet to start: the limit ends its start.
+    QTemporaryDir officeRoot;
     auto slow = newPreview();
+    slow->SetOfficeConverter(std::make_shared<platform::WarmOfficeConverter>(
+        *platform::findOfficeSuite(platform::OfficeSuite::LibreOffice), officeRoot.path()));
     slow->SetOfficeTimeLimit(1500ms);
     EXPECT_FALSE(show(*slow, "docx", demo::TrackedWordFile));
     EXPECT_TRUE(hint->ShowsErrorPicture());
     EXPECT_TRUE(hint->HintText().contains(u"took longer"_s)) << hint->HintText().toStdString();
     EXPECT_EQ(temporaryFiles(*slow), QStringList());
-    EXPECT_EQ(processesMentioning(slow->rootFolder()), 0);
+    EXPECT_EQ(processesMentioning(officeRoot.path()), 0);
     slow->CloseOleObject();
     EXPECT_EQ(temporaryFiles(*slow), QStringList());
 
@@ -214,7 +220,11 @@ TEST_F(OfficeViewTest, FailedConversionsShowTheFailureAndLeaveNothing) {
 // The user interface goes on while the office converts, and a previewer freed in the middle
 // stops the office and leaves neither its copy nor the office's files behind.
 TEST_F(OfficeViewTest, FreedDuringTheConversion) {
+    // An office of its own that has yet to start, so that the conversion takes seconds.
+    QTemporaryDir officeRoot;
     auto preview = newPreview();
+    preview->SetOfficeConverter(std::make_shared<platform::WarmOfficeConverter>(
+        *platform::findOfficeSuite(platform::OfficeSuite::LibreOffice), officeRoot.path()));
     QSignalSpy shown(preview.get(), &TOfficeFilePreviewFrm::documentShown);
     preview->ShowHTML(FileExtToCode(u"docx"_s), -1, demo::TrackedWordFile);
     ASSERT_TRUE(QTest::qWaitFor([&] { return preview->IsOfficeBusy(); }, 30000));
@@ -231,6 +241,7 @@ TEST_F(OfficeViewTest, FreedDuringTheConversion) {
     EXPECT_EQ(QDir(root).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
               QStringList());
     EXPECT_EQ(processesMentioning(root), 0);
+    EXPECT_EQ(processesMentioning(officeRoot.path()), 0);
 }
 
 }  // namespace

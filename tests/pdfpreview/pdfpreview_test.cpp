@@ -70,9 +70,13 @@ TEST_F(PdfPreviewTest, ShowsAChinesePdfAndTheToolBarDrivesIt) {
     EXPECT_GT(ink(viewer->grab().toImage()), 500) << "the page's text and bar are drawn";
 
     const auto& bar = form->toolBar();
+    // The page box reads as a reader's: the current page, then the number of pages.
+    EXPECT_EQ(bar.pageNumber->text(), u"1"_s);
+    EXPECT_EQ(bar.pageLabelAfter->text(), u"页 / 共3页"_s);
     bar.nextPage->trigger();
     bar.nextPage->trigger();
     EXPECT_EQ(viewer->currentPage(), 3);
+    EXPECT_EQ(bar.pageNumber->text(), u"3"_s);
     bar.firstPage->trigger();
     EXPECT_EQ(viewer->currentPage(), 1);
     for (const auto& [text, page] : std::vector<std::pair<QString, int>>{
@@ -80,6 +84,7 @@ TEST_F(PdfPreviewTest, ShowsAChinesePdfAndTheToolBarDrivesIt) {
         bar.pageNumber->setText(text);
         emit bar.pageNumber->returnPressed();
         EXPECT_EQ(viewer->currentPage(), page) << text.toStdString();
+        EXPECT_EQ(bar.pageNumber->text(), QString::number(page));
     }
     bar.rotateRight->trigger();
     EXPECT_EQ(viewer->rotation(), 90);

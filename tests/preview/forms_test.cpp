@@ -10,10 +10,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QVBoxLayout>
 
 using namespace ov;
@@ -53,6 +55,24 @@ TEST(PreviewHint, CaptionFontAndPictureFollowLanguageAndCall) {
     }
     TPreViewHint embedded(HSL_ENG, &main, true);
     EXPECT_FALSE(embedded.isWindow());
+}
+
+// A hint opens in the middle of its owner when the owner is shown, and in the middle of the
+// screen when it is not (a main window in the tray), never at the hidden owner's corner.
+TEST(PreviewHint, OpensCentredOverItsOwnerOrTheScreen) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const auto middle = [](const QWidget& w) { return w.frameGeometry().center(); };
+    QWidget owner;
+    owner.setGeometry(screen.left() + 60, screen.top() + 60, 400, 300);
+    TPreViewHint hidden(HSL_ENG, &owner);
+    hidden.ShowHint(u"over the screen"_s, 1);
+    EXPECT_LE((middle(hidden) - screen.center()).manhattanLength(), 60);
+    hidden.hide();
+
+    owner.show();
+    TPreViewHint shown(HSL_ENG, &owner);
+    shown.ShowHint(u"over the owner"_s, 1);
+    EXPECT_LE((middle(shown) - middle(owner)).manhattanLength(), 60);
 }
 
 class Forms : public PreviewTest {};

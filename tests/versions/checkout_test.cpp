@@ -95,35 +95,64 @@ TEST_P(CheckoutTest, ALockOfAnotherUserIsLeftToItsOwner) {
 }
 
 TEST_P(CheckoutTest, CheckInAnswersGiveTheirTexts) {
+    // The server's answers as its model plays them: an unchanged file, a copy older than the
+    // server's, an edit audit; each check-in ends the check-out record.
+    files.setContent(demo::GearboxFile, "server copy");
     const QString local = work + Gearbox;
-    WriteFile(local, "changed");
+    const TDateTime minute = 1.0 / 1440;
     const struct {
-        qint32 status;
+        const char* what;
+        std::function<void()> play;
         QString text;
         int result;
-        bool unlocked;
+        int version;
     } cases[] = {
-        {RC_NoChange, u"There is no change in content."_s, 0, true},
-        {RC_OldVersion, u"This is old vision."_s, 0, true},
+        {"unchanged", [] {}, u"There is no change in content."_s, 0, 1},
+        {"older than the server's",
+         [&] {
+             WriteFile(local, "older edit");
+             SetFileModifyTime(local, File(demo::GearboxFile).modified - minute);
+         },
+         u"This is old vision."_s, 0, 1},
+        {"under edit audit",
+         [&] {
+             WriteFile(local, "audited edit");
+             File(demo::GearboxFile).inWriteAudit = true;
+         },
+         u"An application has been submitted because audit approval is required to edit the "
+         u"file."_s,
+         1, 1},
     };
     for (const auto& c : cases) {
-        File(demo::GearboxFile).lockedBy = demo::DemoUser;
-        ASSERT_TRUE(WriteCheckoutPath(ini, demo::GearboxFile, local));
-        NextTransfer next;
-        next.status = c.status;
-        files.setNext(next);
-        EXPECT_EQ(Checkin(), c.result);
-        EXPECT_EQ(LogRows().last(), local + u'|' + c.text);
-        EXPECT_EQ(ReadCheckoutPath(ini, demo::GearboxFile), QString());
-        EXPECT_EQ(File(demo::GearboxFile).lockedBy == 0, c.unlocked);
+        ASSERT_EQ(Checkout({GearboxKey}, {Gearbox}, work), 1) << c.what;
+        c.play();
+        EXPECT_EQ(Checkin(), c.result) << c.what;
+        EXPECT_EQ(LogRows().last(), local + u'|' + c.text) << c.what;
+        EXPECT_EQ(ReadCheckoutPath(ini, demo::GearboxFile), QString()) << c.what;
+        EXPECT_EQ(File(demo::GearboxFile).lockedBy, 0) << c.what;
+        EXPECT_EQ(File(demo::GearboxFile).version, c.version) << c.what;
+        EXPECT_EQ(files.content(demo::GearboxFile), QByteArray("server copy")) << c.what;
     }
     // No record, the file under edit audit: the audit text against the name.
-    File(demo::GearboxFile).inWriteAudit = true;
     EXPECT_EQ(Checkin(), 0);
     EXPECT_EQ(LogRows().last(), Gearbox + u"|The file is in the process of Edit audit."_s);
     File(demo::GearboxFile).inWriteAudit = false;
     EXPECT_EQ(Checkin(), 0);
     EXPECT_EQ(LogRows().last(), Gearbox + u"|Failed to check in due to a missing local file"_s);
+}
+
+TEST_P(CheckoutTest, ACheckInNeedsTheCheckOutOfThisUser) {
+    const QString local = work + Gearbox;
+    WriteFile(local, "mine");
+    ASSERT_TRUE(WriteCheckoutPath(ini, demo::GearboxFile, local));
+    File(demo::GearboxFile).lockedBy = demo::OtherUser;
+    EXPECT_EQ(Checkin(), 0);
+    EXPECT_EQ(LogRows().last(), local + u"|The file has been locked."_s);
+    EXPECT_EQ(ReadCheckoutPath(ini, demo::GearboxFile), local);  // the record stays
+    File(demo::GearboxFile).lockedBy = 0;
+    EXPECT_EQ(Checkin(), 0);
+    EXPECT_EQ(LogRows().last(), local + u"|The file has not been checked out."_s);
+    EXPECT_EQ(File(demo::GearboxFile).version, 1);
 }
 
 TEST_P(CheckoutTest, CancelReleasesTheLockAndForgetsTheRecord) {

@@ -2,6 +2,7 @@
 // copies are fetched, newer ones only when the user agrees, "All" agrees for the rest of the run.
 
 #include "documents/versions/getnewverfrm.h"
+#include "documents/versions/records.h"
 #include "fixture.h"
 
 #include <QCheckBox>
@@ -33,8 +34,8 @@ protected:
         QTRY_VERIFY_WITH_TIMEOUT(dialog.isNull(), 20000);
     }
 
-    // The local folder of the mechanics folder below the work root.
-    QString MechanicsBelowRoot() const { return work + u"设计部/设计图纸/机械/"_s; }
+    // The local folder of the mechanics folder below the work root: its levels below the owner.
+    QString MechanicsBelowRoot() const { return work + u"设计图纸/机械/"_s; }
     QString shown;
 };
 
@@ -77,9 +78,24 @@ TEST_P(LatestTest, ServerPathsThatClimbOutWriteNothing) {
     model.addFile(4243, demo::MechanicsFolder, u"../up.txt"_s, 5, 46000);
     Run(demo::MechanicsFolder, QString(), /*sub=*/true);
     EXPECT_TRUE(QDir(home.path()).entryList({u"*.txt"_s}, QDir::Files).isEmpty());
-    EXPECT_FALSE(QFile::exists(work + u"设计部/设计图纸/escape.txt"_s));
-    EXPECT_FALSE(QFile::exists(work + u"设计部/设计图纸/up.txt"_s));
+    EXPECT_FALSE(QFile::exists(work + u"设计图纸/escape.txt"_s));
+    EXPECT_FALSE(QFile::exists(work + u"设计图纸/up.txt"_s));
     EXPECT_TRUE(QFile::exists(MechanicsBelowRoot() + u"齿轮箱.dwg"_s));
+}
+
+TEST_P(LatestTest, AMappedFolderTakesTheFilesOfItsServerFolderAndBelow) {
+    const QString mapped = home.file(u"mapped/"_s);
+    ASSERT_TRUE(WriteWorkPath(ini, demo::DrawingsFolder, mapped));
+    files.setContent(demo::GearboxFile, "gearbox");
+    Run(demo::MechanicsFolder);
+    EXPECT_EQ(shown, mapped + u"机械/"_s);
+    EXPECT_EQ(ReadAll(mapped + u"机械/齿轮箱.dwg"_s), QByteArray("gearbox"));
+    // The parent folder with its sub-folders: the files of 机械 land in the same place.
+    QFile::remove(mapped + u"机械/齿轮箱.dwg"_s);
+    Run(demo::DrawingsFolder, QString(), /*sub=*/true);
+    EXPECT_EQ(shown, mapped);
+    EXPECT_EQ(ReadAll(mapped + u"机械/齿轮箱.dwg"_s), QByteArray("gearbox"));
+    EXPECT_FALSE(QFile::exists(mapped + u"机械/机械"_s));
 }
 
 TEST_P(LatestTest, OwnerZeroFetchesNothing) {

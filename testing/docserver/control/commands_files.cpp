@@ -64,11 +64,20 @@ ControlReply WriteAudit(CommandContext& c) {
     return Code(file && file->inWriteAudit ? 1 : 0);
 }
 
+// The folder's path as the latest versions read it: the folder names below the owner, each
+// followed by "/" ("设计图纸/机械/").
+QString FolderLevels(CommandContext& c, std::int64_t folderId) {
+    QString path;
+    for (const DocFolder* level : c.model.folderChain(folderId))
+        path += level->name + u'/';
+    return path;
+}
+
 // Every file of the folder (and of its sub-folders when asked): key, folder id, time, name,
 // folder path.
 void NewVerLines(CommandContext& c, const DocFolder& folder, bool sub, QStringList& lines,
                  int depth) {
-    const QString path = c.model.folderPathByNames(folder.id);
+    const QString path = FolderLevels(c, folder.id);
     for (const DocFile* file : c.model.folderFiles(folder.id))
         lines.append(QStringList{QString::number(file->key), QString::number(folder.id),
                                  QString::number(wire::dateToInt64(file->modified)), file->name,

@@ -1,4 +1,5 @@
 #include "testing/docserver/demo.h"
+#include "testing/docserver/demoprograms.h"
 
 
 using namespace Qt::StringLiterals;
@@ -51,9 +52,10 @@ void LoadDocuments(DocModel& model) {
     model.addFile(ManualFile, MechanicsFolder, u"装配说明.docx"_s, 1024, day + 1);
     model.addFile(ReportFile, MyDocsFolder, u"周报.xlsx"_s, 1, day + 2);
     model.addFile(PriceFile, SalesFolder, u"价格表.xls"_s, 4096, day + 3);
-    model.rules.clientFile = QByteArrayLiteral(
-        "\x7F"
-        "ELF demo client program");
+    // OvClient's update: a small program of this build's version, so a freshly built OvClient
+    // is replaced only when a test or a person raises the version the server reports.
+    model.rules.clientVersion = QString::fromLatin1(BuildVersion());
+    model.rules.clientFile = DemoProgram(BuildVersion());
 }
 
 }  // namespace
@@ -63,6 +65,7 @@ void LoadDemo(DocModel& model) {
     LoadPeople(model);
     LoadDocuments(model);
     LoadOfficeDemo(model);
+    LoadPreviewerDemo(model);
 }
 
 }  // namespace ov::test::demo

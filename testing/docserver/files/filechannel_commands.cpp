@@ -73,6 +73,55 @@ std::int64_t AddUploaded(FileSession& x, DocModel& m) {
     return key;
 }
 
+bool IsTrue(const QString& text) {
+    return text.compare(u"True"_s, Qt::CaseInsensitive) == 0;
+}
+
+// A check-in: the user must hold the file's check-out, and a copy older than the server's (by
+// more than 2 seconds) is an old version.
+qint32 CheckinStatus(FileSession& x, const DocFile& file) {
+    if (file.lockedBy != x.userId) return RC_NotCheckedOut;
+    const TDateTime sent = wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong());
+    return sent < file.modified - 2.0 / 86400 ? RC_OldVersion : RC_CanUpload;
+}
+
+bool SameContent(const QString& a, const QString& b) {
+    QFile first(a), second(b);
+    if (!first.open(QIODevice::ReadOnly) || !second.open(QIODevice::ReadOnly)) return false;
+    if (first.size() != second.size()) return false;
+    while (!first.atEnd())
+        if (first.read(1 << 16) != second.read(1 << 16)) return false;
+    return true;
+}
+
+// A whole version has arrived: under edit audit it waits for the audit (the check-out ends);
+// a check-in that changes nothing stores nothing; otherwise it becomes the next version and a
+// check-in ends the check-out. The final status.
+qint32 StoreVersion(FileSession& x, std::int64_t key, const QString& part, bool checkin,
+                    bool audit) {
+    const QString current = x.d.contentPath(key);
+    DocModel& m = x.d.model;
+    std::lock_guard lock(m.mutex);
+    DocFile* file = m.file(key);
+    if (!file) return RC_NoFile;
+    if (audit) {
+        if (checkin) file->lockedBy = 0;
+        QFile::remove(part + u".audit"_s);
+        QFile::rename(part, part + u".audit"_s);
+        return RC_EditAudit;
+    }
+    if (checkin && SameContent(part, current)) {
+        QFile::remove(part);
+        return RC_NoChange;
+    }
+    file->size = x.rec.count;
+    file->version += 1;
+    file->modified = wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong());
+    if (checkin) file->lockedBy = 0;
+    StoreContent(x, part, key);
+    return RC_CanUpload;
+}
+
 // The file the request names, with the status of a download or a version upload.
 qint32 FileStatus(FileSession& x, DocModel& m, std::int64_t key, qint32 okStatus) {
     if (x.userId == 0) return RC_BadUser;
@@ -121,10 +170,13 @@ void ServeUploadNew(FileSession& x) {
 void ServeUploadVersion(FileSession& x) {
     DocModel& m = x.d.model;
     const std::int64_t key = x.tag(u"Key"_s).toLongLong();
+    const bool checkin = IsTrue(x.tag(u"IsCheckin"_s));
     bool audit = false;
     {
         std::lock_guard lock(m.mutex);
-        x.rec.status = x.status(FileStatus(x, m, key, RC_CanUpload));
+        qint32 status = FileStatus(x, m, key, RC_CanUpload);
+        if (checkin && status == RC_CanUpload) status = CheckinStatus(x, *m.file(key));
+        x.rec.status = x.status(status);
         audit = m.file(key) && m.file(key)->inWriteAudit;
     }
     if (x.rec.status == RC_CanUpload && audit) x.rec.status = RC_EditAudit;
@@ -140,14 +192,7 @@ void ServeUploadVersion(FileSession& x) {
         wire::writeInt32(x.s, RC_InvalidData);
         return;
     }
-    std::lock_guard lock(m.mutex);
-    if (DocFile* file = m.file(key)) {
-        file->size = x.rec.count;
-        file->version += 1;
-        file->modified = wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong());
-    }
-    StoreContent(x, part, key);
-    wire::writeInt32(x.s, RC_CanUpload);
+    wire::writeInt32(x.s, StoreVersion(x, key, part, checkin, status == RC_EditAudit));
 }
 
 void ServeUploadStream(FileSession& x) {
@@ -180,7 +225,12 @@ void ServeDownload(FileSession& x, bool withTime) {
     TDateTime modified = 0;
     {
         std::lock_guard lock(m.mutex);
-        x.rec.status = x.status(FileStatus(x, m, key, RC_CanDownload));
+        qint32 status = FileStatus(x, m, key, RC_CanDownload);
+        // A check-out's download is for the one who holds the check-out.
+        if (status == RC_CanDownload && IsTrue(x.tag(u"IsCheckout"_s)) &&
+            m.file(key)->lockedBy != x.userId)
+            status = RC_NotCheckedOut;
+        x.rec.status = x.status(status);
         if (const DocFile* file = m.file(key)) modified = file->modified;
     }
     wire::writeInt32(x.s, x.rec.status);

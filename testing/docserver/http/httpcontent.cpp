@@ -1,6 +1,7 @@
 #include "testing/docserver/http/httpcontent.h"
 
 #include "testing/docserver/demo.h"
+#include "testing/docserver/demoprograms.h"
 #include "testing/docserver/http/httpimages.h"
 
 using namespace Qt::StringLiterals;
@@ -96,7 +97,7 @@ DocHttpContent defaultHttpContent() {
     c.relatedFiles[demo::GearboxFile] = {demo::ManualFile};
     c.helperFiles[u"OvExtViewer.exe"_s] = program("OvExtViewer");
     c.helperFiles[u"OvExtViewerX86.exe"_s] = program("OvExtViewerX86");
-    c.helperFiles[u"OvCtrlUpdate.exe"_s] = program("OvCtrlUpdate");
+    c.helperFiles[u"OvCtrlUpdate.exe"_s] = DemoProgram("1.0.0.0");  // the control's updater
     c.helperFiles[u"qrreader.zip"_s] =
         makeStoredZip({{"libzimgscan.exe", program("libzimgscan")},
                        {"readme.txt", "Code reader used by the camera dialog.\r\n"}});

@@ -34,6 +34,7 @@ void addStaticEndpoints(HttpEndpointTable& table);   // logos, watermark
 void addPageEndpoints(HttpEndpointTable& table);     // home, messages, preview, properties
 void addFolderEndpoints(HttpEndpointTable& table);   // new folder, rename
 void addFileEndpoints(HttpEndpointTable& table);     // permissions, related files, page images
+void addControlEndpoints(HttpEndpointTable& table);  // the page that drives the control
 
 // "/helper/<name>": a program or archive of the content; none for other paths.
 std::optional<HttpResponse> helperDownload(const HttpContext& context);

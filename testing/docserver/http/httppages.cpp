@@ -37,7 +37,8 @@ QString linkEncoded(const QString& text) {
     return encoded;
 }
 
-// The identity the program takes over with "-u".
+}  // namespace
+
 QString handedIdentity(const DocUser& user) {
     return EncryptString(u"[UserId2]"_s + QString::number(user.id) + u"[/UserId2][UserId]"_s +
                              user.token + u"[/UserId][UserName]"_s + user.displayName +
@@ -45,12 +46,41 @@ QString handedIdentity(const DocUser& user) {
                          1);
 }
 
+namespace {
+
+QString anchor(const QString& cls, const QString& href, const QString& text) {
+    return u"<a class=\""_s + cls + u"\" href=\""_s + escaped(href) + u"\">"_s + text + u"</a>"_s;
+}
+
+// Check-out, check-in and cancel of one file.
+QString versionLinks(const ServerAddress& server, const DocUser& user, const DocFile& file) {
+    const QString cmd = u"[fileKeys]"_s + QString::number(file.key) + u"[/fileKeys][fileName]"_s +
+                        file.name + u"[/fileName]"_s;
+    return u" "_s + anchor(u"checkout"_s, clientCommandLink(server, user, 18, cmd), u"签出"_s) +
+           u" "_s + anchor(u"checkin"_s, clientCommandLink(server, user, 20, cmd), u"签入"_s) +
+           u" "_s + anchor(u"cancel"_s, clientCommandLink(server, user, 19, cmd), u"取消签出"_s);
+}
+
 QString fileRow(DocModel& model, const DocFile& file, const ServerAddress& server,
                 const DocUser& user) {
     return u"<tr><td>"_s + escaped(model.folderPathByNames(file.folderId)) + u"</td><td>"_s +
-           escaped(file.name) + u"</td><td>"_s + QString::number(file.size) +
-           u"</td><td><a class=\"preview\" href=\""_s +
-           escaped(clientPreviewLink(server, user, file)) + u"\">预览</a></td></tr>\n"_s;
+           escaped(file.name) + u"</td><td>"_s + QString::number(file.size) + u"</td><td>"_s +
+           anchor(u"preview"_s, clientPreviewLink(server, user, file), u"预览"_s) +
+           versionLinks(server, user, file) + u"</td><td>"_s +
+           escaped(model.users.count(file.lockedBy) ? model.users.at(file.lockedBy).displayName
+                                                    : QString()) +
+           u"</td></tr>\n"_s;
+}
+
+// The working folder and the latest versions of one folder.
+QString folderRow(DocModel& model, const DocFolder& folder, const ServerAddress& server,
+                  const DocUser& user) {
+    const QString id = u"[folderId]"_s + QString::number(folder.id) + u"[/folderId]"_s;
+    const QString owner = u"[ownerId]"_s + QString::number(folder.ownerId) + u"[/ownerId]"_s;
+    return u"<tr><td>"_s + escaped(model.folderPathByNames(folder.id)) + u"</td><td>"_s +
+           anchor(u"workpath"_s, clientCommandLink(server, user, 16, id), u"工作路径"_s) + u" "_s +
+           anchor(u"newver"_s, clientCommandLink(server, user, 17, owner + id), u"获取最新版本"_s) +
+           u"</td></tr>\n"_s;
 }
 
 const QString PropertyScript =
@@ -102,15 +132,28 @@ QString clientPreviewLink(const ServerAddress& server, const DocUser& user, cons
            u"[/cmd]/"_s;
 }
 
+QString clientCommandLink(const ServerAddress& server, const DocUser& user, int code,
+                          const QString& cmd) {
+    QString link = clientStartLink(server, user);
+    link.chop(1);
+    return link + u"%20-p%20[code]"_s + QString::number(code) + u"[/code][cmd]"_s +
+           linkEncoded(cmd) + u"[/cmd]/"_s;
+}
+
 QString homePage(DocModel& model, const DocUser& user, const ServerAddress& server) {
     QString rows;
     for (const auto& [key, file] : model.files)
         if (!file.deleted && model.mayAccessFile(user, file))
             rows += fileRow(model, file, server, user);
+    QString folders;
+    for (const auto& [id, folder] : model.folders)
+        if (model.mayAccess(user, folder.ownerId))
+            folders += folderRow(model, folder, server, user);
     return page(u"文档中心"_s,
                 u"<h1>"_s + escaped(user.displayName) +
-                    u"</h1>\n<table><tr><th>目录</th><th>文件</th><th>大小</th><th></th></tr>\n"_s +
-                    rows + u"</table>\n"_s);
+                    u"</h1>\n<table><tr><th>目录</th><th>文件</th><th>大小</th><th></th>"
+                    u"<th>签出用户</th></tr>\n"_s +
+                    rows + u"</table>\n<h2>目录</h2>\n<table>\n"_s + folders + u"</table>\n"_s);
 }
 
 QString previewPage(DocModel& model, const DocFile& file) {

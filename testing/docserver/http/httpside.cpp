@@ -21,6 +21,7 @@ const HttpEndpointTable& Endpoints() {
         addPageEndpoints(t);
         addFolderEndpoints(t);
         addFileEndpoints(t);
+        addControlEndpoints(t);
         return t;
     }();
     return table;

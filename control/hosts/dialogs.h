@@ -1,0 +1,30 @@
+#pragma once
+// Answers the modal dialogs that members show, the way a tester would: every 50 ms the
+// active modal dialog (if any) has its text recorded and is answered with the named button
+// (a message box button by its text, or "ok"/"cancel" for other dialogs).
+
+#include <QObject>
+#include <QStringList>
+
+class QTimer;
+
+namespace ov::hosts {
+
+class DialogAnswerer : public QObject {
+    Q_OBJECT
+public:
+    DialogAnswerer();
+    // With a folder, each dialog is also saved there as a picture (dialog-N.png) first.
+    void answerWith(const QString& button, const QString& shotFolder = {});
+    QStringList texts() const { return m_texts; }
+
+private:
+    void answer();
+
+    QTimer* m_timer;
+    QString m_button;
+    QString m_shotFolder;
+    QStringList m_texts;
+};
+
+}  // namespace ov::hosts

@@ -1,0 +1,182 @@
+R"py("#"
+# Keeps one headless office running and converts documents to PDF through it, one request at
+# a time, for as long as its caller keeps standard input open.
+#
+# The first and the last line let a C++ file include this script as a raw string literal; to
+# Python both are harmless (a string expression and a comment).
+#
+# Usage: officeserver.py SOFFICE PROFILE_URL PIPE_NAME
+# Protocol, one line each way, UTF-8, fields separated by tabs:
+#   after start-up   -> "ready"              (or "lost<TAB>why" and the script ends)
+#   "convert<TAB>DOCUMENT<TAB>PDF"  -> "ok" | "failed<TAB>why" | "lost<TAB>why"
+# "lost" means the office is gone or unusable; the script ends after saying so. End of input
+# ends the office and the script. The caller owns the time limits: it kills this script's
+# process group, the office included.
+
+import os
+import subprocess
+import sys
+import time
+
+import uno
+from com.sun.star.beans import PropertyValue
+from com.sun.star.connection import NoConnectException
+
+CONNECT_SECONDS = 60
+
+# The PDF export filter for each kind of document the office loads.
+EXPORTS = (
+    ("com.sun.star.text.TextDocument", "writer_pdf_Export"),
+    ("com.sun.star.sheet.SpreadsheetDocument", "calc_pdf_Export"),
+    ("com.sun.star.presentation.PresentationDocument", "impress_pdf_Export"),
+    ("com.sun.star.drawing.DrawingDocument", "draw_pdf_Export"),
+)
+
+
+class Lost(Exception):
+    pass
+
+
+class Failed(Exception):
+    pass
+
+
+def prop(name, value):
+    p = PropertyValue()
+    p.Name = name
+    p.Value = value
+    return p
+
+
+def start_office(soffice, profile_url, pipe):
+    args = [soffice, "--headless", "--invisible", "--nologo", "--norestore",
+            "--nodefault", "--nolockcheck", "-env:UserInstallation=" + profile_url,
+            "--accept=pipe,name=%s;urp;StarOffice.ComponentContext" % pipe]
+    return subprocess.Popen(args, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL)
+
+
+def connect(office, pipe):
+    local = uno.getComponentContext()
+    resolver = local.ServiceManager.createInstanceWithContext(
+        "com.sun.star.bridge.UnoUrlResolver", local)
+    url = "uno:pipe,name=%s;urp;StarOffice.ComponentContext" % pipe
+    deadline = time.monotonic() + CONNECT_SECONDS
+    while True:
+        try:
+            return resolver.resolve(url)
+        except NoConnectException:
+            if office.poll() is not None:
+                raise Lost("the office process ended before it could be reached")
+            if time.monotonic() > deadline:
+                raise Lost("the office process could not be reached")
+            time.sleep(0.05)
+
+
+def load(desktop, path):
+    # Read-only and hidden; no macro runs and no link is brought up to date from outside.
+    args = (prop("Hidden", True), prop("ReadOnly", True), prop("MacroExecutionMode", 0),
+            prop("UpdateDocMode", 0))
+    doc = desktop.loadComponentFromURL(uno.systemPathToFileUrl(path), "_blank", 0, args)
+    if doc is None:
+        raise Failed("the document cannot be read")
+    return doc
+
+
+def export_filter(doc):
+    for service, name in EXPORTS:
+        if doc.supportsService(service):
+            return name
+    raise Failed("the document is of a kind that has no PDF export")
+
+
+def close(doc):
+    try:
+        doc.close(True)
+    except Exception:
+        try:
+            doc.dispose()
+        except Exception:
+            pass
+
+
+def convert(desktop, document, pdf):
+    if not os.path.isfile(document):
+        raise Failed("document not found: " + document)
+    doc = load(desktop, document)
+    try:
+        doc.storeToURL(uno.systemPathToFileUrl(pdf), (prop("FilterName", export_filter(doc)),))
+    finally:
+        close(doc)
+    if not os.path.isfile(pdf):
+        raise Failed("the office wrote no PDF")
+
+
+def is_lost(error, office):
+    return office.poll() is not None or "DisposedException" in type(error).__name__
+
+
+def say(*fields):
+    sys.stdout.write("\t".join(f.replace("\t", " ").replace("\n", " ") for f in fields) + "\n")
+    sys.stdout.flush()
+
+
+def answer(desktop, office, fields):
+    if len(fields) != 3 or fields[0] != "convert":
+        say("failed", "bad request")
+        return True
+    try:
+        convert(desktop, fields[1], fields[2])
+        say("ok")
+    except Failed as e:
+        say("failed", str(e))
+    except Exception as e:
+        if is_lost(e, office):
+            say("lost", "%s: %s" % (type(e).__name__, getattr(e, "Message", e)))
+            return False
+        say("failed", "%s: %s" % (type(e).__name__, getattr(e, "Message", e)))
+    return True
+
+
+def serve(desktop, office):
+    for line in sys.stdin:
+        if not answer(desktop, office, line.rstrip("\n").split("\t")):
+            return
+
+
+def stop_office(desktop, office):
+    try:
+        if desktop is not None:
+            desktop.terminate()
+    except Exception:
+        pass  # the bridge goes down with the office; that is the expected end
+    try:
+        office.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        office.kill()
+        office.wait()
+
+
+def main(argv):
+    if len(argv) != 4:
+        say("lost", "usage: officeserver.py SOFFICE PROFILE_URL PIPE")
+        return
+    office = start_office(*argv[1:4])
+    desktop = None
+    try:
+        ctx = connect(office, argv[3])
+        desktop = ctx.ServiceManager.createInstanceWithContext("com.sun.star.frame.Desktop", ctx)
+        say("ready")
+        serve(desktop, office)
+    except Lost as e:
+        say("lost", str(e))
+    finally:
+        stop_office(desktop, office)
+
+
+if __name__ == "__main__":
+    try:
+        main(sys.argv)
+    except Exception as e:
+        say("lost", "%s: %s" % (type(e).__name__, getattr(e, "Message", e)))
+# )py"
