@@ -13,6 +13,7 @@
 #include "core/globalconfig.h"
 #include "documents/preview/previewbase.h"
 #include "documents/versions/hintfrmxe.h"
+#include "documents/versions/showdifffrm.h"
 #include "documents/versions/versionwindows.h"
 
 using namespace Qt::StringLiterals;
@@ -117,6 +118,21 @@ void ConnectFileManager(TQUEXClientFrm& mainForm, TFileMagFrm& panel, TWebModule
     };
 }
 
+// Check-out, check-in and the folder comparison of the file manager are the version-control
+// windows; the settings folder of the panel is the one the windows use.
+void ConnectVersionForms(TFileMagFrm& panel, TVersionWindows& windows) {
+    panel.Slots().Checkout = [&windows](const QStringList& keys, const QStringList& names,
+                                        const QString&) { windows.Checkout(keys, names); };
+    panel.Slots().Checkin = [&windows](const QStringList& keys, const QStringList& names,
+                                       const QString&) { windows.Checkin(keys, names); };
+    panel.Slots().ShowDiff = [&panel](std::int32_t ownerId, std::int64_t folderId,
+                                      const QString& appPath) {
+        auto* form = new TShowDiffFrm(&panel);  // frees itself when closed
+        form->Init(ownerId, folderId, appPath);
+        form->show();
+    };
+}
+
 void ConnectServerDialogs(TQUEXClientFrm& mainForm) {
     mainForm.Hooks().ShowServerHostDialog = [&mainForm] {
         TSetServerHostFrm dialog(&mainForm);
@@ -133,7 +149,7 @@ void ConnectServerDialogs(TQUEXClientFrm& mainForm) {
     };
 }
 
-TOvClient::TOvClient()
+TOvClient::TOvClient(const TWebPages& webPages)
     : m_versionLog(std::make_unique<THintFrmXe>()),
       m_mainForm(std::make_unique<TQUEXClientFrm>()),
       m_webModule(new TWebModule(m_mainForm.get())),
@@ -149,6 +165,8 @@ TOvClient::TOvClient()
     ConnectWebCommands(*m_mainForm, *m_webModule);
     ConnectLogin(*m_mainForm, *m_login);
     ConnectFileManager(*m_mainForm, *m_fileManager, *m_webModule);
+    ConnectVersionForms(*m_fileManager, *m_versionWindows);
+    m_fileManager->Slots().EditProperties = webPages.EditFileProperties;
     ConnectServerDialogs(*m_mainForm);
 }
 

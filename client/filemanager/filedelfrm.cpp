@@ -7,6 +7,8 @@
 #include <QVBoxLayout>
 
 #include "client/filemanager/formstyle.h"
+#include "client/filemanager/showfiles.h"
+#include "client/serverdialogs/requestworker.h"
 #include "core/robottcpclient.h"
 
 using namespace Qt::StringLiterals;
@@ -41,19 +43,47 @@ void TFileDelFrm::Init(const TSelectedInfos& SelectedInfo, std::int32_t OwnerId,
 }
 
 void TFileDelFrm::DeleteFiles() {
-    for (qsizetype i = FItems.size() - 1; i >= 0; --i) {
-        const TSelectedInfo& item = FItems.at(i);
-        auto client = FLink.Client();
-        const std::uint8_t code = item.IsFolder ? client->DelFolder(FOwnerId, item.FileKey)
-                                                : client->DelFile(FOwnerId, item.FileKey);
-        if (code == 1) {
-            if (FList && item.Index >= 0 && item.Index < FList->topLevelItemCount())
-                delete FList->takeTopLevelItem(item.Index);
+    FBusy = true;
+    const TServerLink link = FLink;
+    const std::int32_t owner = FOwnerId;
+    const TSelectedInfos items = FItems;
+    RunRequest<QVector<TOutcome>>(
+        this,
+        [link, owner, items] {
+            QVector<TOutcome> outcomes;
+            for (qsizetype i = items.size() - 1; i >= 0; --i) {
+                const TSelectedInfo& item = items.at(i);
+                try {
+                    auto client = link.Client();
+                    const std::uint8_t code = item.IsFolder
+                                                  ? client->DelFolder(owner, item.FileKey)
+                                                  : client->DelFile(owner, item.FileKey);
+                    outcomes.append({code == 1, code == 1 ? QString() : client->GetDesc(code)});
+                } catch (const std::exception& e) {
+                    outcomes.append({false, QString::fromUtf8(e.what())});
+                }
+            }
+            return outcomes;
+        },
+        [this](const QVector<TOutcome>& outcomes) { ShowOutcomes(outcomes); });
+}
+
+// A deleted item leaves the list when the list still shows it where it was.
+void TFileDelFrm::ShowOutcomes(const QVector<TOutcome>& outcomes) {
+    for (qsizetype n = 0; n < outcomes.size(); ++n) {
+        const TSelectedInfo& item = FItems.at(FItems.size() - 1 - n);
+        const TOutcome& outcome = outcomes.at(n);
+        if (outcome.Deleted) {
+            const bool listed = FList && item.Index >= 0 && item.Index < FList->topLevelItemCount() &&
+                                FList->topLevelItem(item.Index)->text(FC_Name) == item.FileName;
+            if (listed) delete FList->takeTopLevelItem(item.Index);
             MmHint->appendPlainText(item.FileName + u": "_s + WLS_DelOK);
         } else {
-            MmHint->appendPlainText(item.FileName + u": "_s + client->GetDesc(code));
+            MmHint->appendPlainText(item.FileName + u": "_s + outcome.Text);
         }
     }
+    FBusy = false;
+    emit deleted();
 }
 
 }  // namespace ov

@@ -60,6 +60,16 @@ void TFileMagFrm::OpenUrl(const QString& url) {
         QDesktopServices::openUrl(QUrl(url));
 }
 
+TFileUploadFrm* TFileMagFrm::UploadFrm() {
+    if (FUploadFrm) return FUploadFrm;
+    FUploadFrm = new TFileUploadFrm(this);
+    if (FSlots.EditProperties)
+        FUploadFrm->EditProperties = [this](QString& properties) {
+            return FSlots.EditProperties(FUploadFrm, properties);
+        };
+    return FUploadFrm;
+}
+
 void TFileMagFrm::sbUploadClick() {
     if (FGroupId <= 0) {
         QMessageBox::information(this, WLS_Hint, WLS_SelGroup, QMessageBox::Ok);
@@ -69,7 +79,7 @@ void TFileMagFrm::sbUploadClick() {
         QMessageBox::information(this, WLS_Hint, WLS_SelFolder, QMessageBox::Ok);
         return;
     }
-    if (!FUploadFrm) FUploadFrm = new TFileUploadFrm(this);
+    UploadFrm();
     FUploadFrm->Init(FGroupId, FsList, FFolderId);
     FUploadFrm->show();
 }
@@ -89,10 +99,20 @@ void TFileMagFrm::sbDeleteClick() {
     auto* form = new TFileDelFrm(this);
     form->Init(*infos, FGroupId, FsList);
     form->show();
+    ++FPending;
+    connect(form, &TFileDelFrm::deleted, this, [this] {
+        --FPending;
+        ReloadFolder();
+    });
     form->DeleteFiles();
+}
+
+// The current folder's sub-folders and items, fetched again.
+void TFileMagFrm::ReloadFolder() {
     QTreeWidgetItem* node = FolderTree->currentItem();
     if (!node || !node->parent()) return;
     const QSignalBlocker quiet(FolderTree);
+    ++FTreeGeneration;  // replies for the nodes about to go are dropped
     qDeleteAll(node->takeChildren());
     SetNodeImage(node, 6);
     FolderTreeChange(node);
@@ -127,49 +147,65 @@ void TFileMagFrm::sbSummaryClick() {
     }
     if (ticked->text(FC_IsFolder) == u"1"_s) return;
     const std::int64_t key = ticked->text(FC_Id).toLongLong();
-    try {
-        QString text;
-        const std::uint8_t state = TServerLink::FromSettings().Client()->RetrieveFileDesc(key, text);
-        if (state == RS_Ok2)
-            ShowSummary(key, text);
-        else
-            QMessageBox::information(this, WLS_Hint, text, QMessageBox::Ok);
-    } catch (const std::exception& e) {
-        QMessageBox::critical(this, WLS_Hint, QString::fromUtf8(e.what()));
-    }
+    const TServerLink link = TServerLink::FromSettings();
+    Request<TTextReply>(
+        [link, key] {
+            TTextReply reply;
+            try {
+                reply.State = link.Client()->RetrieveFileDesc(key, reply.Text);
+            } catch (const std::exception& e) {
+                reply.Failed = true;
+                reply.Text = QString::fromUtf8(e.what());
+            }
+            return reply;
+        },
+        [this, key](const TTextReply& reply) {
+            if (reply.Failed)
+                QMessageBox::critical(this, WLS_Hint, reply.Text);
+            else if (reply.State == RS_Ok2)
+                ShowSummary(key, reply.Text);
+            else
+                QMessageBox::information(this, WLS_Hint, reply.Text, QMessageBox::Ok);
+        });
 }
 
 // The summary dialog until the edit is saved or given up: a refused or failed save shows why
 // and brings the edit back.
-void TFileMagFrm::ShowSummary(std::int64_t key, QString text) {
-    for (;;) {
-        SummaryFrm->SetText(text);
-        if (SummaryFrm->exec() != QDialog::Accepted) return;
-        text = SummaryFrm->Text();
-        if (SaveSummary(key, text)) return;
-    }
+void TFileMagFrm::ShowSummary(std::int64_t key, const QString& text) {
+    SummaryFrm->SetText(text);
+    if (SummaryFrm->exec() != QDialog::Accepted) return;
+    SaveSummary(key, SummaryFrm->Text());
 }
 
-bool TFileMagFrm::SaveSummary(std::int64_t key, const QString& text) {
-    try {
-        auto client = TServerLink::FromSettings().Client();
-        QString reply;
-        const std::uint8_t state = client->ApiPostText(
-            TT_UpdateFileDesc,
-            client->UserEncryptStr() + RequestTagNum(u"filekey"_s, key) + RequestTag(u"desc"_s, text),
-            reply);
-        if (state == RS_Ok || state == RS_Ok2) return true;
-        QMessageBox::critical(this, WLS_Hint, reply);
-    } catch (const std::exception& e) {
-        QMessageBox::critical(this, WLS_Hint, QString::fromUtf8(e.what()));
-    }
-    return false;
+void TFileMagFrm::SaveSummary(std::int64_t key, const QString& text) {
+    const TServerLink link = TServerLink::FromSettings();
+    Request<TTextReply>(
+        [link, key, text] {
+            TTextReply reply;
+            try {
+                auto client = link.Client();
+                reply.State = client->ApiPostText(TT_UpdateFileDesc,
+                                                  client->UserEncryptStr() +
+                                                      RequestTagNum(u"filekey"_s, key) +
+                                                      RequestTag(u"desc"_s, text),
+                                                  reply.Text);
+            } catch (const std::exception& e) {
+                reply.Failed = true;
+                reply.Text = QString::fromUtf8(e.what());
+            }
+            return reply;
+        },
+        [this, key, text](const TTextReply& reply) {
+            if (!reply.Failed && (reply.State == RS_Ok || reply.State == RS_Ok2)) return;
+            QMessageBox::critical(this, WLS_Hint, reply.Text);
+            ShowSummary(key, text);
+        });
 }
 
 void TFileMagFrm::sbtReloadClick() {
     {
         const QSignalBlocker quiet(FolderTree);
-        FolderTree->clear();
+        ClearFolderTree();
     }
     FolderTree->hide();
     OrgTree->show();

@@ -66,7 +66,7 @@ void TFileMagFrm::UploadDropFiles() {
     const QString base = DropBaseFolder(FDropFileList);
     if (base.isEmpty()) return;
     const QStringList files = ExpandDropFolders(FDropFileList);
-    if (!FUploadFrm) FUploadFrm = new TFileUploadFrm(this);
+    UploadFrm();
     FUploadFrm->Init(FGroupId, FsList, FFolderId);
     FUploadFrm->show();
     const std::int64_t target = FFolderId;
@@ -74,11 +74,12 @@ void TFileMagFrm::UploadDropFiles() {
     connect(
         FUploadFrm, &TFileUploadFrm::listFinished, this,
         [this, target, owner] {
-            LoadFolderTree(owner, FGroupId);
-            if (QTreeWidgetItem* node = FindNode(FolderTree, nullptr, target, true)) {
-                FolderTree->setCurrentItem(node);
-                FolderTree->scrollToItem(node);
-            }
+            LoadFolderTree(owner, FGroupId, [this, target] {
+                if (QTreeWidgetItem* node = FindNode(FolderTree, nullptr, target, true)) {
+                    FolderTree->setCurrentItem(node);
+                    FolderTree->scrollToItem(node);
+                }
+            });
             FUploadFrm->hide();
         },
         Qt::SingleShotConnection);

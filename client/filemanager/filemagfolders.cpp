@@ -34,10 +34,20 @@ void TFileMagFrm::NewFolderClick() {
     dialog.exec();
     if (dialog.IsResultOk != 1) return;
     const QString name = dialog.FolderName();
-    const QString reply = HttpGetText(
-        GlobalConfig()->ServerUrl() + u"/folderadd?opr=new&st=c&uid="_s + ClientToken() +
-        u"&ownerid="_s + QString::number(FGroupId) + u"&fatherid="_s +
-        QString::number(FFolderId) + u"&foldername="_s + encoded(name) + randomTail());
+    const QString url = GlobalConfig()->ServerUrl() + u"/folderadd?opr=new&st=c&uid="_s +
+                        ClientToken() + u"&ownerid="_s + QString::number(FGroupId) +
+                        u"&fatherid="_s + QString::number(FFolderId) + u"&foldername="_s +
+                        encoded(name) + randomTail();
+    const int generation = FTreeGeneration;
+    Request<QString>([url] { return HttpGetText(url); },
+                     [this, node, name, generation](const QString& reply) {
+                         FolderAdded(reply, generation == FTreeGeneration ? node : nullptr, name);
+                     });
+}
+
+// The new folder's id (its node goes below the node it was made in, while that is still there),
+// or the server's refusal.
+void TFileMagFrm::FolderAdded(const QString& reply, QTreeWidgetItem* node, const QString& name) {
     bool ok = false;
     const qint64 id = reply.trimmed().toLongLong(&ok);
     if (!ok || id <= 0) {
@@ -45,6 +55,7 @@ void TFileMagFrm::NewFolderClick() {
         return;
     }
     QMessageBox::information(this, QString(), WLS_NewFolder);
+    if (!node) return;
     const QSignalBlocker quiet(FolderTree);
     AddNode(FolderTree, node, name, id, 1);
 }
@@ -59,16 +70,21 @@ void TFileMagFrm::RenameFolderClick() {
     dialog.exec();
     if (dialog.IsResultOk != 1) return;
     const QString name = dialog.FolderName();
-    const QString reply = HttpGetText(
-        GlobalConfig()->ServerUrl() + u"/folderrename?opr=rename&st=c&uid="_s + ClientToken() +
-        u"&ownerid="_s + QString::number(FGroupId) + u"&folderid="_s +
-        QString::number(FFolderId) + u"&foldername="_s + encoded(name) + randomTail());
-    if (reply != u"ok"_s) {
-        QMessageBox::information(this, QString(), reply);
-        return;
-    }
-    if (QTreeWidgetItem* node = FolderTree->currentItem()) node->setText(0, name);
-    QMessageBox::information(this, QString(), WLS_RenameFolder);
+    const QString url = GlobalConfig()->ServerUrl() + u"/folderrename?opr=rename&st=c&uid="_s +
+                        ClientToken() + u"&ownerid="_s + QString::number(FGroupId) +
+                        u"&folderid="_s + QString::number(FFolderId) + u"&foldername="_s +
+                        encoded(name) + randomTail();
+    const int generation = FTreeGeneration;
+    QTreeWidgetItem* node = FolderTree->currentItem();
+    Request<QString>([url] { return HttpGetText(url); },
+                     [this, node, name, generation](const QString& reply) {
+                         if (reply != u"ok"_s) {
+                             QMessageBox::information(this, QString(), reply);
+                             return;
+                         }
+                         if (node && generation == FTreeGeneration) node->setText(0, name);
+                         QMessageBox::information(this, QString(), WLS_RenameFolder);
+                     });
 }
 
 }  // namespace ov

@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 
+#include "client/serverdialogs/requestworker.h"
 #include "core/types.h"
 
 class QCheckBox;
@@ -26,6 +27,8 @@ namespace ov {
 class TFileUploadFrm;
 class TFileDownloadFrm;
 class TFrmSummary;
+struct TFolderItem;
+struct TFolderReply;
 
 // What the panel hands to other parts of the program; the start-up fills them in. An unset
 // slot leaves its command without effect.
@@ -43,6 +46,9 @@ struct TFileMagSlots {
     std::function<void(quint8 code, const QString& cmd)> RunWebCmd;
     // Opens a page in the browser.
     std::function<void(const QString& url)> OpenUrl;
+    // The property page of an upload (the server's page in a web view): edits the property
+    // text, true when confirmed. Empty: uploads offer no properties.
+    std::function<bool(QWidget* parent, QString& properties)> EditProperties;
 };
 
 // The preview route of a file name: true for the extensions (compared exactly) that the client
@@ -59,8 +65,11 @@ public:
 
     TFileMagSlots& Slots() { return FSlots; }
 
-    // Loads the organisation.
+    // Loads the organisation (the request runs on a worker, like all of the panel's server
+    // requests; the window stays responsive meanwhile).
     void Init();
+    // Server requests still under way.
+    bool Busy() const { return FPending > 0; }
     // Visible and in front.
     void ToFront();
     // The user's own owner when none is chosen (message 0x473).
@@ -109,13 +118,38 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A request's state and text, or the failure's text.
+    struct TTextReply {
+        bool Failed = false;
+        std::uint8_t State = 0;
+        QString Text;
+    };
+    void ReloadFolder();
+    void FolderAdded(const QString& reply, QTreeWidgetItem* node, const QString& name);
+    // Runs a server request on a worker; `done` gets its result on this window's thread.
+    template <typename Result>
+    void Request(std::function<Result()> work, std::function<void(const Result&)> done) {
+        ++FPending;
+        RunRequest<Result>(this, std::move(work),
+                           [this, done = std::move(done)](const Result& result) {
+                               --FPending;
+                               done(result);
+                           });
+    }
+    void ShowOrg(const TTextReply& reply);
+    void ClearFolderTree();
+    void LoadFolders(QTreeWidgetItem* node, std::int32_t ownerId,
+                     std::function<void()> loaded = {});
+    void ShowFileList(const QVector<TFolderItem>& items);
     void BuildForm();
     void BuildToolBar();
     void BuildMenus();
     void LoadTexts();
     void SetColumnCaptions();
     void OrgTreeClick(QTreeWidgetItem* node, int column);
-    void LoadFolderTree(const QString& ownerName, std::int32_t ownerId);
+    // The owner's folders; `loaded` runs once they are in the tree.
+    void LoadFolderTree(const QString& ownerName, std::int32_t ownerId,
+                        std::function<void()> loaded = {});
     void FolderTreeChange(QTreeWidgetItem* node);
     void LoadFileList();
     void ListSelectionChanged();
@@ -123,8 +157,8 @@ private:
     void ClearList();
     void AddOrgNode(QTreeWidgetItem* parent, const THS_Org& group, int depth);
     bool HandleDrop(class QDropEvent* event);
-    void ShowSummary(std::int64_t key, QString text);
-    bool SaveSummary(std::int64_t key, const QString& text);
+    void ShowSummary(std::int64_t key, const QString& text);
+    void SaveSummary(std::int64_t key, const QString& text);
     void OpenUrl(const QString& url);
     QString ClientToken() const;
 
@@ -141,6 +175,12 @@ private:
     QStringList FDropFileList;
     QList<QTreeWidgetItem*> FSelected;
     TFileMagSlots FSlots;
+    int FPending = 0;
+    // Bumped when the organisation is asked for again, the folder tree loses nodes and the list
+    // is cleared: replies to older requests are dropped.
+    int FOrgGeneration = 0, FTreeGeneration = 0, FListGeneration = 0;
+    // The upload dialog, made on first use with the property page of the slots.
+    TFileUploadFrm* UploadFrm();
     TFileUploadFrm* FUploadFrm = nullptr;
     TFileDownloadFrm* FDownloadFrm = nullptr;
 };

@@ -13,7 +13,6 @@
 #include <QTreeWidget>
 
 #include "client/filemanager/fileicons.h"
-#include "client/filemanager/filepropertyfrm.h"
 #include "client/filemanager/formstyle.h"
 #include "client/filemanager/showfiles.h"
 #include "client/filemanager/transferjob.h"
@@ -103,15 +102,6 @@ TFileUploadFrm::TFileUploadFrm(QWidget* parent)
     grid->setColumnStretch(1, 1);
     resize(480, 150);
     LoadTexts();
-    EditProperties = [this](QString& properties) {
-        TTSetFilePropertyFrm page(FLink.Language, this);
-        page.URL = GlobalConfig()->ServerUrl() + u"/getPrtHtm?opr=page"_s;
-        page.PrtParams = properties;
-        page.LoadParam = true;
-        if (page.exec() != QDialog::Accepted) return false;
-        properties = page.PrtParams;
-        return true;
-    };
     connect(FJob, &TTransferJob::progress, this, &TFileUploadFrm::ShowProgress);
     connect(BtSelectPath, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getOpenFileName(this);
@@ -290,8 +280,12 @@ void TFileUploadFrm::cbxFilePrtClick() {
         lblEditPrt->hide();
         return;
     }
+    if (!EditProperties) {
+        cbxFilePrt->setChecked(false);  // no property page in this program
+        return;
+    }
     QString properties = FFilePrt;
-    if (!EditProperties || !EditProperties(properties)) return;
+    if (!EditProperties(properties)) return;
     FFilePrt = properties;
     lblEditPrt->show();
 }

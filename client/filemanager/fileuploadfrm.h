@@ -46,7 +46,8 @@ public:
     // The file properties sent with the upload while cbxFilePrt is ticked.
     QString FilePrt() const { return FFilePrt; }
     void SetFilePrt(const QString& text) { FFilePrt = text; }
-    // Opens the property page (cbxFilePrt ticked); tests replace the dialog.
+    // Opens the property page (cbxFilePrt ticked); the panel hands it the program's page,
+    // tests their own. Empty: the box cannot be ticked.
     std::function<bool(QString& properties)> EditProperties;
     bool IsBusy() const;
 

@@ -59,10 +59,18 @@ void TShowFiles::Init(std::int32_t GroupId, QTreeWidget* FileListItems, std::int
     FFolderId = FolderId;
 }
 
+QVector<TFolderItem> TShowFiles::Fetch(const TServerLink& link, std::int32_t GroupId,
+                                       std::int64_t FolderId) {
+    try {
+        return ParseListFolder(link.Client()->ListFolder(GroupId, FolderId, true));
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
 void TShowFiles::GetFileList() {
     if (!FList) return;
-    const QString reply = FLink.Client()->ListFolder(FOwnerId, FFolderId, true);
-    for (const TFolderItem& item : ParseListFolder(reply)) AddItem(FList, item);
+    for (const TFolderItem& item : Fetch(FLink, FOwnerId, FFolderId)) AddItem(FList, item);
 }
 
 void TShowFiles::AddItem(QTreeWidget* list, const TFolderItem& item) {

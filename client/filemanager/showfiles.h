@@ -36,6 +36,9 @@ public:
     void Init(std::int32_t GroupId, QTreeWidget* FileListItems, std::int64_t FolderId);
     // Fills the list; a failed request gives an empty list without a message.
     void GetFileList();
+    // The request alone, for a worker (touches no widget).
+    static QVector<TFolderItem> Fetch(const TServerLink& link, std::int32_t GroupId,
+                                      std::int64_t FolderId);
     // Adds an item as a listing line describes it (folders at the top).
     static void AddItem(QTreeWidget* list, const TFolderItem& item);
 

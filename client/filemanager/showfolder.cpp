@@ -66,31 +66,45 @@ TShowFolder::TShowFolder() : FLink(TServerLink::FromSettings()) {
     WLS_Hint = FLink.Language == HSL_CN ? u"提示"_s : u"Hint"_s;
 }
 
-void TShowFolder::GetSubFolders(QTreeWidget* tree, QTreeWidgetItem* parent,
-                                std::int32_t OwnerId) {
-    FOwnerId = OwnerId;
-    FFolderId = -1;
+std::int32_t TShowFolder::FolderOf(const QTreeWidgetItem* parent) {
     const std::int64_t data = parent ? NodeData(parent) : 0;
-    const std::int32_t folder = data > 1 ? std::int32_t(data) : 0;
-    try {
-        QString text;
-        const std::uint8_t state = FLink.Client()->GetSubFolders(OwnerId, folder, text);
-        if (folder == 0 && text.isEmpty())
-            LoadOwnerTree(tree, parent, OwnerId);
-        else if (state != RS_Ok)
-            errorBox(WLS_Hint, text);
-        else
-            LoadLevel(tree, parent, text);
-    } catch (const std::exception& e) {
-        errorBox(WLS_Hint, QString::fromUtf8(e.what()));
-    }
+    return data > 1 ? std::int32_t(data) : 0;
 }
 
-void TShowFolder::LoadOwnerTree(QTreeWidget* tree, QTreeWidgetItem* parent,
+TFolderReply TShowFolder::Fetch(const TServerLink& link, std::int32_t OwnerId,
+                                std::int32_t folder) {
+    TFolderReply reply;
+    try {
+        const std::uint8_t state = link.Client()->GetSubFolders(OwnerId, folder, reply.Text);
+        if (folder == 0 && reply.Text.isEmpty()) {
+            reply.OwnerTree = true;
+            link.Client()->GetOwnerFolders(OwnerId, reply.Text);
+        } else {
+            reply.Failed = state != RS_Ok;
+        }
+    } catch (const std::exception& e) {
+        reply.Failed = true;
+        reply.Text = QString::fromUtf8(e.what());
+    }
+    return reply;
+}
+
+void TShowFolder::Show(QTreeWidget* tree, QTreeWidgetItem* parent, std::int32_t OwnerId,
+                       const TFolderReply& reply) {
+    FOwnerId = OwnerId;
+    FFolderId = -1;
+    if (reply.Failed)
+        errorBox(WLS_Hint, reply.Text);
+    else if (reply.OwnerTree)
+        for (const TFolderNode& folder : ParseOwnerFolders(reply.Text))
+            addTree(tree, parent, folder, OwnerId);
+    else
+        LoadLevel(tree, parent, reply.Text);
+}
+
+void TShowFolder::GetSubFolders(QTreeWidget* tree, QTreeWidgetItem* parent,
                                 std::int32_t OwnerId) {
-    QString text;
-    FLink.Client()->GetOwnerFolders(OwnerId, text);
-    for (const TFolderNode& folder : ParseOwnerFolders(text)) addTree(tree, parent, folder, OwnerId);
+    Show(tree, parent, OwnerId, Fetch(FLink, OwnerId, FolderOf(parent)));
 }
 
 void TShowFolder::LoadLevel(QTreeWidget* tree, QTreeWidgetItem* parent, const QString& xml) {

@@ -25,16 +25,29 @@ QVector<TFolderNode> ParseSubFolders(const QString& xml);
 // The owner's folders: document element, "Item", "Childs", nested.
 QVector<TFolderNode> ParseOwnerFolders(const QString& xml);
 
+// What the server said about one level of folders: the sub-folders, or (folder 0 without any)
+// the owner's whole tree; a failure's text instead.
+struct TFolderReply {
+    bool OwnerTree = false;
+    bool Failed = false;
+    QString Text;
+};
+
 class TShowFolder {
 public:
     TShowFolder();
 
     // Loads below the parent (none: top level) for the owner; errors in a message box.
     void GetSubFolders(QTreeWidget* tree, QTreeWidgetItem* parent, std::int32_t OwnerId);
+    // The same in two steps, for a worker: the request (touches no widget) and its result.
+    static TFolderReply Fetch(const TServerLink& link, std::int32_t OwnerId, std::int32_t folder);
+    void Show(QTreeWidget* tree, QTreeWidgetItem* parent, std::int32_t OwnerId,
+              const TFolderReply& reply);
+    // The server folder a parent node stands for (0: the owner's top level).
+    static std::int32_t FolderOf(const QTreeWidgetItem* parent);
     QString WLS_Hint;
 
 private:
-    void LoadOwnerTree(QTreeWidget* tree, QTreeWidgetItem* parent, std::int32_t OwnerId);
     void LoadLevel(QTreeWidget* tree, QTreeWidgetItem* parent, const QString& xml);
 
     TServerLink FLink;

@@ -39,6 +39,9 @@ signals:
     void progress(qint64 allSize, qint64 doneSize);
 
 private:
+    template <typename Call>
+    void Post(Call call);
+
     std::atomic<bool> m_cancel{false};
     std::thread m_thread;
     bool m_busy = false;  // owning thread only

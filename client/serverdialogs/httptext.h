@@ -7,7 +7,7 @@
 
 namespace ov {
 
-inline constexpr int kHttpTextTimeoutMs = 20000;
+inline constexpr int kHttpTextTimeoutMs = 6000;
 
 QString HttpGetText(const QString& url, int readTimeoutMs = kHttpTextTimeoutMs);
 

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "client/serverdialogs/httptext.h"
+#include "client/serverdialogs/requestworker.h"
 #include "core/cipher.h"
 #include "core/globalconfig.h"
 
@@ -93,6 +94,7 @@ void TUpdateUserPasswordFrm::LoadTexts() {
 }
 
 void TUpdateUserPasswordFrm::btUpdateClick() {
+    if (FBusy) return;
     const QString oldPs = edtOldPs->text(), newPs = edtNewPs->text();
     const int broken = PasswordRuleBroken(oldPs, newPs, edtNewPs2->text());
     if (broken != 0) {
@@ -104,13 +106,20 @@ void TUpdateUserPasswordFrm::btUpdateClick() {
     const QString url = GlobalConfig()->ServerUrl() + u"/modifypass?opr=clientmps&userid="_s +
                         QString::number(userId) + u"&ps="_s +
                         PasswordRequest(userId, oldPs, newPs);
-    const QString reply = HttpGetText(url);
-    if (reply == u"ok"_s) {
-        QMessageBox::information(this, WLS_Hint, WLS_OK, QMessageBox::Ok);
-        accept();
-        return;
-    }
-    QMessageBox::information(this, QString(), reply);
+    FBusy = true;
+    btUpdate->setEnabled(false);
+    RunRequest<QString>(
+        this, [url] { return HttpGetText(url); },
+        [this](const QString& reply) {
+            FBusy = false;
+            btUpdate->setEnabled(true);
+            if (reply == u"ok"_s) {
+                QMessageBox::information(this, WLS_Hint, WLS_OK, QMessageBox::Ok);
+                accept();
+                return;
+            }
+            QMessageBox::information(this, QString(), reply);
+        });
 }
 
 }  // namespace ov

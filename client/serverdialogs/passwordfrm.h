@@ -1,6 +1,6 @@
 #pragma once
 // The password dialog: checks length and confirmation, sends the enciphered request to the
-// server's page "/modifypass" and shows the server's answer.
+// server's page "/modifypass" (on a worker) and shows the server's answer.
 
 #include <QDialog>
 
@@ -28,12 +28,15 @@ public:
     QLabel *lbOldPs, *lbNewPs, *lbNewPs2;
     QLineEdit *edtOldPs, *edtNewPs, *edtNewPs2;
     QPushButton *btUpdate, *btCancel;
+    // The request still under way.
+    bool Busy() const { return FBusy; }
 
 private:
     void LoadTexts();
     void btUpdateClick();
 
     THS_Language FHS_Language;
+    bool FBusy = false;
     QString WLS_Hint, WLS_P1, WLS_P2, WLS_P3, WLS_OK;
 };
 

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "client/serverdialogs/requestworker.h"
 #include "core/globalconfig.h"
 #include "core/robottcpclient.h"
 
@@ -72,8 +73,8 @@ TSetServerHostFrm::TSetServerHostFrm(QWidget* parent)
     layout->addWidget(GroupBox1);
     layout->addLayout(buttons);
     LoadTexts();
-    ConnectTest = [this](const QString& host, int port) {
-        return ServerConnectTest(host, port, FHS_Language);
+    ConnectTest = [language = FHS_Language](const QString& host, int port) {
+        return ServerConnectTest(host, port, language);
     };
     connect(bbtConnect, &QPushButton::clicked, this, [this] { bbtConnectClick(); });
     connect(bbtSave, &QPushButton::clicked, this, [this] { bbtSaveClick(); });
@@ -109,25 +110,45 @@ bool TSetServerHostFrm::CheckServerInput() {
     return false;
 }
 
+void TSetServerHostFrm::RunTest(std::function<void(bool reached)> done) {
+    if (FBusy || !CheckServerInput()) return;
+    FBusy = true;
+    bbtConnect->setEnabled(false);
+    bbtSave->setEnabled(false);
+    const auto test = ConnectTest;
+    const QString host = Ip;
+    const int port = Port;
+    RunRequest<bool>(
+        this, [test, host, port] { return test && test(host, port); },
+        [this, done = std::move(done)](const bool& reached) {
+            FBusy = false;
+            bbtConnect->setEnabled(true);
+            bbtSave->setEnabled(true);
+            done(reached);
+        });
+}
+
 void TSetServerHostFrm::bbtConnectClick() {
-    if (!CheckServerInput()) return;
-    if (ConnectTest(Ip, Port))
-        QMessageBox::information(this, WLS_Hint, WLS_ContactSevrerOK, QMessageBox::Ok);
-    else
-        QMessageBox::critical(this, WLS_Hint, WLS_ContactSevrerFailed);
+    RunTest([this](bool reached) {
+        if (reached)
+            QMessageBox::information(this, WLS_Hint, WLS_ContactSevrerOK, QMessageBox::Ok);
+        else
+            QMessageBox::critical(this, WLS_Hint, WLS_ContactSevrerFailed);
+    });
 }
 
 void TSetServerHostFrm::bbtSaveClick() {
-    if (!CheckServerInput()) return;
-    if (ConnectTest(Ip, Port)) {
-        GlobalConfig()->SetServerHost(Ip);
-        GlobalConfig()->SetServerPort(Port);
-        GlobalConfig()->Save();
-        QMessageBox::information(this, WLS_Hint, WLS_ContactSevrerOK, QMessageBox::Ok);
-    } else {
-        QMessageBox::critical(this, WLS_Hint, WLS_ContactSevrerFailed);
-    }
-    accept();
+    RunTest([this](bool reached) {
+        if (reached) {
+            GlobalConfig()->SetServerHost(Ip);
+            GlobalConfig()->SetServerPort(Port);
+            GlobalConfig()->Save();
+            QMessageBox::information(this, WLS_Hint, WLS_ContactSevrerOK, QMessageBox::Ok);
+        } else {
+            QMessageBox::critical(this, WLS_Hint, WLS_ContactSevrerFailed);
+        }
+        accept();
+    });
 }
 
 }  // namespace ov

@@ -26,13 +26,16 @@ protected:
     // The panel with the design group chosen and the folder selected.
     void openFolder(std::int64_t folderId) {
         panel.Init();
+        ASSERT_TRUE(settled(panel));
         QTreeWidgetItem* group = FindNode(panel.OrgTree, nullptr, demo::DesignGroup, true);
         ASSERT_NE(group, nullptr);
         panel.OrgTree->setCurrentItem(group);
         emit panel.OrgTree->itemClicked(group, 0);
+        ASSERT_TRUE(settled(panel));
         QTreeWidgetItem* folder = FindNode(panel.FolderTree, nullptr, folderId, true);
         ASSERT_NE(folder, nullptr);
         panel.FolderTree->setCurrentItem(folder);
+        ASSERT_TRUE(settled(panel));
     }
     QStringList listNames() const {
         QStringList names;
@@ -59,6 +62,8 @@ protected:
 
 TEST_P(BrowseTest, OrganisationFoldersAndItems) {
     panel.Init();
+    EXPECT_EQ(panel.OrgTree->topLevelItemCount(), 0) << "the window does not wait for the server";
+    ASSERT_TRUE(settled(panel));
     ASSERT_EQ(panel.OrgTree->topLevelItemCount(), 3) << "two groups and the user";
     EXPECT_EQ(panel.OrgTree->topLevelItem(0)->text(0), u"设计部"_s);
     EXPECT_EQ(NodeImage(panel.OrgTree->topLevelItem(0)), 4);
@@ -79,6 +84,7 @@ TEST_P(BrowseTest, OrganisationFoldersAndItems) {
 
     // Selecting the folder item opens it, which loads its items.
     panel.FsList->setCurrentItem(panel.FsList->topLevelItem(0));
+    ASSERT_TRUE(settled(panel));
     EXPECT_EQ(panel.FolderId(), demo::AssemblyFolder);
     EXPECT_EQ(listNames(), (QStringList{u"零件图"_s, u"进度计划.mpp"_s, u"会议纪要 & 说明.txt"_s}));
 
@@ -93,6 +99,7 @@ TEST_P(BrowseTest, NewFolderAndRenameKeepAmpersandsAndChineseNames) {
     ModalAnswerer answerer(QMessageBox::Ok);
     nameFolder(answerer, u"图纸 & 说明#1"_s);
     panel.NewFolderClick();
+    ASSERT_TRUE(settled(panel));
     const std::int64_t id = demo.inModel([](DocModel& m) {
         for (const DocFolder* f : m.childFolders(demo::DesignGroup, demo::MechanicsFolder))
             if (f->name == u"图纸 & 说明#1"_s) return f->id;
@@ -107,12 +114,14 @@ TEST_P(BrowseTest, NewFolderAndRenameKeepAmpersandsAndChineseNames) {
     // The same name again: the server's answer is shown and no node is added.
     answerer.texts.clear();
     panel.NewFolderClick();
+    ASSERT_TRUE(settled(panel));
     EXPECT_EQ(answerer.texts.value(0), u"A folder with this name already exists."_s);
     EXPECT_EQ(panel.FolderTree->currentItem()->childCount(), 2);
 
     panel.FolderTree->setCurrentItem(node);
     nameFolder(answerer, u"改名 & 100%"_s);
     panel.RenameFolderClick();
+    ASSERT_TRUE(settled(panel));
     EXPECT_EQ(demo.inModel([id](DocModel& m) { return m.folder(id)->name; }), u"改名 & 100%"_s);
     EXPECT_EQ(node->text(0), u"改名 & 100%"_s);
 }
@@ -132,6 +141,7 @@ TEST_P(BrowseTest, SummaryRoundTripAndARefusedSaveKeepsTheEdit) {
         form->btnModify->click();
     };
     panel.sbSummaryClick();
+    ASSERT_TRUE(settled(panel));
     EXPECT_EQ(shown, QStringList{u"齿轮箱总图"_s});
     EXPECT_EQ(demo.inModel([](DocModel& m) { return m.file(demo::GearboxFile)->desc; }),
               u"新的摘要 <&>"_s);
@@ -152,6 +162,7 @@ TEST_P(BrowseTest, SummaryRoundTripAndARefusedSaveKeepsTheEdit) {
         form->btnModify->click();
     };
     panel.sbSummaryClick();
+    ASSERT_TRUE(settled(panel));
     EXPECT_EQ(shown, (QStringList{u"新的摘要 <&>"_s, u"没保存的"_s}));
     EXPECT_EQ(answerer.texts.size(), 1);
     EXPECT_FALSE(answerer.texts.value(0).isEmpty());
@@ -161,6 +172,8 @@ TEST_P(BrowseTest, ServerFailuresAreShown) {
     demo.server.setFault(Fault::Refuse);
     ModalAnswerer answerer(QMessageBox::Ok);
     panel.Init();
+    ASSERT_TRUE(settled(panel));
+    ASSERT_TRUE(waitUntil([&] { return !answerer.texts.isEmpty(); }));
     ASSERT_EQ(answerer.texts.size(), 1);
     EXPECT_TRUE(answerer.texts[0].startsWith(u"Client OrgStructure E2="_s));
 }

@@ -38,14 +38,17 @@ TEST_P(DialogsTest, PasswordChangeAndTheServersRefusal) {
     form.edtNewPs->setText(u"新密码 &=1"_s);
     form.edtNewPs2->setText(u"新密码 &=1"_s);
     form.btUpdate->click();
+    ASSERT_TRUE(settled(form));
     EXPECT_EQ(answerer.texts.value(0), u"The original password is wrong."_s);
     form.edtOldPs->setText(demo::DemoPassword());
     form.btUpdate->click();
+    ASSERT_TRUE(settled(form));
     EXPECT_EQ(answerer.texts.value(1), u"密码成功修改！"_s);
     EXPECT_EQ(demo.inModel([](DocModel& m) { return m.users.at(demo::DemoUser).password; }),
               u"新密码 &=1"_s);
     form.edtNewPs2->setText(u"other"_s);
     form.btUpdate->click();
+    ASSERT_TRUE(settled(form));
     EXPECT_EQ(answerer.texts.value(2), u"二次输入的密码不相同！"_s);
 }
 
@@ -56,11 +59,13 @@ TEST_P(DialogsTest, ServerAddressIsTestedAndStoredOnlyWhenReachable) {
         form.edtIp->setText(u"  127.0.0.1  "_s);
         form.edtPort->setText(QString::number(demo.server.port()));
         form.bbtConnect->click();
+        ASSERT_TRUE(settled(form));
         EXPECT_EQ(answerer.texts.value(0), u"成功连接服务器！"_s);
         EXPECT_EQ(form.edtIp->text(), u"127.0.0.1"_s);
         for (const char16_t* port : {u"0", u"-1", u"80a"}) {
             form.edtPort->setText(QString::fromUtf16(port));
             form.bbtConnect->click();
+            ASSERT_TRUE(settled(form));
             EXPECT_EQ(answerer.texts.last(), u"输入的端口错误，重新输入！"_s);
         }
     }
@@ -73,12 +78,14 @@ TEST_P(DialogsTest, ServerAddressIsTestedAndStoredOnlyWhenReachable) {
     form.edtIp->setText(u"127.0.0.1"_s);
     form.edtPort->setText(QString::number(deadPort));
     form.bbtSave->click();
+    ASSERT_TRUE(settled(form));
     EXPECT_EQ(answerer.texts.last(), u"连接服务器失败！"_s);
     EXPECT_EQ(GlobalConfig()->ServerHost(), u"stays"_s);
     TSetServerHostFrm again;
     again.edtIp->setText(u" 127.0.0.1 "_s);
     again.edtPort->setText(QString::number(demo.server.port()));
     again.bbtSave->click();
+    ASSERT_TRUE(settled(again));
     EXPECT_EQ(GlobalConfig()->ServerHost(), u"127.0.0.1"_s);
     EXPECT_EQ(GlobalConfig()->ServerPort(), demo.server.port());
 }

@@ -32,6 +32,12 @@ inline bool waitUntil(const std::function<bool()>& condition, int ms = 20000) {
     return true;
 }
 
+// Waits until a window's server requests are over (its `Busy()` is false).
+template <typename Window>
+bool settled(const Window& window) {
+    return waitUntil([&window] { return !window.Busy(); });
+}
+
 // Answers every modal window that opens while it lives: a message box's text is recorded and
 // the chosen button pressed (its only button when it lacks that one); any other dialog goes to
 // `onDialog`, or is rejected.
@@ -89,6 +95,8 @@ struct FileManagerServer {
         config->SetSysLanguage(language);
         config->SetWorkRoot(home.file(QStringLiteral("work/")));
     }
+    // The server's threads end before the HTTP side they call goes away.
+    ~FileManagerServer() { server.stop(); }
     template <typename F>
     auto inModel(F f) {
         std::lock_guard lock(model.mutex);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "client/filemanager/droplist.h"
 #include "client/filemanager/filedownloadfrm.h"
 #include "client/filemanager/fileicons.h"
@@ -204,6 +206,13 @@ TEST(PasswordRules, LengthConfirmationAndChange) {
                                      QString::fromLatin1(c.again)),
                   c.broken)
             << c.fresh;
+}
+
+// The client library does not bring the web engine along: only the web pages' library does.
+TEST(ClientLibrary, DoesNotLoadTheWebEngine) {
+    QFile maps(u"/proc/self/maps"_s);
+    ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(maps.readAll().contains("libQt6WebEngine"));
 }
 
 }  // namespace

@@ -33,10 +33,13 @@ protected:
         });
         panel.resize(800, 500);
         panel.Init();
+        EXPECT_TRUE(settled(panel));
         QTreeWidgetItem* group = FindNode(panel.OrgTree, nullptr, demo::DesignGroup, true);
         panel.OrgTree->setCurrentItem(group);
         emit panel.OrgTree->itemClicked(group, 0);
+        EXPECT_TRUE(settled(panel));
         panel.FolderTree->setCurrentItem(FindNode(panel.FolderTree, nullptr, demo::ElectricsFolder, true));
+        EXPECT_TRUE(settled(panel));
     }
     QStringList names() const {
         QStringList list;
@@ -178,8 +181,10 @@ TEST_F(PanelTest, DroppedFilesAndFoldersAreAskedForAndUploaded) {
     });
     EXPECT_EQ(stored.size(), 12) << stored.join(u',').toStdString();
     EXPECT_TRUE(stored.contains(u"设计部/设计图纸/电气/资料/深/d.txt"_s));
-    EXPECT_EQ(NodeData(panel.FolderTree->currentItem()), demo::ElectricsFolder)
-        << "the folder that received the upload is selected again";
+    EXPECT_TRUE(waitUntil([&] {
+        return panel.FolderTree->currentItem() &&
+               NodeData(panel.FolderTree->currentItem()) == demo::ElectricsFolder;
+    })) << "the folder that received the upload is selected again";
     EXPECT_FALSE(panel.UploadForm()->isVisible());
 }
 

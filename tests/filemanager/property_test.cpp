@@ -9,7 +9,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-#include "client/filemanager/filepropertyfrm.h"
+#include "client/webpages/filepropertyfrm.h"
 #include "fixture.h"
 
 using namespace Qt::StringLiterals;

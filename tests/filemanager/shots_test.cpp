@@ -40,10 +40,13 @@ TEST_P(ShotsTest, FileManagerUploadDialogAndNotice) {
     panel.resize(820, 520);
     panel.Init();
     panel.show();
+    ASSERT_TRUE(settled(panel));
     QTreeWidgetItem* group = FindNode(panel.OrgTree, nullptr, demo::DesignGroup, true);
     panel.OrgTree->setCurrentItem(group);
     emit panel.OrgTree->itemClicked(group, 0);
+    ASSERT_TRUE(settled(panel));
     panel.FolderTree->setCurrentItem(FindNode(panel.FolderTree, nullptr, demo::MechanicsFolder, true));
+    ASSERT_TRUE(settled(panel));
     panel.FsList->topLevelItem(1)->setCheckState(FC_Name, Qt::Checked);
     panel.SortByColumn(FC_Size);
     EXPECT_GT(panel.FsList->topLevelItemCount(), 0);

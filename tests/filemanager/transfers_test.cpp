@@ -199,6 +199,7 @@ TEST_P(TransferTest, ARefusedDeleteKeepsItsItem) {
                 {demo::ManualFile, u"装配说明.docx"_s, 1, false}},
                demo::DesignGroup, &list);
     form->DeleteFiles();
+    ASSERT_TRUE(settled(*form));
     const QStringList log = form->MmHint->toPlainText().split(u'\n');
     ASSERT_EQ(log.size(), 2);
     EXPECT_TRUE(log[0].startsWith(u"装配说明.docx: "_s));

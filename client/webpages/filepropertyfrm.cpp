@@ -1,4 +1,4 @@
-#include "client/filemanager/filepropertyfrm.h"
+#include "client/webpages/filepropertyfrm.h"
 
 #include <QHBoxLayout>
 #include <QJsonArray>
