@@ -7,14 +7,19 @@
 #include "client/editmonitor/editorguidefrm.h"
 #include "client/editmonitor/hintfrm2.h"
 #include "client/editmonitor/showeditinfofrm.h"
+#include "client/filemanager/filemagfrm.h"
 #include "client/login/loginflow.h"
 #include "client/mainwindow/mainwindow.h"
+#include "client/serverdialogs/messagenoticefrm.h"
+#include "client/serverdialogs/passwordfrm.h"
+#include "client/serverdialogs/serverhostfrm.h"
 #include "client/viewerchoice/viewerchoice.h"
 #include "client/webcommands/webmodule.h"
 #include "core/globalconfig.h"
 #include "documents/editing/textfileedit.h"
 #include "documents/preview/previewbase.h"
 #include "documents/versions/hintfrmxe.h"
+#include "documents/versions/showdifffrm.h"
 #include "documents/versions/versionwindows.h"
 
 using namespace Qt::StringLiterals;
@@ -147,13 +152,58 @@ void ConnectBatch(TQUEXClientFrm& mainForm, TBatchFileDealMainFrm& batch) {
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &batch, [&batch] { batch.Shutdown(); });
 }
 
-TOvClient::TOvClient()
+void ConnectFileManager(TQUEXClientFrm& mainForm, TFileMagFrm& panel, TWebModule& module) {
+    mainForm.SetFileManagerPanel(&panel);
+    mainForm.Hooks().FileManagerInit = [&panel] { panel.Init(); };
+    mainForm.Hooks().FileManagerToFront = [&panel] { panel.ToFront(); };
+    mainForm.Hooks().FileManagerSelectOwner = [&panel] { panel.UMSelectedOwner2(); };
+    panel.Slots().OnBatchFileDeal = [&mainForm](const TBatchTransport& task) {
+        mainForm.FileMagBatchFileDeal(task);
+    };
+    panel.Slots().RunWebCmd = [&module](quint8 code, const QString& cmd) {
+        module.Execute(TWebCmd{code, cmd});
+    };
+}
+
+// Check-out, check-in and the folder comparison of the file manager are the version-control
+// windows; the settings folder of the panel is the one the windows use.
+void ConnectVersionForms(TFileMagFrm& panel, TVersionWindows& windows) {
+    panel.Slots().Checkout = [&windows](const QStringList& keys, const QStringList& names,
+                                        const QString&) { windows.Checkout(keys, names); };
+    panel.Slots().Checkin = [&windows](const QStringList& keys, const QStringList& names,
+                                       const QString&) { windows.Checkin(keys, names); };
+    panel.Slots().ShowDiff = [&panel](std::int32_t ownerId, std::int64_t folderId,
+                                      const QString& appPath) {
+        auto* form = new TShowDiffFrm(&panel);  // frees itself when closed
+        form->Init(ownerId, folderId, appPath);
+        form->show();
+    };
+}
+
+void ConnectServerDialogs(TQUEXClientFrm& mainForm) {
+    mainForm.Hooks().ShowServerHostDialog = [&mainForm] {
+        TSetServerHostFrm dialog(&mainForm);
+        dialog.exec();
+    };
+    mainForm.Hooks().ShowPasswordDialog = [&mainForm] {
+        TUpdateUserPasswordFrm dialog(&mainForm);
+        dialog.exec();
+    };
+    mainForm.Hooks().CreateMessageNotice = [&mainForm](QWidget* parent) -> QWidget* {
+        return new TMessageNoticeFrm(
+            [&mainForm](int choice) { mainForm.HandleMessage(UM_SET_MSG_TYPE, 0, choice); },
+            parent);
+    };
+}
+
+TOvClient::TOvClient(const TWebPages& webPages)
     : m_versionLog(std::make_unique<THintFrmXe>()),
       m_mainForm(std::make_unique<TQUEXClientFrm>()),
       m_webModule(new TWebModule(m_mainForm.get())),
       m_login(new TLoginFlow(loginHostOf(*m_mainForm), m_mainForm.get())),
       m_batch(new TBatchFileDealMainFrm(GlobalConfig()->SysLanguage(), {},
                                         m_mainForm->workArea())),
+      m_fileManager(new TFileMagFrm),
       m_editHint(std::make_unique<THintFrm2>()),
       m_editMonitor(std::make_unique<TShowEditInfoFrm>(m_editHint.get())) {
     TWebModule* module = m_webModule;
@@ -168,6 +218,10 @@ TOvClient::TOvClient()
     ConnectLogin(*m_mainForm, *m_login);
     ConnectEditMonitor(*m_mainForm, *m_editMonitor);
     ConnectBatch(*m_mainForm, *m_batch);
+    ConnectFileManager(*m_mainForm, *m_fileManager, *m_webModule);
+    ConnectVersionForms(*m_fileManager, *m_versionWindows);
+    m_fileManager->Slots().EditProperties = webPages.EditFileProperties;
+    ConnectServerDialogs(*m_mainForm);
 }
 
 // The monitor and its hint window go before the main window whose hooks reach them.

@@ -8,6 +8,7 @@
 #include "testing/docserver/codec/stream.h"
 #include "testing/docserver/files/editrules.h"
 #include "testing/docserver/files/filechannel_impl.h"
+#include "testing/docserver/files/uploadfolders.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
@@ -54,7 +55,9 @@ qint32 UploadNewStatus(FileSession& x, DocModel& m) {
     if (!folder || folder->ownerId != x.tag(u"DestOwnerId"_s).toInt()) return RC_NoFolder;
     if (!m.mayAccess(m.users.at(x.userId), folder->ownerId)) return RC_NoPower;
     const QString name = NamePart(x.tag(u"PathAndName"_s));
-    const std::int64_t target = m.subFolder(folder->id, x.tag(u"SubFolderName"_s), false);
+    const std::int64_t target =
+        UploadTargetFolder(m, folder->ownerId, folder->id, x.tag(u"SubFolderName"_s));
+    if (target < 0) return RC_NoFolder;
     for (const DocFile* file : m.folderFiles(target))
         if (file->name.compare(name, Qt::CaseInsensitive) == 0) return RC_ErrorText;
     return RC_CanUpload;
@@ -64,10 +67,12 @@ qint32 UploadNewStatus(FileSession& x, DocModel& m) {
 // (a batch upload of a folder tree), created where missing.
 std::int64_t AddUploaded(FileSession& x, DocModel& m) {
     const std::int64_t key = m.files.empty() ? 1 : m.files.rbegin()->first + 1;
-    const std::int64_t folder =
-        m.subFolder(x.tag(u"DestFolderId"_s).toLongLong(), x.tag(u"SubFolderName"_s), true);
-    m.addFile(key, folder, NamePart(x.tag(u"PathAndName"_s)),
-              x.rec.start + x.rec.count, wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong()));
+    const DocFolder* folder = m.folder(x.tag(u"DestFolderId"_s).toLongLong());
+    const std::int64_t target = UploadTargetFolder(m, folder->ownerId, folder->id,
+                                                   x.tag(u"SubFolderName"_s));
+    m.addFile(key, target, NamePart(x.tag(u"PathAndName"_s)), x.rec.start + x.rec.count,
+              wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong()))
+        .properties = x.tag(u"FielPrt"_s);
     return key;
 }
 

@@ -61,6 +61,7 @@ struct DocFile {
     bool inWriteAudit = false;    // an edit waits for its audit: new versions are refused
     bool editNeedsAudit = false;  // a new version is taken for audit, not stored
     bool deleted = false;
+    QString properties;  // the property text of its upload
 };
 
 struct DocLog {
