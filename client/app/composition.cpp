@@ -7,6 +7,7 @@
 #include "client/viewerchoice/viewerchoice.h"
 #include "client/webcommands/webmodule.h"
 #include "core/globalconfig.h"
+#include "documents/batchdownload/batchdownloadfrm.h"
 #include "documents/preview/previewbase.h"
 #include "documents/versions/hintfrmxe.h"
 #include "documents/versions/versionwindows.h"
@@ -93,6 +94,19 @@ void UseVersionControl(TWebModule& module, TVersionWindows& windows) {
     };
 }
 
+void UseBatchDownload(TWebModule& module, THintFrmXe& log) {
+    module.Forms().BatchDownload = [&module, &log](const QStringList& keys,
+                                                   const QStringList& names) {
+        auto* dialog = new TBatchDownloadFrm(module.MainFrm());
+        dialog->SetHintForm(&log);
+        dialog->Init(keys, names);
+        if (module.ExecModal)
+            module.ExecModal(*dialog);
+        else
+            dialog->exec();
+    };
+}
+
 void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login) {
     mainForm.Hooks().LoginOnActivate = [&login] { login.LoginOnActivate(); };
     mainForm.Hooks().LoginFromMenu = [&login] { login.tnLogin(); };
@@ -112,6 +126,7 @@ TOvClient::TOvClient()
         });
     UseViewerPreview(*m_webModule);
     UseVersionControl(*m_webModule, *m_versionWindows);
+    UseBatchDownload(*m_webModule, *m_versionLog);
     ConnectWebCommands(*m_mainForm, *m_webModule);
     ConnectLogin(*m_mainForm, *m_login);
 }

@@ -27,6 +27,10 @@ void UseViewerPreview(TWebModule& module);
 // through the dispatcher's ExecModal.
 void UseVersionControl(TWebModule& module, TVersionWindows& windows);
 
+// Code 25 downloads a list of files with the batch download dialog, which logs into the
+// version-control log window.
+void UseBatchDownload(TWebModule& module, THintFrmXe& log);
+
 // The first activation of the window logs in, and the tools menu's "系统登录" logs in again.
 void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login);
 
