@@ -1,5 +1,6 @@
 #include "client/app/composition.h"
 
+#include <QPointer>
 #include <memory>
 
 #include "client/login/loginflow.h"
@@ -8,6 +9,7 @@
 #include "client/webcommands/webmodule.h"
 #include "core/globalconfig.h"
 #include "documents/batchdownload/batchdownloadfrm.h"
+#include "documents/uploads/uploaddragfilesfrm.h"
 #include "documents/preview/previewbase.h"
 #include "documents/versions/hintfrmxe.h"
 #include "documents/versions/versionwindows.h"
@@ -107,6 +109,23 @@ void UseBatchDownload(TWebModule& module, THintFrmXe& log) {
     };
 }
 
+void UseClipboardUpload(TWebModule& module) {
+    // One window for the process, made on the first command and reused (its log grows).
+    auto form = std::make_shared<QPointer<TUploadDragFilesFrm>>();
+    module.Forms().UploadFiles = [&module, form](std::int32_t ownerId, std::int64_t folderId) {
+        if (form->isNull()) {
+            *form = new TUploadDragFilesFrm(module.MainFrm());
+            (*form)->setWindowFlag(Qt::Window);
+        }
+        TUploadDragFilesFrm* f = form->data();
+        f->SetDestOwnerId(ownerId);
+        f->SetDestFolderId(folderId);
+        f->show();
+        f->raise();
+        f->Uplad();
+    };
+}
+
 void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login) {
     mainForm.Hooks().LoginOnActivate = [&login] { login.LoginOnActivate(); };
     mainForm.Hooks().LoginFromMenu = [&login] { login.tnLogin(); };
@@ -127,6 +146,7 @@ TOvClient::TOvClient()
     UseViewerPreview(*m_webModule);
     UseVersionControl(*m_webModule, *m_versionWindows);
     UseBatchDownload(*m_webModule, *m_versionLog);
+    UseClipboardUpload(*m_webModule);
     ConnectWebCommands(*m_mainForm, *m_webModule);
     ConnectLogin(*m_mainForm, *m_login);
 }

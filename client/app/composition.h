@@ -31,6 +31,9 @@ void UseVersionControl(TWebModule& module, TVersionWindows& windows);
 // version-control log window.
 void UseBatchDownload(TWebModule& module, THintFrmXe& log);
 
+// Code 22 uploads the clipboard's files with the one clipboard-upload window of the process.
+void UseClipboardUpload(TWebModule& module);
+
 // The first activation of the window logs in, and the tools menu's "系统登录" logs in again.
 void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login);
 
