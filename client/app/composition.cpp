@@ -9,6 +9,7 @@
 #include "client/webcommands/webmodule.h"
 #include "core/globalconfig.h"
 #include "documents/batchdownload/batchdownloadfrm.h"
+#include "documents/capture/twainxefrm.h"
 #include "documents/uploads/uploaddragfilesfrm.h"
 #include "documents/preview/previewbase.h"
 #include "documents/versions/hintfrmxe.h"
@@ -126,6 +127,23 @@ void UseClipboardUpload(TWebModule& module) {
     };
 }
 
+void UseScanUpload(TWebModule& module) {
+    // One capture window for the process (scanners only), made on the first command.
+    auto form = std::make_shared<QPointer<TTwainXeFrm>>();
+    module.Forms().ScanUpload = [&module, form](std::int32_t ownerId, std::int64_t folderId) {
+        if (form->isNull()) {
+            *form = new TTwainXeFrm(module.MainFrm());
+            (*form)->setWindowFlag(Qt::Window);
+            (*form)->plUpload->show();
+        }
+        TTwainXeFrm* f = form->data();
+        f->UploadOwnerId = ownerId;
+        f->UploadFolderId = folderId;
+        f->show();
+        f->raise();
+    };
+}
+
 void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login) {
     mainForm.Hooks().LoginOnActivate = [&login] { login.LoginOnActivate(); };
     mainForm.Hooks().LoginFromMenu = [&login] { login.tnLogin(); };
@@ -147,6 +165,7 @@ TOvClient::TOvClient()
     UseVersionControl(*m_webModule, *m_versionWindows);
     UseBatchDownload(*m_webModule, *m_versionLog);
     UseClipboardUpload(*m_webModule);
+    UseScanUpload(*m_webModule);
     ConnectWebCommands(*m_mainForm, *m_webModule);
     ConnectLogin(*m_mainForm, *m_login);
 }

@@ -34,6 +34,9 @@ void UseBatchDownload(TWebModule& module, THintFrmXe& log);
 // Code 22 uploads the clipboard's files with the one clipboard-upload window of the process.
 void UseClipboardUpload(TWebModule& module);
 
+// Code 21 shows the one capture window of the process for scanning into a folder.
+void UseScanUpload(TWebModule& module);
+
 // The first activation of the window logs in, and the tools menu's "系统登录" logs in again.
 void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login);
 
