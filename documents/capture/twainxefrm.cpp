@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -55,7 +56,8 @@ TTwainXeFrm::TTwainXeFrm(QWidget* parent, platform::CameraDevice* camera)
     setWindowTitle(WLS_Caption);
     resize(760, 560);
     LoadSources();
-    FetchWatermark();
+    // Started from the event loop, so that the creator may still change the time-out.
+    QTimer::singleShot(0, this, &TTwainXeFrm::FetchWatermark);
 }
 
 TTwainXeFrm::~TTwainXeFrm() {
@@ -212,9 +214,9 @@ void TTwainXeFrm::FetchWatermark() {
     const QString url = GlobalConfig()->ServerUrl() + u"/static/watermark.bmp"_s;
     const bool ssl = Access.IsSsl;
     m_calls.Run<QByteArray>(
-        [url, ssl] {
+        [url, ssl, timeout = WatermarkTimeoutMs] {
             TSSLHttp http(ssl);
-            http.setReadTimeout(600);
+            http.setReadTimeout(timeout);
             http.setConnectTimeout(5000);
             http.setMaxBodySize(qint64(16) << 20);
             return http.GetBytes(url);

@@ -47,6 +47,8 @@ public:
     // Adds the cameras to the source list.
     void VideoInit();
 
+    // The longest silence of the watermark's server (the picture is left out after it).
+    int WatermarkTimeoutMs = 600;
     std::int32_t UploadOwnerId = 0;
     std::int64_t UploadFolderId = 0;
 

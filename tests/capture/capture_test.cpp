@@ -33,11 +33,12 @@ protected:
 
     std::unique_ptr<TTwainXeFrm> Form() {
         auto form = std::make_unique<TTwainXeFrm>();
+        form->WatermarkTimeoutMs = 10000;  // a loaded test machine, TLS and sanitizers
         QSignalSpy sources(form.get(), &TTwainXeFrm::sourcesReady);
         QSignalSpy mark(form.get(), &TTwainXeFrm::watermarkReady);
-        EXPECT_TRUE(sources.wait(20000));
+        EXPECT_TRUE(sources.wait(30000));
         if (mark.isEmpty()) {
-            EXPECT_TRUE(mark.wait(5000));
+            EXPECT_TRUE(mark.wait(30000));
         }
         form->Ui = user.Ui();
         form->UploadOwnerId = demo::DemoUser;
