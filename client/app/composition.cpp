@@ -1,6 +1,7 @@
 #include "client/app/composition.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <memory>
 
 #include "client/batch/batchwindow.h"
@@ -16,7 +17,10 @@
 #include "client/viewerchoice/viewerchoice.h"
 #include "client/webcommands/webmodule.h"
 #include "core/globalconfig.h"
+#include "documents/batchdownload/batchdownloadfrm.h"
+#include "documents/capture/twainxefrm.h"
 #include "documents/editing/textfileedit.h"
+#include "documents/uploads/uploaddragfilesfrm.h"
 #include "documents/preview/previewbase.h"
 #include "documents/versions/hintfrmxe.h"
 #include "documents/versions/showdifffrm.h"
@@ -129,6 +133,53 @@ void UseVersionControl(TWebModule& module, TVersionWindows& windows) {
     };
 }
 
+void UseBatchDownload(TWebModule& module, THintFrmXe& log) {
+    module.Forms().BatchDownload = [&module, &log](const QStringList& keys,
+                                                   const QStringList& names) {
+        auto* dialog = new TBatchDownloadFrm(module.MainFrm());
+        dialog->SetHintForm(&log);
+        dialog->Init(keys, names);
+        if (module.ExecModal)
+            module.ExecModal(*dialog);
+        else
+            dialog->exec();
+    };
+}
+
+void UseClipboardUpload(TWebModule& module) {
+    // One window for the process, made on the first command and reused (its log grows).
+    auto form = std::make_shared<QPointer<TUploadDragFilesFrm>>();
+    module.Forms().UploadFiles = [&module, form](std::int32_t ownerId, std::int64_t folderId) {
+        if (form->isNull()) {
+            *form = new TUploadDragFilesFrm(module.MainFrm());
+            (*form)->setWindowFlag(Qt::Window);
+        }
+        TUploadDragFilesFrm* f = form->data();
+        f->SetDestOwnerId(ownerId);
+        f->SetDestFolderId(folderId);
+        f->show();
+        f->raise();
+        f->Uplad();
+    };
+}
+
+void UseScanUpload(TWebModule& module) {
+    // One capture window for the process (scanners only), made on the first command.
+    auto form = std::make_shared<QPointer<TTwainXeFrm>>();
+    module.Forms().ScanUpload = [&module, form](std::int32_t ownerId, std::int64_t folderId) {
+        if (form->isNull()) {
+            *form = new TTwainXeFrm(module.MainFrm());
+            (*form)->setWindowFlag(Qt::Window);
+            (*form)->plUpload->show();
+        }
+        TTwainXeFrm* f = form->data();
+        f->UploadOwnerId = ownerId;
+        f->UploadFolderId = folderId;
+        f->show();
+        f->raise();
+    };
+}
+
 void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login) {
     mainForm.Hooks().LoginOnActivate = [&login] { login.LoginOnActivate(); };
     mainForm.Hooks().LoginFromMenu = [&login] { login.tnLogin(); };
@@ -214,6 +265,9 @@ TOvClient::TOvClient(const TWebPages& webPages)
     UseViewerPreview(*m_webModule);
     UseEditors(*m_webModule);
     UseVersionControl(*m_webModule, *m_versionWindows);
+    UseBatchDownload(*m_webModule, *m_versionLog);
+    UseClipboardUpload(*m_webModule);
+    UseScanUpload(*m_webModule);
     ConnectWebCommands(*m_mainForm, *m_webModule);
     ConnectLogin(*m_mainForm, *m_login);
     ConnectEditMonitor(*m_mainForm, *m_editMonitor);

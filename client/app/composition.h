@@ -44,6 +44,16 @@ void ConnectEditMonitor(TQUEXClientFrm& mainForm, TShowEditInfoFrm& monitor);
 // through the dispatcher's ExecModal.
 void UseVersionControl(TWebModule& module, TVersionWindows& windows);
 
+// Code 25 downloads a list of files with the batch download dialog, which logs into the
+// version-control log window.
+void UseBatchDownload(TWebModule& module, THintFrmXe& log);
+
+// Code 22 uploads the clipboard's files with the one clipboard-upload window of the process.
+void UseClipboardUpload(TWebModule& module);
+
+// Code 21 shows the one capture window of the process for scanning into a folder.
+void UseScanUpload(TWebModule& module);
+
 // The first activation of the window logs in, and the tools menu's "系统登录" logs in again.
 void ConnectLogin(TQUEXClientFrm& mainForm, TLoginFlow& login);
 

@@ -25,6 +25,8 @@ constexpr std::int64_t SalesFolder = 30;      // group 3, which the demo user ma
 // The version-control tree of the program's demo (LoadVersionsDemo): the demo user's own.
 constexpr std::int64_t VersionsFolder = 40;
 constexpr std::int64_t VersionPartsFolder = 41;  // below 40
+// The batch download's demo folder (LoadBatchDemo): the demo user's own.
+constexpr std::int64_t BatchFolder = 50;
 
 // The file manager's demo: deeper folders and a few files in them.
 constexpr std::int64_t AssemblyFolder = 40;       // below 11
@@ -76,5 +78,9 @@ void StorePreviewerDemoContents(DocFileChannel& files);
 // (testing/docserver/demo/demo_versions.cpp).
 void LoadVersionsDemo(DocModel& model);
 void StoreVersionsDemoContents(DocFileChannel& files);
+
+// Three small files to download in one go (only the program loads them;
+// testing/docserver/demo/demo_batch.cpp).
+void LoadBatchDemo(DocModel& model, DocFileChannel& files);
 
 }  // namespace ov::test::demo

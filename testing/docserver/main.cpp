@@ -86,6 +86,7 @@ int main(int argc, char** argv) {
     demo::StorePreviewerDemoContents(files);
     demo::LoadVersionsDemo(model);
     demo::StoreVersionsDemoContents(files);
+    demo::LoadBatchDemo(model, files);
     std::unique_ptr<DocServer> listening;
     try {
         listening = std::make_unique<DocServer>(options);
