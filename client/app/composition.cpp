@@ -10,6 +10,7 @@
 #include "client/viewerchoice/viewerchoice.h"
 #include "client/webcommands/webmodule.h"
 #include "core/globalconfig.h"
+#include "documents/editing/officefileedit.h"
 #include "documents/editing/textfileedit.h"
 #include "documents/preview/previewbase.h"
 #include "documents/versions/hintfrmxe.h"
@@ -80,15 +81,25 @@ void UseViewerPreview(TWebModule& module) {
     module.Forms().Preview = [host](const QString& cmd) { return DoPreview(cmd, *host); };
 }
 
+// The editor is shown before it is placed and fills its file; its command bar shows.
+template <class Editor>
+void RunEditor(TWebModule& module, std::int64_t key, const QString& name, const QString& ext) {
+    auto* editor = new Editor(module.MainFrm(), kViewerWindowFlags);
+    editor->show();
+    module.ShowAsWindow(editor, name);
+    editor->Toolbar()->show();
+    editor->Edit(key, name, ext);
+    editor->ClientMax2();
+}
+
 void UseEditors(TWebModule& module) {
     module.Forms().TextEditor = [&module](std::int64_t key, const QString& name,
                                           const QString& ext) {
-        auto* editor = new TTextFileEditFrm(module.MainFrm(), kViewerWindowFlags);
-        editor->show();
-        module.ShowAsWindow(editor, name);
-        editor->Edit(key, name, ext);
-        editor->Toolbar()->show();
-        editor->ClientMax2();
+        RunEditor<TTextFileEditFrm>(module, key, name, ext);
+    };
+    module.Forms().OfficeEditor = [&module](std::int64_t key, const QString& name,
+                                            const QString& ext) {
+        RunEditor<TOfficeFileEditFrm>(module, key, name, ext);
     };
 }
 
