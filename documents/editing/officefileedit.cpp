@@ -40,9 +40,11 @@ TOfficeFileEditFrm::TOfficeFileEditFrm(QWidget* parent, Qt::WindowFlags flags)
     TOfficeFileEditFrm::InitLangStrings();
 }
 
+// A form freed without being closed still keeps what the user typed in its local copy.
 TOfficeFileEditFrm::~TOfficeFileEditFrm() {
+    if (FSession && !FFinished && !FCloseAll) FSession->request(u"save"_s, FEditFileName);
     FCloseAll = true;
-    FSession.reset();  // stops the office (the document was saved or given up by now)
+    FSession.reset();  // closes the document and stops the office
 }
 
 void TOfficeFileEditFrm::BuildToolbar() {

@@ -150,6 +150,23 @@ TEST_F(OfficeEditTest, WebCommand15EditsADocxInTheOfficeAndSaveAndUploadStoresTh
     }
 }
 
+TEST_F(OfficeEditTest, ClosingTheFormWithoutUploadKeepsTheEditsInTheRecordedCopy) {
+    UseEditors(*module);
+    module->Execute({15, u"[filekey]%1[/filekey][filename]report.docx[/filename]"_s.arg(
+                             demo::ReportFile)});
+    ASSERT_EQ(module->FrmList().Forms().size(), 1);
+    auto* editor = qobject_cast<TOfficeFileEditFrm*>(module->FrmList().Forms().first());
+    ASSERT_NE(editor, nullptr);
+    ASSERT_NE(editor->Session(), nullptr);
+    const QString copy = editor->EditFileName();
+    const QString change = u"Typed, then the window was closed. "_s;
+    ASSERT_TRUE(editor->Session()->request(u"insert"_s, change).ok());
+    editor->close();
+    EXPECT_TRUE(zipEntry(copy, "word/document.xml").contains(change.toUtf8()));
+    EXPECT_EQ(CheckoutRecordOf(GetUserDataPath(), demo::ReportFile), copy);
+    EXPECT_EQ(LockedBy(), demo::DemoUser);  // check-in or the monitor can still take it up
+}
+
 TEST_F(OfficeEditTest, TheMonitorUploadsTheChangedCopyOnceTheOfficeLetsGo) {
     THintFrm2 hint;
     TShowEditInfoFrm monitor(&hint);
