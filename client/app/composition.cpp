@@ -19,6 +19,7 @@
 #include "core/globalconfig.h"
 #include "documents/batchdownload/batchdownloadfrm.h"
 #include "documents/capture/twainxefrm.h"
+#include "documents/editing/officefileedit.h"
 #include "documents/editing/textfileedit.h"
 #include "documents/uploads/uploaddragfilesfrm.h"
 #include "documents/preview/previewbase.h"
@@ -91,15 +92,25 @@ void UseViewerPreview(TWebModule& module) {
     module.Forms().Preview = [host](const QString& cmd) { return DoPreview(cmd, *host); };
 }
 
+// The editor is shown before it is placed and fills its file; its command bar shows.
+template <class Editor>
+void RunEditor(TWebModule& module, std::int64_t key, const QString& name, const QString& ext) {
+    auto* editor = new Editor(module.MainFrm(), kViewerWindowFlags);
+    editor->show();
+    module.ShowAsWindow(editor, name);
+    editor->Toolbar()->show();
+    editor->Edit(key, name, ext);
+    editor->ClientMax2();
+}
+
 void UseEditors(TWebModule& module) {
     module.Forms().TextEditor = [&module](std::int64_t key, const QString& name,
                                           const QString& ext) {
-        auto* editor = new TTextFileEditFrm(module.MainFrm(), kViewerWindowFlags);
-        editor->show();
-        module.ShowAsWindow(editor, name);
-        editor->Edit(key, name, ext);
-        editor->Toolbar()->show();
-        editor->ClientMax2();
+        RunEditor<TTextFileEditFrm>(module, key, name, ext);
+    };
+    module.Forms().OfficeEditor = [&module](std::int64_t key, const QString& name,
+                                            const QString& ext) {
+        RunEditor<TOfficeFileEditFrm>(module, key, name, ext);
     };
 }
 

@@ -30,8 +30,8 @@ void ConnectWebCommands(TQUEXClientFrm& mainForm, TWebModule& module);
 // window, hint window, remembered rectangle, language, folder and window list.
 void UseViewerPreview(TWebModule& module);
 
-// Code 15's editors: the text editor for "txt" files, a window of the main window listed by
-// the dispatcher.
+// Code 15's editors: the Office editor for Office and WPS documents, the text editor for "txt"
+// files; each a window of the main window listed by the dispatcher.
 void UseEditors(TWebModule& module);
 
 // The main window's clipboard poll hands edit commands to the online-edit monitor (and shows

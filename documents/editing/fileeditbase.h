@@ -8,6 +8,7 @@
 // Server work runs on a worker thread; the form waits for it with the event loop running.
 
 #include "documents/editing/editserver.h"
+#include "documents/editing/editworker.h"
 #include "documents/preview/previewbase.h"
 
 #include <QMessageBox>
@@ -48,13 +49,19 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Runs server work on a worker while the form waits (and refuses to close).
     template <class Result>
-    Result RunServerWork(std::function<Result()> work);
+    Result RunServerWork(std::function<Result()> work) {
+        ++FBusy;
+        Result result = RunEditWork<Result>(std::move(work));
+        --FBusy;
+        return result;
+    }
 
     void AddNote(const QString& Text) { FNogList.append(Text); }
     bool DownloadEditFile();
     bool UploadEditFile(const QString& FileName);
     // The release of a cancel; with eraseRecord a release answered 1 erases the check-out record.
-    void UnlockEditFile(bool eraseRecord = true);
+    // True when the server answered 1.
+    bool UnlockEditFile(bool eraseRecord = true);
     void LockEditFile();
     QString GetBackupFolder() const;
     EditServer Server(int readTimeoutMs = 0) const;

@@ -16,14 +16,6 @@ constexpr int kTransferTimeoutMs = 120000;
 
 }  // namespace
 
-template <class Result>
-Result TFileEditBaseFrm::RunServerWork(std::function<Result()> work) {
-    ++FBusy;
-    Result result = RunEditWork<Result>(std::move(work));
-    --FBusy;
-    return result;
-}
-
 void TFileEditBaseFrm::closeEvent(QCloseEvent* event) {
     if (FBusy > 0) return event->ignore();
     TPreviewBaseFrm::closeEvent(event);
@@ -65,11 +57,12 @@ bool TFileEditBaseFrm::UploadEditFile(const QString& FileName) {
     return false;
 }
 
-void TFileEditBaseFrm::UnlockEditFile(bool eraseRecord) {
+bool TFileEditBaseFrm::UnlockEditFile(bool eraseRecord) {
     const EditServer server = Server(kTransferTimeoutMs);
     const std::int64_t key = FFileKey;
-    RunServerWork<EditLockReply>(
-        [server, key, eraseRecord] { return UnlockForEdit(server, key, eraseRecord); });
+    return RunServerWork<EditLockReply>([server, key, eraseRecord] {
+               return UnlockForEdit(server, key, eraseRecord);
+           }).reply == 1;
 }
 
 void TFileEditBaseFrm::LockEditFile() {

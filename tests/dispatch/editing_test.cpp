@@ -1,6 +1,6 @@
 // Web command 15 as the program wires it: a txt file opens in the text editor, a window of the
-// dispatcher with its command bar, loaded from the server; an Office file shows that its
-// editor is not part of this build; any other file goes to the online-edit monitor.
+// dispatcher with its command bar, loaded from the server; an Office file goes to the Office
+// editor; any other file goes to the online-edit monitor.
 
 #include "client/app/composition.h"
 #include "documents/editing/textfileedit.h"
@@ -54,10 +54,16 @@ TEST_F(EditCommandTest, ATextFileOpensInTheTextEditor) {
     EXPECT_EQ(hint(), QString());
 }
 
-TEST_F(EditCommandTest, OfficeFilesSayTheirEditorIsMissingAndOthersGoToTheMonitor) {
-    module->Execute({15, u"[filekey]1901[/filekey][filename]plan.docx[/filename]"_s});
-    EXPECT_EQ(hint(), u"This function is not available yet!"_s);
-    hideHint();
+TEST_F(EditCommandTest, OfficeFilesGoToTheOfficeEditorAndOthersToTheMonitor) {
+    ASSERT_TRUE(module->Forms().OfficeEditor);
+    QStringList edited;
+    module->Forms().OfficeEditor = [&](std::int64_t key, const QString& name, const QString& ext) {
+        edited.append(u"%1 %2 %3"_s.arg(key).arg(name, ext));
+    };
+    module->Execute({15, u"[filekey]1901[/filekey][filename]plan.DOCX[/filename]"_s});
+    module->Execute({15, u"[filekey]1902[/filekey][filename]sums.et[/filename]"_s});
+    EXPECT_EQ(edited, (QStringList{u"1901 plan.DOCX docx"_s, u"1902 sums.et et"_s}));
+    EXPECT_EQ(hint(), QString());
     module->Execute({15, u"[filekey]1001[/filekey][filename]a.PDF[/filename]"_s});
     EXPECT_EQ(clipboard(), u"[Key]1001[/Key][FileName]a.PDF[/FileName]"_s);
 }
