@@ -178,7 +178,7 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(126, 247, Method, ShowRevisions, Later, Shown, (I, Bool, VBool))                            \
     X(127, 248, Method, AcceptRevisions, Later, Shown)                                            \
     X(128, 258, Method, SaveAs, Later, Shown, (I, Bstr, Fn))                                      \
-    X(129, 265, Method, ModuleFileName, Later, Shown, (R, Bstr, FileName))                        \
+    X(129, 265, Method, ModuleFileName, Done, Shown, (R, Bstr, FileName))                         \
     X(130, 263, Method, EditFind, Later, Shown)                                                   \
     X(131, 264, Method, IsExistVirtualPrinter, Later, Shown, (R, Bool, Param1))                   \
     X(132, 266, Method, StarupClientExt, Done, Shown)                                             \
@@ -198,7 +198,7 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(144, 252, Method, ExtraViewer, Later, Shown, (I, Bstr, FileName), (I, Bstr, FileKey),       \
         (I, Bstr, FileVer), (I, Bstr, FileExt), (I, Bstr, ExtraViewerVer))                        \
     X(145, 316, Method, GetEModelVer, Later, Shown, (R, Bstr, Param1))                            \
-    X(146, 317, Method, FilesCopy, Later, Shown, (I, Bstr, SrcPath), (I, Bstr, DestPath))         \
+    X(146, 317, Method, FilesCopy, Done, Shown, (I, Bstr, SrcPath), (I, Bstr, DestPath))          \
     X(147, 318, Method, ClientMaxSize, Later, Shown, (I, Float, IeVer))                           \
     X(148, 319, Method, ExtraViewerX86, Later, Shown, (I, Bstr, FileName), (I, Bstr, FileKey),    \
         (I, Bstr, FileVer), (I, Bstr, FileExt), (I, Bstr, ExtraViewerVer))
