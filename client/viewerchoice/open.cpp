@@ -3,9 +3,9 @@
 #include <QWidget>
 #include <functional>
 
-#include "client/viewerchoice/forms.h"
-#include "client/viewerchoice/lists.h"
-#include "client/viewerchoice/options.h"
+#include "documents/viewerchoice/forms.h"
+#include "documents/viewerchoice/lists.h"
+#include "documents/viewerchoice/options.h"
 #include "documents/cad/axedselect.h"
 #include "documents/cad/axprewview.h"
 #include "documents/cad/edrawings.h"

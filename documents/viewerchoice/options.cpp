@@ -1,4 +1,4 @@
-#include "client/viewerchoice/options.h"
+#include "documents/viewerchoice/options.h"
 
 using namespace Qt::StringLiterals;
 
