@@ -83,6 +83,23 @@ TViewerStyle ChooseAmongOffered(const QString& ext, const ViewerOffer& offer,
     return askUser(ext, offer, ctx, relation, cancelled);
 }
 
+QString GetEDrawingsVersion(const ViewerEnvironment& environment) {
+    QString version;
+    if (const auto classId = environment.keyDefault(u"EModelView.EModelViewApp\\CLSID"_s))
+        version =
+            environment.keyDefault(u"CLSID\\"_s + *classId + u"\\Version"_s).value_or(QString());
+    if (!version.isEmpty()) return version;
+    const auto control = environment.keyDefault(u"EModelView.EModelViewControl\\CLSID"_s);
+    if (!control || control->isEmpty()) return {};
+    const QString curVer =
+        environment.keyDefault(u"EModelView.EModelViewControl\\CurVer"_s).value_or(QString());
+    QStringList items;
+    for (const QString& item : curVer.split(u'.')) {
+        if (!item.trimmed().isEmpty()) items.append(item.trimmed());
+    }
+    return items.isEmpty() ? QString() : items.last();
+}
+
 TViewerStyle ChooseViewer(const QString& ext, std::int32_t code, const ViewerChoiceContext& ctx,
                           bool* cancelled) {
     if (cancelled) *cancelled = false;

@@ -79,6 +79,10 @@ std::optional<QString> AutoVueLibraryVersion(const ViewerEnvironment& environmen
 bool BuiltInBeatsAutoVue(const QString& version, std::int32_t code);
 bool EDrawingsFits(const ViewerEnvironment& environment, std::int32_t code);
 bool CaxaFits(const ViewerEnvironment& environment, std::int32_t code);
+// The registered eDrawings version text: the application's class version, else the last
+// part of the control's current ProgID ("15" of "EModelView.EModelViewControl.15"); "" when
+// none is found.
+QString GetEDrawingsVersion(const ViewerEnvironment& environment);
 // With two or more outside viewers offered: the remembered choice for the extension that still
 // fits, else the user's answer (remembered when asked to). VS_None when the user cancelled.
 TViewerStyle ChooseAmongOffered(const QString& ext, const ViewerOffer& offer,
