@@ -1,4 +1,4 @@
-#include "client/viewerchoice/lists.h"
+#include "documents/viewerchoice/lists.h"
 
 #include <QRegularExpression>
 #include <QStringList>

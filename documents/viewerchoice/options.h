@@ -21,4 +21,10 @@ struct DocumentOptions {
     static DocumentOptions parse(const QString& options);
 };
 
+class TPreviewBaseFrm;
+
+// Gives a previewer the options: HashPs, read-only, printing, the virtual-printer check, the
+// printer choice (after read-only), and Ctrl+C for every preview.
+void ApplyDocumentOptions(TPreviewBaseFrm& form, const DocumentOptions& options);
+
 }  // namespace ov

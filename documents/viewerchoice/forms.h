@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include "client/viewerchoice/lists.h"
+#include "documents/viewerchoice/lists.h"
 
 namespace ov {
 

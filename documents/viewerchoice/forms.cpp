@@ -1,4 +1,4 @@
-#include "client/viewerchoice/forms.h"
+#include "documents/viewerchoice/forms.h"
 
 #include "documents/drawings/cdrpreview.h"
 #include "documents/drawings/mpppreview.h"

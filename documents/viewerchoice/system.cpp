@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <QRadioButton>
 
-#include "client/viewerchoice/viewerchoice.h"
+#include "documents/viewerchoice/viewerchoice.h"
 #include "core/fileversion.h"
 #include "documents/cad/axedselect.h"
 #include "documents/pdf/pdfviewertype.h"

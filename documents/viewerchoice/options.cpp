@@ -1,4 +1,6 @@
-#include "client/viewerchoice/options.h"
+#include "documents/viewerchoice/options.h"
+
+#include "documents/preview/previewbase.h"
 
 using namespace Qt::StringLiterals;
 
@@ -23,6 +25,15 @@ DocumentOptions DocumentOptions::parse(const QString& options) {
     result.selectPrinter = !result.readonly || has(u"SelectPrinter=True"_s);
     result.allowCtrlC = has(u"CtrlC=True"_s);
     return result;
+}
+
+void ApplyDocumentOptions(TPreviewBaseFrm& form, const DocumentOptions& options) {
+    form.SetHashPs(options.hashPs);
+    form.SetDocReadonly(options.readonly);
+    form.SetCanPrint(options.canPrint);
+    form.SetIsCheckVirtualPrint(options.checkVirtualPrint);
+    form.SetSelectPrinter(options.selectPrinter);
+    SetAllowCtrlC(options.allowCtrlC);
 }
 
 }  // namespace ov

@@ -1,4 +1,4 @@
-#include "client/viewerchoice/filetyperelation.h"
+#include "documents/viewerchoice/filetyperelation.h"
 
 #include <QFileInfo>
 #include <algorithm>
