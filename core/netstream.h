@@ -2,8 +2,8 @@
 // A blocking TCP stream, plain or TLS, for any thread and without an event loop: connect with a
 // time-out, exact reads with a read time-out, whole writes, big-endian integers. Every failure
 // raises NetError with a kind the callers tell apart (refused, name not found, closed by the
-// peer, time-out, TLS, changed certificate). The same class serves the accepted side of a
-// connection, so the test server speaks through exactly the code the clients use.
+// peer, time-out, TLS, changed certificate). It can also take over an accepted socket (the
+// fuzz targets and benchmarks feed it their bytes that way).
 
 #include "core/errors.h"
 #include "core/netlimits.h"
