@@ -77,6 +77,24 @@ void TFileEditBaseFrm::CloseLater() {
     QTimer::singleShot(0, this, &QWidget::close);
 }
 
+void TFileEditBaseFrm::SaveUploadAndClose(const QString& doneText) {
+    QString error;
+    if (SaveAndUpload(error) == 1) {
+        Message(doneText, QMessageBox::Information);
+        CloseLater();
+    } else {
+        Message(error, QMessageBox::Critical);
+    }
+}
+
+void TFileEditBaseFrm::ConfirmCancelAndClose(const QString& question) {
+    const auto answer =
+        AskYesNo ? AskYesNo(question) : QMessageBox::question(this, WLS_Hint, question);
+    if (answer != QMessageBox::Yes) return;
+    CancelEdit();
+    CloseLater();
+}
+
 void TFileEditBaseFrm::ShowErrorMessage(const QString& text) {
     Message(text, QMessageBox::Critical);
 }

@@ -71,6 +71,10 @@ protected:
     // Closes the form once the handler that asks for it has returned (its owner may free it on
     // close).
     void CloseLater();
+    // The tool bar's "save and upload": uploads, tells doneText and closes, or shows the error.
+    void SaveUploadAndClose(const QString& doneText);
+    // The tool bar's "cancel": on a yes to question the edit is cancelled and the form closes.
+    void ConfirmCancelAndClose(const QString& question);
     // The last upload's backup copy when it was not stored (empty when none was made).
     QString FLastBackupPath;
     bool FLastBackupOk = false;

@@ -97,21 +97,11 @@ void TOfficeFileEditFrm::InitLangStrings() {
 }
 
 void TOfficeFileEditFrm::spbSaveClick() {
-    QString error;
-    if (SaveAndUpload(error) == 1) {
-        Message(WLS_UpladeOver, QMessageBox::Information);
-        CloseLater();
-    } else {
-        Message(error, QMessageBox::Critical);
-    }
+    SaveUploadAndClose(WLS_UpladeOver);
 }
 
 void TOfficeFileEditFrm::spbCancelClick() {
-    const auto answer = AskYesNo ? AskYesNo(WLS_CancelEdit)
-                                 : QMessageBox::question(this, WLS_Hint, WLS_CancelEdit);
-    if (answer != QMessageBox::Yes) return;
-    CancelEdit();
-    CloseLater();
+    ConfirmCancelAndClose(WLS_CancelEdit);
 }
 
 void TOfficeFileEditFrm::spbPrintPreviewClick() {
