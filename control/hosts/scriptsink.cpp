@@ -20,37 +20,6 @@ void ScriptSink::remove(ovcom::DISPID id, const QJSValue& handler) {
     }
 }
 
-ovcom::HRESULT ScriptSink::QueryInterface(const ovcom::Guid& iid, void** object) {
-    if (!object) return ovcom::E_POINTER;
-    *object = nullptr;
-    // The sink answers any dispatch interface: it serves whatever events it is given.
-    if (iid == ovcom::IID_IUnknown || iid == ovcom::IID_IDispatch) {
-        *object = static_cast<ovcom::IDispatch*>(this);
-        AddRef();
-        return ovcom::S_OK;
-    }
-    return ovcom::E_NOINTERFACE;
-}
-
-std::uint32_t ScriptSink::Release() {
-    const std::uint32_t left = --m_refs;
-    if (left == 0) delete this;
-    return left;
-}
-
-ovcom::HRESULT ScriptSink::GetTypeInfoCount(std::uint32_t* count) {
-    if (count) *count = 0;
-    return ovcom::S_OK;
-}
-
-ovcom::HRESULT ScriptSink::GetTypeInfo(std::uint32_t, const ovcom::TypeInfo**) {
-    return ovcom::DISP_E_BADINDEX;
-}
-
-ovcom::HRESULT ScriptSink::GetIDsOfNames(const QString*, std::uint32_t, ovcom::DISPID*) {
-    return ovcom::DISP_E_UNKNOWNNAME;
-}
-
 QJSValue ScriptSink::toScript(const ovcom::Variant& value) {
     if (value.isByRef()) {
         QJSValue ref = m_engine.newObject();

@@ -5,14 +5,13 @@
 
 #include <QJSValue>
 #include <QMap>
-#include <atomic>
 #include <functional>
 
-#include "control/ovcom/unknown.h"
+#include "control/ovcom/eventsink.h"
 
 namespace ov::hosts {
 
-class ScriptSink final : public ovcom::IDispatch {
+class ScriptSink final : public ovcom::EventSink {
 public:
     using ErrorReport = std::function<void(const QJSValue& error)>;
     ScriptSink(QJSEngine& engine, ErrorReport report);
@@ -20,21 +19,14 @@ public:
     void add(ovcom::DISPID id, const QJSValue& handler);
     void remove(ovcom::DISPID id, const QJSValue& handler);
 
-    ovcom::HRESULT QueryInterface(const ovcom::Guid& iid, void** object) override;
-    std::uint32_t AddRef() override { return ++m_refs; }
-    std::uint32_t Release() override;
-    ovcom::HRESULT GetTypeInfoCount(std::uint32_t* count) override;
-    ovcom::HRESULT GetTypeInfo(std::uint32_t, const ovcom::TypeInfo**) override;
-    ovcom::HRESULT GetIDsOfNames(const QString*, std::uint32_t, ovcom::DISPID*) override;
     ovcom::HRESULT Invoke(ovcom::DISPID id, std::uint16_t flags, ovcom::DispParams& params,
                           ovcom::Variant* result, ovcom::ExcepInfo* excep,
                           std::uint32_t* argErr) override;
 
 private:
-    ~ScriptSink() = default;
+    ~ScriptSink() override = default;
     QJSValue toScript(const ovcom::Variant& value);
 
-    std::atomic<std::uint32_t> m_refs{1};
     QJSEngine& m_engine;
     ErrorReport m_report;
     QMultiMap<ovcom::DISPID, QJSValue> m_handlers;

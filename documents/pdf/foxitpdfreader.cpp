@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "documents/pdf/pdfpreviewtexts.h"
+#include "documents/pdf/vieweraction.h"
 #include "documents/preview/previewhint.h"
 #include "platform/widgets/documentviewer.h"
 
@@ -51,26 +52,13 @@ void TFoxitPdfReaderFrm::buildForm() {
 }
 
 void TFoxitPdfReaderFrm::connectToolBar() {
-    using platform::DocumentViewer;
     connect(m_bar.print, &QAction::triggered, this, [this] { Print(QString()); });
-    connect(m_bar.rotateLeft, &QAction::triggered, this, [this] {
-        if (m_viewer) m_viewer->rotateLeft();
-    });
-    connect(m_bar.rotateRight, &QAction::triggered, this, [this] {
-        if (m_viewer) m_viewer->rotateRight();
-    });
-    connect(m_bar.fitWidth, &QAction::triggered, this, [this] {
-        if (m_viewer) m_viewer->fitWidth();
-    });
-    connect(m_bar.fitHeight, &QAction::triggered, this, [this] {
-        if (m_viewer) m_viewer->fitHeight();
-    });
-    connect(m_bar.previousPage, &QAction::triggered, this, [this] {
-        if (m_viewer) m_viewer->previousPage();
-    });
-    connect(m_bar.nextPage, &QAction::triggered, this, [this] {
-        if (m_viewer) m_viewer->nextPage();
-    });
+    connectViewerAction(m_bar.rotateLeft, this, &platform::DocumentViewer::rotateLeft);
+    connectViewerAction(m_bar.rotateRight, this, &platform::DocumentViewer::rotateRight);
+    connectViewerAction(m_bar.fitWidth, this, &platform::DocumentViewer::fitWidth);
+    connectViewerAction(m_bar.fitHeight, this, &platform::DocumentViewer::fitHeight);
+    connectViewerAction(m_bar.previousPage, this, &platform::DocumentViewer::previousPage);
+    connectViewerAction(m_bar.nextPage, this, &platform::DocumentViewer::nextPage);
     connect(m_bar.zoomIn, &QAction::triggered, this, [this] { zoomBy(kZoomStep); });
     connect(m_bar.zoomOut, &QAction::triggered, this, [this] { zoomBy(1 / kZoomStep); });
 }

@@ -16,6 +16,7 @@
 
 #include "core/filetype.h"
 #include "documents/pdf/pdfpreviewtexts.h"
+#include "documents/pdf/vieweraction.h"
 #include "documents/preview/previewhint.h"
 #include "platform/widgets/documentviewer.h"
 
@@ -79,24 +80,12 @@ void TPdfPreviewFrm::showEvent(QShowEvent* event) {
 
 void TPdfPreviewFrm::connectToolBar() {
     connect(m_bar.print, &QAction::triggered, this, [this] { Print(QString()); });
-    connect(m_bar.rotateLeft, &QAction::triggered, this, [this] {
-        if (m_viewer) m_viewer->rotateLeft();
-    });
-    connect(m_bar.rotateRight, &QAction::triggered, this, [this] {
-        if (m_viewer) m_viewer->rotateRight();
-    });
-    connect(m_bar.fitWidth, &QAction::triggered, this, [this] {
-        if (m_viewer) m_viewer->fitWidth();
-    });
-    connect(m_bar.fitHeight, &QAction::triggered, this, [this] {
-        if (m_viewer) m_viewer->fitHeight();
-    });
-    connect(m_bar.firstPage, &QAction::triggered, this, [this] {
-        if (m_viewer) m_viewer->firstPage();
-    });
-    connect(m_bar.nextPage, &QAction::triggered, this, [this] {
-        if (m_viewer) m_viewer->nextPage();
-    });
+    connectViewerAction(m_bar.rotateLeft, this, &platform::DocumentViewer::rotateLeft);
+    connectViewerAction(m_bar.rotateRight, this, &platform::DocumentViewer::rotateRight);
+    connectViewerAction(m_bar.fitWidth, this, &platform::DocumentViewer::fitWidth);
+    connectViewerAction(m_bar.fitHeight, this, &platform::DocumentViewer::fitHeight);
+    connectViewerAction(m_bar.firstPage, this, &platform::DocumentViewer::firstPage);
+    connectViewerAction(m_bar.nextPage, this, &platform::DocumentViewer::nextPage);
     connect(m_bar.pageNumber, &QLineEdit::returnPressed, this, &TPdfPreviewFrm::pageNumberEntered);
     connect(m_bar.zoomOut, &QAction::triggered, this, [this] { stepZoomSlider(-10); });
     connect(m_bar.zoomIn, &QAction::triggered, this, [this] { stepZoomSlider(10); });

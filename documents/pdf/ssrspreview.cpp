@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "documents/pdf/pdfpreviewtexts.h"
+#include "documents/pdf/vieweraction.h"
 #include "documents/preview/previewhint.h"
 #include "platform/viewerprobe.h"
 #include "platform/widgets/documentviewer.h"
@@ -75,12 +76,8 @@ void TSSrsPreviewFrm::buildForm() {
 
 void TSSrsPreviewFrm::connectToolBar() {
     connect(m_bar.print, &QAction::triggered, this, [this] { Print(QString()); });
-    connect(m_bar.rotateLeft, &QAction::triggered, this, [this] {
-        if (m_viewer) m_viewer->rotateLeft();
-    });
-    connect(m_bar.rotateRight, &QAction::triggered, this, [this] {
-        if (m_viewer) m_viewer->rotateRight();
-    });
+    connectViewerAction(m_bar.rotateLeft, this, &platform::DocumentViewer::rotateLeft);
+    connectViewerAction(m_bar.rotateRight, this, &platform::DocumentViewer::rotateRight);
     connect(m_bar.fitWidth, &QAction::triggered, this, &TSSrsPreviewFrm::fitWidth);
     connect(m_bar.fitHeight, &QAction::triggered, this, &TSSrsPreviewFrm::fitHeight);
     connect(m_bar.zoomIn, &QAction::triggered, this, [this] { zoomBy(1.1); });
