@@ -96,7 +96,7 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(59, 232, Method, SaveUsrInfo2, Done, Shown, (I, Bstr, InfoStr))                             \
     X(60, 233, Method, VerUpdate, Done, Shown)                                                    \
     X(61, 234, Method, ShowMsgClient, Done, Shown)                                                \
-    X(62, 237, Method, GetOldVer, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),          \
+    X(62, 237, Method, GetOldVer, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),          \
         (I, Bstr, VersionId), (R, Char, Succeed))                                                 \
     X(63, 235, Method, Checkout, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),           \
         (R, Char, Succeed))                                                                       \

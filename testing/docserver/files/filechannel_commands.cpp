@@ -106,12 +106,37 @@ qint32 StoreVersion(FileSession& x, std::int64_t key, const QString& part, bool 
         QFile::remove(part);
         return RC_NoChange;
     }
+    // The version it replaces stays downloadable by its number.
+    QFile::remove(current + u"-v"_s + QString::number(file->version));
+    QFile::rename(current, current + u"-v"_s + QString::number(file->version));
     file->size = x.rec.count;
     file->version += 1;
     file->modified = wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong());
     if (checkin) file->lockedBy = 0;
     StoreContent(x, part, key);
     return RC_CanUpload;
+}
+
+// A thumbnail ("[IsMicPic]True") is kept beside the file; it is no new version.
+qint32 StoreThumbnail(FileSession& x, std::int64_t key, const QString& part) {
+    const QString path = x.d.thumbnailPath(key);
+    QFile::remove(path);
+    QFile::rename(part, path);
+    std::lock_guard lock(x.d.model.mutex);
+    if (DocFile* file = x.d.model.file(key)) file->hasThumbnail = true;
+    return RC_CanUpload;
+}
+
+// The contents a download asks for: "[VersionId]" -1 (or none) is the current version, an
+// earlier one is kept as "file-KEY-vN" (made up when it was never stored); "" for a version
+// the file does not have.
+QString VersionPath(FileSession& x, std::int64_t key, const DocFile& file) {
+    const QString text = x.tag(u"VersionId"_s);
+    bool ok = true;
+    const qint64 version = text.isEmpty() ? -1 : text.toLongLong(&ok);
+    if (!ok || version == 0 || version < -1 || version > file.version) return QString();
+    if (version == -1 || version == file.version) return QStringLiteral("current");
+    return x.d.root + u"file-"_s + QString::number(key) + u"-v"_s + QString::number(version);
 }
 
 // The file the request names, with the status of a download or a version upload.
@@ -184,6 +209,10 @@ void ServeUploadVersion(FileSession& x) {
         wire::writeInt32(x.s, RC_InvalidData);
         return;
     }
+    if (IsTrue(x.tag(u"IsMicPic"_s))) {
+        wire::writeInt32(x.s, StoreThumbnail(x, key, part));
+        return;
+    }
     wire::writeInt32(x.s, StoreVersion(x, key, part, checkin, status == RC_EditAudit));
 }
 
@@ -215,6 +244,7 @@ void ServeDownload(FileSession& x, bool withTime) {
     DocModel& m = x.d.model;
     const std::int64_t key = x.tag(u"FileKey"_s).toLongLong();
     TDateTime modified = 0;
+    QString versionPath;
     {
         std::lock_guard lock(m.mutex);
         qint32 status = FileStatus(x, m, key, RC_CanDownload);
@@ -222,6 +252,10 @@ void ServeDownload(FileSession& x, bool withTime) {
         if (status == RC_CanDownload && IsTrue(x.tag(u"IsCheckout"_s)) &&
             m.file(key)->lockedBy != x.userId)
             status = RC_NotCheckedOut;
+        if (const DocFile* file = m.file(key); file && status == RC_CanDownload) {
+            versionPath = VersionPath(x, key, *file);
+            if (versionPath.isEmpty()) status = RC_NoFile;
+        }
         x.rec.status = x.status(status);
         if (const DocFile* file = m.file(key)) modified = file->modified;
     }
@@ -233,7 +267,8 @@ void ServeDownload(FileSession& x, bool withTime) {
         return;
     }
     if (withTime) wire::writeLine(x.s, QByteArray::number(wire::dateToInt64(modified)));
-    QFile content(x.d.contentPath(key));
+    QFile content(versionPath == u"current"_s ? x.d.contentPath(key)
+                                              : x.d.earlierVersionPath(versionPath, key));
     if (!content.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return;
     x.rec.offer = wire::readInt64(x.s);
     x.rec.check = wire::readInt64(x.s);

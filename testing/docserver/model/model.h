@@ -60,6 +60,7 @@ struct DocFile {
     std::int32_t lockedBy = 0;  // user id of the check-out, 0 when not locked
     bool inWriteAudit = false;
     bool deleted = false;
+    bool hasThumbnail = false;  // a thumbnail picture was uploaded for it
 };
 
 struct DocLog {
