@@ -143,7 +143,7 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(98, 279, Method, TwainInit, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))          \
     X(99, 280, Method, LogExport, Done, Shown, (I, Bstr, LogCond), (R, Bstr, RLogInfo))          \
     X(100, 281, Method, OcxUpdate, Done, Shown, (R, Bool, Val))                                   \
-    X(101, 282, Method, PrintImgEx, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileVer),         \
+    X(101, 282, Method, PrintImgEx, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileVer),         \
         (I, Bstr, ImageIndex), (R, Bstr, SReturn))                                                \
     X(102, 283, Method, BatchDownload, Later, Shown, (I, Bstr, KeysStr), (I, Bstr, NamesStr),     \
         (R, Bstr, ReValue))                                                                       \
