@@ -114,7 +114,7 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(73, 250, Method, SendEmail, Later, Shown, (I, Bstr, EmailAddrs), (I, Bstr, EmailTitle),     \
         (I, Bstr, EmailBody), (I, Bstr, SMTPParams), (R, Bstr, states))                           \
     X(74, 251, Method, GetNewVer, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))          \
-    X(75, 254, Method, GenerateMicPic, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))     \
+    X(75, 254, Method, GenerateMicPic, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))     \
     X(76, 253, Method, AxPreview, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileName))          \
     X(77, 255, Method, CheckAvX, Later, Shown, (I, Bstr, FileName), (R, Long, ReValue))           \
     X(78, 256, Method, ShowDifference, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))     \
