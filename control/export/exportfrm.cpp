@@ -28,6 +28,7 @@ TExportFrm::TExportFrm(bool english, const QString& objectName, QWidget* parent)
     WLS_Done = L(u"操作完成"_s, u"Operation is complete"_s);
     CreateWidgets();
     LayOut();
+    setProperty("okButton", u"BtExport"_s);  // what a scripted "ok" presses
     connect(BtSelectPath, &QPushButton::clicked, this, &TExportFrm::BtSelectPathClick);
     connect(BtExport, &QPushButton::clicked, this, &TExportFrm::BtExportClick);
     connect(BtCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -98,11 +99,10 @@ void TExportFrm::BtExportClick() {
     }
     plWait->show();
     BtExport->setEnabled(false);
-    auto client = std::shared_ptr<TRobotTcpClient>(Access.NewClient());
     m_calls.Run<TOutcome>(
-        [client, request = Request(), target, widths = Widths(), office = Office] {
+        [access = Access, request = Request(), target, widths = Widths(), office = Office] {
             TOutcome o;
-            o.State = request(*client, o.Reply);
+            o.State = request(*access.NewClient(), o.Reply);
             if (o.State != RS_Ok2 || o.Reply.isEmpty()) return o;
             o.Written = true;
             o.Book = WriteWorkbook(target, o.Reply, widths, office);

@@ -50,6 +50,7 @@ TGetOldVerFrm::TGetOldVerFrm(QWidget* parent) : QDialog(parent) {
     CreateWidgets();
     LayOut();
     Edit1->setText(FFileRoot);
+    setProperty("okButton", u"btConfirm"_s);  // what a scripted "ok" presses
     connect(Button1, &QPushButton::clicked, this, &TGetOldVerFrm::Button1Click);
     connect(btConfirm, &QPushButton::clicked, this, &TGetOldVerFrm::btConfirmClick);
     connect(btCancel, &QPushButton::clicked, this, &TGetOldVerFrm::btCancelClick);

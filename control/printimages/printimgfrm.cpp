@@ -61,12 +61,14 @@ TTPrintImgFrm::TTPrintImgFrm(THS_Language language, const platform::PrinterSourc
     LoadTexts(language);
     CreateWidgets(printers);
     LayOut();
+    setProperty("okButton", u"btnOK"_s);  // what a scripted "ok" presses
     const auto config = GlobalConfig();
     const QString server = config->ServerUrl();
     const QString token = config->EncryptUserID();
     const bool ssl = config->IsSSL();
-    FetchImage = [this, server, token, ssl](const QString& key) {
-        return FetchFromServer(ImageUrl(server, key, FileVer, token, Index), ssl);
+    FetchImage = [server, token, ssl](const QString& key, const QString& version,
+                                      const QString& index) {
+        return FetchFromServer(ImageUrl(server, key, version, token, index), ssl);
     };
     MakePrinter = [](const QString& name) {
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -186,7 +188,8 @@ void TTPrintImgFrm::Next(int index) {
         accept();
         return;
     }
-    m_calls.Run<QByteArray>([fetch = FetchImage, key = FKeys[index]] { return fetch(key); },
+    m_calls.Run<QByteArray>([fetch = FetchImage, key = FKeys[index], ver = FileVer,
+                             at = Index] { return fetch(key, ver, at); },
                             [this, index](const QByteArray& jpeg, const QString& error) {
                                 if (!error.isEmpty() || jpeg.isEmpty())
                                     Ui.Tell(this, WLS_Hint, WLS_Failed, false);

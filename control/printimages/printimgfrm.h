@@ -48,8 +48,10 @@ public:
     QString ImgFileKey2;  // the keys printed, each followed by "|"
 
     TVersionUi Ui = DefaultVersionUi();
-    // The picture of a key (raises when it cannot be fetched); runs on a worker.
-    std::function<QByteArray(const QString& key)> FetchImage;
+    // The picture of a key's version and index (raises when it cannot be fetched); runs on a
+    // worker.
+    std::function<QByteArray(const QString& key, const QString& version, const QString& index)>
+        FetchImage;
     // The print target of a printer; tests give PDF files.
     std::function<std::unique_ptr<QPrinter>(const QString& printerName)> MakePrinter;
 
