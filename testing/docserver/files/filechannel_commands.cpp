@@ -127,15 +127,12 @@ qint32 StoreThumbnail(FileSession& x, std::int64_t key, const QString& part) {
     return RC_CanUpload;
 }
 
-// The contents a download asks for: "[VersionId]" -1 (or none) is the current version, an
-// earlier one is kept as "file-KEY-vN" (made up when it was never stored); "" for a version
-// the file does not have.
+// The contents a download asks for: an earlier "[VersionId]" is kept as "file-KEY-vN" (made up
+// when it was never stored); any other value (-1, none, the current or one the file does not
+// have) gets the current version, as the previewers expect.
 QString VersionPath(FileSession& x, std::int64_t key, const DocFile& file) {
-    const QString text = x.tag(u"VersionId"_s);
-    bool ok = true;
-    const qint64 version = text.isEmpty() ? -1 : text.toLongLong(&ok);
-    if (!ok || version == 0 || version < -1 || version > file.version) return QString();
-    if (version == -1 || version == file.version) return QStringLiteral("current");
+    const qint64 version = x.tag(u"VersionId"_s).toLongLong();
+    if (version < 1 || version >= file.version) return QStringLiteral("current");
     return x.d.root + u"file-"_s + QString::number(key) + u"-v"_s + QString::number(version);
 }
 
@@ -254,7 +251,6 @@ void ServeDownload(FileSession& x, bool withTime) {
             status = RC_NotCheckedOut;
         if (const DocFile* file = m.file(key); file && status == RC_CanDownload) {
             versionPath = VersionPath(x, key, *file);
-            if (versionPath.isEmpty()) status = RC_NoFile;
         }
         x.rec.status = x.status(status);
         if (const DocFile* file = m.file(key)) modified = file->modified;
