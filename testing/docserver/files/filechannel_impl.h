@@ -24,13 +24,13 @@ struct DocFileChannel::Impl {
     QString thumbnailPath(std::int64_t key) const;
     // `path` as it is, made up from the key first when it is missing.
     QString earlierVersionPath(const QString& path, std::int64_t key);
-    void serve(NetStream& stream);
+    void serve(PeerStream& stream);
 };
 
 // One file-channel connection as the server runs it.
 struct FileSession {
     DocFileChannel::Impl& d;
-    NetStream& s;
+    PeerStream& s;
     NextTransfer next;
     FileTransferRecord rec;
     std::int32_t userId = 0;  // 0: no valid token
