@@ -1,9 +1,11 @@
 // Image printing: the placement as a table, the picture's density from its JFIF header, and
-// whole runs against the test server's "/getjpg" printed to PDF files (checked with poppler).
+// whole runs against the test server's "/getjpg" printed to PDF files and to a CUPS queue that
+// prints to a file (checked with poppler).
 
 #include "control/printimages/placement.h"
 #include "control/printimages/printimgfrm.h"
 #include "platform/printers.h"
+#include "privatecups.h"
 #include "testing/docserver/httpside.h"
 #include "versions/fixture.h"
 
@@ -13,6 +15,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <cups/cups.h>
 
 using namespace Qt::StringLiterals;
 using namespace ov::control;
@@ -196,6 +200,41 @@ TEST_P(PrintImagesTest, LandscapeIsRemembered) {
 }
 
 INSTANTIATE_TEST_SUITE_P(PlainAndTls, PrintImagesTest, ::testing::Bool());
+
+// The dialog's own printer (no PDF writer put in its place) sends one job to a CUPS queue.
+class CupsPrintTest : public PrintImagesTest {
+protected:
+    void SetUp() override {
+        if (!cups.error().isEmpty()) GTEST_SKIP() << "no CUPS queue: " << cups.error().toStdString();
+        qputenv("CUPS_SERVER", cups.socket().toUtf8());
+        cupsSetServer(cups.socket().toUtf8().constData());
+    }
+    void TearDown() override {
+        cupsSetServer(nullptr);
+        qunsetenv("CUPS_SERVER");
+    }
+    PrivateCups cups;
+};
+
+TEST_P(CupsPrintTest, OneJobToAQueueThatPrintsToAFile) {
+    platform::FixedPrinterSource queues{{{PrivateCups::queue(), u"file:"_s, u"PDF to file"_s, true}}};
+    TTPrintImgFrm d(HSL_ENG, queues);
+    d.Ui = user.Ui();
+    d.ImgFileKey = QString::number(demo::ManualFile);
+    d.FileVer = u"1"_s;
+    d.Index = u"0"_s;
+    d.cboPageSize->setCurrentText(u"A5"_s);
+    ASSERT_TRUE(Run(d));
+    EXPECT_EQ(d.ImgFileKey2, QString::number(demo::ManualFile) + u"|"_s);
+    EXPECT_TRUE(user.told.isEmpty()) << user.told.join(u" | "_s).toStdString();
+    // The scheduler writes the file once the job has gone through its filter.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !PdfPageSize(cups.output()).isEmpty(); }, 30000))
+        << "nothing printed to " << cups.output().toStdString();
+    EXPECT_EQ(PdfPageSize(cups.output()), u"420 x 595 pts (A5)"_s);
+    EXPECT_EQ(PdfPictures(cups.output()), QStringList{u"64@96"_s});
+}
+
+INSTANTIATE_TEST_SUITE_P(Plain, CupsPrintTest, ::testing::Values(false));
 
 }  // namespace
 

@@ -55,19 +55,23 @@ protected:
         model.addFile(PngKey, Folder, u"照片.png"_s, 1, 46000.5);
         model.addFile(DocxKey, Folder, u"合同.docx"_s, 1, 46000.5);
         model.addFile(DwgKey, Folder, u"底座.dwg"_s, 1, 46000.5);
+        model.addFile(EscapeKey, Folder, u"..\\越界.png"_s, 1, 46000.5);  // names a folder above
     }
     void SetUp() override {
         files.setContent(PdfKey, demo::GearboxPdf());
         files.setContent(PngKey, Png());
         files.setContent(DocxKey, demo::OfficeDemoContent(demo::TrackedWordFile));
         files.setContent(DwgKey, "AC1015 not really");
+        files.setContent(EscapeKey, Png());
         QDir().mkpath(root);
+        WriteFile(home.file(u"越界.png"_s), "mine");
     }
     QSize ThumbSize(std::int64_t key) {
         return QImage::fromData(files.thumbnail(key), "JPEG").size();
     }
     static constexpr std::int64_t Folder = 7000;
-    static constexpr std::int64_t PdfKey = 7001, PngKey = 7002, DocxKey = 7003, DwgKey = 7004;
+    static constexpr std::int64_t PdfKey = 7001, PngKey = 7002, DocxKey = 7003, DwgKey = 7004,
+                                  EscapeKey = 7005;
     QString root = home.file(u"temp/"_s);
 };
 
@@ -84,7 +88,7 @@ TEST_P(ThumbnailsTest, RendersUploadsAndSkipsDrawings) {
     QStringList log;
     QObject::connect(form.data(), &TGenerateMicPicFrm::finished, [&] {
         log = form->Log;
-        EXPECT_EQ(form->Uploaded, 3);
+        EXPECT_EQ(form->Uploaded, 4);
     });
     form->btStart->click();
     ASSERT_TRUE(finished.wait(240000));
@@ -92,6 +96,9 @@ TEST_P(ThumbnailsTest, RendersUploadsAndSkipsDrawings) {
     EXPECT_EQ(ThumbSize(PngKey), QSize(880, 1240));
     EXPECT_EQ(ThumbSize(DocxKey), QSize(880, 1240));
     EXPECT_TRUE(files.thumbnail(DwgKey).isEmpty());
+    // A name from the reply is only a file name inside the temporary folder.
+    EXPECT_EQ(ThumbSize(EscapeKey), QSize(880, 1240));
+    EXPECT_EQ(ReadAll(home.file(u"越界.png"_s)), QByteArray("mine"));
     EXPECT_EQ(log, QStringList{u"底座.dwg: no renderer for this type, skipped"_s});
     EXPECT_EQ(QDir(root).entryList(QDir::Files), QStringList());  // downloads and pictures gone
     {
