@@ -1,13 +1,12 @@
 #include "control/oldversions/oldversionsteps.h"
 
+#include "core/renamenoreplace.h"
 #include "core/robottcpclient.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 
 using namespace Qt::StringLiterals;
 
@@ -51,16 +50,6 @@ QString StampedName(const QString& target, const QDateTime& now) {
     const auto [base, ext] = SplitName(target.mid(cut));
     const QString stamp = now.toString(u"yyMMddhhmmss"_s) + QString::number(now.time().msec());
     return target.left(cut) + base + u'_' + stamp + ext;
-}
-
-bool RenameNoReplace(const QString& from, const QString& to) {
-    const QByteArray a = QFile::encodeName(from);
-    const QByteArray b = QFile::encodeName(to);
-    if (::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL) return false;
-    if (QFileInfo::exists(to)) return false;  // a file system without the flag
-    return std::rename(a.constData(), b.constData()) == 0;
 }
 
 TOldVersionResult FetchOldVersion(const TServerAccess& access, std::int64_t fileKey,

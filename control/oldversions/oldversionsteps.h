@@ -29,9 +29,6 @@ TOldVersionTarget OldVersionTarget(const QString& folder, const QString& fileNam
 // The name an existing target is moved to: "name_yymmddhhnnssz.ext" in the same folder.
 QString StampedName(const QString& target, const QDateTime& now);
 
-// Renames without replacing an existing file; false when that failed.
-bool RenameNoReplace(const QString& from, const QString& to);
-
 struct TOldVersionResult {
     std::uint8_t Code = 0;  // the download's result code (10: arrived)
     QString Error;          // the text to log when it did not arrive
