@@ -4,6 +4,7 @@
 #include "core/datetime.h"
 #include "core/filechanneltransfer.h"
 #include "core/paths.h"
+#include "core/renamenoreplace.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,21 +23,6 @@ namespace {
 
 QString SystemText() {
     return QString::fromLocal8Bit(std::strerror(errno));
-}
-
-// Renames without ever replacing an existing file; false (errno set) when that fails.
-bool RenameNoReplace(const QString& from, const QString& to) {
-    const QByteArray a = QFile::encodeName(from);
-    const QByteArray b = QFile::encodeName(to);
-    if (::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL) return false;
-    // A file system without the flag: check first, then rename.
-    if (QFileInfo::exists(to)) {
-        errno = EEXIST;
-        return false;
-    }
-    return ::rename(a.constData(), b.constData()) == 0;
 }
 
 [[noreturn]] void BadServerValue(const QString& what) {

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -26,6 +27,12 @@ void DialogAnswerer::answerWith(const QString& button, const QString& shotFolder
 void DialogAnswerer::answer() {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     if (!dialog) return;
+    // A dialog may name the button that "ok" presses; while it is disabled the dialog is busy.
+    QPushButton* confirm = nullptr;
+    if (const QString name = dialog->property("okButton").toString(); !name.isEmpty()) {
+        confirm = dialog->findChild<QPushButton*>(name);
+        if (confirm && !confirm->isEnabled()) return;
+    }
     if (!m_shotFolder.isEmpty())
         dialog->grab().save(m_shotFolder + u"/dialog-"_s + QString::number(m_texts.size()) +
                             u".png"_s);
@@ -39,7 +46,12 @@ void DialogAnswerer::answer() {
         return box->done(0);
     }
     m_texts << dialog->windowTitle();
-    m_button.compare(u"cancel"_s, Qt::CaseInsensitive) == 0 ? dialog->reject() : dialog->accept();
+    if (m_button.compare(u"cancel"_s, Qt::CaseInsensitive) == 0)
+        dialog->reject();
+    else if (confirm)
+        confirm->click();
+    else
+        dialog->accept();
 }
 
 }  // namespace ov::hosts

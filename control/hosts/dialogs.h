@@ -1,7 +1,8 @@
 #pragma once
 // Answers the modal dialogs that members show, the way a tester would: every 50 ms the
 // active modal dialog (if any) has its text recorded and is answered with the named button
-// (a message box button by its text, or "ok"/"cancel" for other dialogs).
+// (a message box button by its text, or "ok"/"cancel" for other dialogs; "ok" presses the
+// button a dialog names in its "okButton" property, else accepts).
 
 #include <QObject>
 #include <QStringList>

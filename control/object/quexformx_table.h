@@ -96,7 +96,7 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(59, 232, Method, SaveUsrInfo2, Done, Shown, (I, Bstr, InfoStr))                             \
     X(60, 233, Method, VerUpdate, Done, Shown)                                                    \
     X(61, 234, Method, ShowMsgClient, Done, Shown)                                                \
-    X(62, 237, Method, GetOldVer, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),          \
+    X(62, 237, Method, GetOldVer, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),          \
         (I, Bstr, VersionId), (R, Char, Succeed))                                                 \
     X(63, 235, Method, Checkout, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),           \
         (R, Char, Succeed))                                                                       \
@@ -114,7 +114,7 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(73, 250, Method, SendEmail, Later, Shown, (I, Bstr, EmailAddrs), (I, Bstr, EmailTitle),     \
         (I, Bstr, EmailBody), (I, Bstr, SMTPParams), (R, Bstr, states))                           \
     X(74, 251, Method, GetNewVer, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))          \
-    X(75, 254, Method, GenerateMicPic, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))     \
+    X(75, 254, Method, GenerateMicPic, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))     \
     X(76, 253, Method, AxPreview, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileName))           \
     X(77, 255, Method, CheckAvX, Done, Shown, (I, Bstr, FileName), (R, Long, ReValue))            \
     X(78, 256, Method, ShowDifference, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))     \
@@ -141,25 +141,25 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(96, 274, Method, ModiSelectFile, Later, Shown)                                              \
     X(97, 276, Method, GetModiFileName, Later, Shown, (R, Bstr, Val))                             \
     X(98, 279, Method, TwainInit, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))          \
-    X(99, 280, Method, LogExport, Later, Shown, (I, Bstr, LogCond), (R, Bstr, RLogInfo))          \
+    X(99, 280, Method, LogExport, Done, Shown, (I, Bstr, LogCond), (R, Bstr, RLogInfo))          \
     X(100, 281, Method, OcxUpdate, Done, Shown, (R, Bool, Val))                                   \
-    X(101, 282, Method, PrintImgEx, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileVer),         \
+    X(101, 282, Method, PrintImgEx, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileVer),         \
         (I, Bstr, ImageIndex), (R, Bstr, SReturn))                                                \
     X(102, 283, Method, BatchDownload, Later, Shown, (I, Bstr, KeysStr), (I, Bstr, NamesStr),     \
         (R, Bstr, ReValue))                                                                       \
     X(103, 284, Method, RTXMsg, Done, Shown, (I, Bstr, Receiver), (I, Bstr, Content),             \
         (R, Bstr, Err))                                                                           \
-    X(104, 286, Method, ExportFileList, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId),    \
+    X(104, 286, Method, ExportFileList, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId),    \
         (R, Bstr, SResult))                                                                       \
     X(105, 287, Method, CreateFile, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))         \
     X(106, 288, Method, UploadFiles, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))       \
-    X(107, 289, Method, ExportFilePrtList, Later, Shown, (I, Bstr, Params))                       \
+    X(107, 289, Method, ExportFilePrtList, Done, Shown, (I, Bstr, Params))                       \
     X(108, 290, Method, OcxSetLanguage, Done, Shown, (I, Bstr, LngName))                          \
     X(109, 291, Method, SelFolder, Later, Shown, (R, Bstr, path))                                 \
     X(110, 292, Method, UploadClipboardImg, Later, Shown, (I, Bstr, FileKey), (R, Bstr, Tag))     \
-    X(111, 293, Method, ExportFolderList, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId),  \
+    X(111, 293, Method, ExportFolderList, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId),  \
         (R, Bstr, SReturn))                                                                       \
-    X(112, 294, Method, ExportUsersList, Later, Shown, (R, Bstr, SReturn))                        \
+    X(112, 294, Method, ExportUsersList, Done, Shown, (R, Bstr, SReturn))                        \
     X(113, 295, Method, DownloadAndOpen, Later, Shown, (I, Bstr, FileName), (I, Bstr, FileKey),   \
         (I, Long, FileVer))                                                                       \
     X(114, 296, Method, ReadCode, Later, Shown, (R, Bstr, CodeText))                              \

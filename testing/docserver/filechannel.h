@@ -62,6 +62,8 @@ public:
     QByteArray content(std::int64_t key);
     // Stores contents for a key and sets the model file's size.
     void setContent(std::int64_t key, const QByteArray& data);
+    // The thumbnail uploaded for a key ("" when none).
+    QByteArray thumbnail(std::int64_t key) const;
 
     void setNext(const NextTransfer& next);
     std::vector<FileTransferRecord> transfers() const;

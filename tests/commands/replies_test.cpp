@@ -252,7 +252,7 @@ TEST_P(RepliesTest, ExportListsAndPrintLog) {
     EXPECT_TRUE(text.contains(u"设计部/设计图纸/电气"_s));
     EXPECT_EQ(robot->GetAllUsersList(text), RS_Ok2);
     EXPECT_EQ(robot->GetFilePrtList({}, text), RS_Ok2);
-    EXPECT_TRUE(text.contains(u"1001\t100001\t62"_s));
+    EXPECT_TRUE(text.contains(u"齿轮箱.dwg\t1001\t演示用户\t打印\t"_s)) << text.toStdString();
     EXPECT_EQ(robot->GetLogs({}, text), RS_Ok2);
     EXPECT_EQ(robot->GetFileList(demo::SalesGroup, demo::SalesFolder, text), RS_Refused);
 }

@@ -88,7 +88,8 @@ ControlReply FileMsg(CommandContext& c) {
     return Ok(QString());
 }
 
-// The export lists are tab-separated rows with a heading row.
+// The export lists are tab-separated rows under a heading row (Chinese, as the server's pages
+// are); keys are written with all their digits.
 QString Rows(const QStringList& heading, const QList<QStringList>& rows) {
     QStringList lines{heading.join(u'\t')};
     for (const QStringList& row : rows)
@@ -99,46 +100,84 @@ QString Rows(const QStringList& heading, const QList<QStringList>& rows) {
 ControlReply FileList(CommandContext& c) {
     const DocFolder* folder = c.model.folder(c.tagInt64(u"FolderId"_s));
     if (!folder || !c.model.mayAccess(*c.user, folder->ownerId))
-        return Reply(wire::RS_Refused, u"No privilege"_s);
+        return Reply(wire::RS_Refused, u"没有权限"_s);
     QList<QStringList> rows;
     for (const DocFile* file : c.model.folderFiles(folder->id))
-        rows.append({file->name, c.model.folderPathByNames(folder->id), QString::number(file->size),
-                     wire::dateText(file->modified), QString::number(file->version)});
-    return Ok2(Rows({u"Name"_s, u"Path"_s, u"Size"_s, u"Modified"_s, u"Version"_s}, rows));
+        rows.append({c.model.folderPathByNames(folder->id) + u'/' + file->name,
+                     QString::number(file->version), QString::number(file->key),
+                     wire::dateText(file->modified), QString::number(file->size)});
+    return Ok2(Rows({u"文件名"_s, u"版本"_s, u"文件编号"_s, u"修改时间"_s, u"大小"_s}, rows));
 }
 
 ControlReply FolderTable(CommandContext& c) {
     const std::int32_t owner = c.tagInt(u"OwnerId"_s);
-    if (!c.model.mayAccess(*c.user, owner)) return Reply(wire::RS_Refused, u"No privilege"_s);
+    if (!c.model.mayAccess(*c.user, owner)) return Reply(wire::RS_Refused, u"没有权限"_s);
     QList<QStringList> rows;
     for (const auto& [id, folder] : c.model.folders)
         if (folder.ownerId == owner)
             rows.append({QString::number(id), c.model.folderPathByNames(id)});
-    return Ok2(Rows({u"Id"_s, u"Path"_s}, rows));
+    return Ok2(Rows({u"文件夹编号"_s, u"路径"_s}, rows));
 }
 
 ControlReply UsersTable(CommandContext& c) {
     QList<QStringList> rows;
     for (const auto& [id, user] : c.model.users)
         rows.append({QString::number(id), user.login, user.displayName, user.email});
-    return Ok2(Rows({u"Id"_s, u"Login"_s, u"Name"_s, u"Email"_s}, rows));
+    return Ok2(Rows({u"用户编号"_s, u"登录名"_s, u"姓名"_s, u"邮箱"_s}, rows));
 }
 
+QString UserName(const DocModel& m, std::int32_t id) {
+    const auto found = m.users.find(id);
+    return found == m.users.end() ? QString::number(id) : found->second.displayName;
+}
+
+QString FileName(DocModel& m, std::int64_t key) {
+    const DocFile* file = m.file(key);
+    return file ? file->name : QString();
+}
+
+QString OperationName(std::int32_t opr) {
+    switch (opr) {
+        case 1: return u"上传"_s;
+        case 2: return u"下载"_s;
+        case 62: return u"打印"_s;
+        case 63: return u"打印预览"_s;
+        default: return u"操作"_s + QString::number(opr);
+    }
+}
+
+// The files that match the filter ("[proid]..." and the values the page chose): the demo
+// lists the files that were printed or previewed for printing.
 ControlReply PrintTable(CommandContext& c) {
     QList<QStringList> rows;
     for (const DocLog& log : c.model.logs)
         if (log.opr == 62 || log.opr == 63)
-            rows.append({QString::number(log.key), QString::number(log.userId),
-                         QString::number(log.opr), wire::dateText(log.at)});
-    return Ok2(Rows({u"Key"_s, u"User"_s, u"Operation"_s, u"Time"_s}, rows));
+            rows.append({FileName(c.model, log.key), QString::number(log.key),
+                         UserName(c.model, log.userId), OperationName(log.opr),
+                         wire::dateText(log.at)});
+    return Ok2(Rows({u"文件名"_s, u"文件编号"_s, u"用户"_s, u"操作"_s, u"时间"_s}, rows));
 }
 
+// "[IsUploadLog]1[/IsUploadLog]" asks for the uploads; any other condition for every log.
 ControlReply LogTable(CommandContext& c) {
     QList<QStringList> rows;
-    for (const DocLog& log : c.model.logs)
-        rows.append({wire::dateText(log.at), QString::number(log.userId), QString::number(log.key),
-                     QString::number(log.opr)});
-    return Ok2(Rows({u"Time"_s, u"User"_s, u"Key"_s, u"Operation"_s}, rows));
+    const bool uploads = c.tag(u"IsUploadLog"_s) == u"1"_s;
+    for (const DocLog& log : c.model.logs) {
+        const DocFile* file = c.model.file(log.key);
+        const QString path = file ? c.model.folderPathByNames(file->folderId) : QString();
+        if (uploads && log.opr == 1)
+            rows.append({UserName(c.model, log.userId), wire::dateText(log.at),
+                         FileName(c.model, log.key), QString::number(file ? file->size : 0),
+                         QString::number(log.key), path});
+        else if (!uploads)
+            rows.append({wire::dateText(log.at), UserName(c.model, log.userId),
+                         path + u'/' + FileName(c.model, log.key), OperationName(log.opr),
+                         QString::number(log.key)});
+    }
+    if (uploads)
+        return Ok2(Rows({u"用户"_s, u"时间"_s, u"文件名"_s, u"大小"_s, u"文件编号"_s, u"路径"_s},
+                        rows));
+    return Ok2(Rows({u"时间"_s, u"用户"_s, u"文件"_s, u"操作"_s, u"文件编号"_s}, rows));
 }
 
 }  // namespace

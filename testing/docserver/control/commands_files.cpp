@@ -88,11 +88,27 @@ void NewVerLines(CommandContext& c, const DocFolder& folder, bool sub, QStringLi
         NewVerLines(c, *child, sub, lines, depth + 1);
 }
 
+// With "[IsMicPic]True" the list holds the files that need a thumbnail: those of the types
+// in "FileType" ("all": every type) that have none yet, or all of them with "[IsReplace]True".
+bool NeedsThumbnail(const CommandContext& c, const QString& line) {
+    const QString name = line.section(u'*', 3, 3);
+    const DocFile* file = c.model.file(line.section(u'*', 0, 0).toLongLong());
+    if (!file || (file->hasThumbnail && c.tag(u"IsReplace"_s) != u"True"_s)) return false;
+    const QString ext = name.section(u'.', -1).toLower();
+    for (const QString& type : c.tag(u"FileType"_s).split(u',', Qt::SkipEmptyParts)) {
+        const QString t = type.trimmed().toLower();
+        if (t == u"all"_s || (name.contains(u'.') && t == ext)) return true;
+    }
+    return false;
+}
+
 ControlReply NewVer(CommandContext& c) {
     const DocFolder* folder = c.model.folder(c.tagInt64(u"FolderId"_s));
     if (!folder || !c.model.mayAccess(*c.user, folder->ownerId)) return Ok(QString());
     QStringList lines;
     NewVerLines(c, *folder, c.tag(u"IsIncludeSub"_s) == u"True"_s, lines, 0);
+    if (c.tag(u"IsMicPic"_s) == u"True"_s)
+        lines.removeIf([&c](const QString& line) { return !NeedsThumbnail(c, line); });
     return Ok(lines.join(u"\r\n"_s));
 }
 

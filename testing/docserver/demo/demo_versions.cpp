@@ -39,6 +39,14 @@ void LoadVersionsDemo(DocModel& model) {
         model.addFile(f.key, f.folder, QString::fromUtf16(f.name), qstrlen(f.text), day);
     model.files.at(4003).lockedBy = OtherUser;
     model.files.at(4004).inWriteAudit = true;
+    // A file whose key needs all 19 digits, and log rows for the list and log exports.
+    constexpr std::int64_t LongKey = 1234567890123456789;
+    model.addFile(LongKey, VersionsFolder, u"长编号说明.txt"_s, 18, day);
+    model.files.at(4001).version = 3;  // older versions to fetch
+    model.logs.append({DemoUser, 4001, 1, day});
+    model.logs.append({OtherUser, LongKey, 1, day + 0.01});
+    model.logs.append({DemoUser, LongKey, 62, day + 0.02});
+    model.logs.append({DemoUser, 4002, 2, day + 0.03});
 }
 
 void StoreVersionsDemoContents(DocFileChannel& files) {

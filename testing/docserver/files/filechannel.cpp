@@ -62,6 +62,22 @@ QString DocFileChannel::Impl::contentPath(std::int64_t key) {
     return path;
 }
 
+QString DocFileChannel::Impl::thumbnailPath(std::int64_t key) const {
+    return root + u"thumb-"_s + QString::number(key) + u".jpg"_s;
+}
+
+QString DocFileChannel::Impl::earlierVersionPath(const QString& path, std::int64_t key) {
+    std::lock_guard lock(model.mutex);
+    const DocFile* file = model.file(key);
+    if (!QFileInfo::exists(path) && file) WriteMadeUp(path, key + 7, std::max<qint64>(file->size, 1));
+    return path;
+}
+
+QByteArray DocFileChannel::thumbnail(std::int64_t key) const {
+    QFile file(d->thumbnailPath(key));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QString DocFileChannel::contentPath(std::int64_t key) {
     return d->contentPath(key);
 }

@@ -118,12 +118,34 @@ qint32 StoreVersion(FileSession& x, std::int64_t key, const QString& part, bool 
         QFile::remove(part);
         return RC_NoChange;
     }
+    // The version it replaces stays downloadable by its number.
+    QFile::remove(current + u"-v"_s + QString::number(file->version));
+    QFile::rename(current, current + u"-v"_s + QString::number(file->version));
     file->size = x.rec.count;
     file->version += 1;
     file->modified = wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong());
     ReleaseEditLock(x, *file);
     StoreContent(x, part, key);
     return RC_CanUpload;
+}
+
+// A thumbnail ("[IsMicPic]True") is kept beside the file; it is no new version.
+qint32 StoreThumbnail(FileSession& x, std::int64_t key, const QString& part) {
+    const QString path = x.d.thumbnailPath(key);
+    QFile::remove(path);
+    QFile::rename(part, path);
+    std::lock_guard lock(x.d.model.mutex);
+    if (DocFile* file = x.d.model.file(key)) file->hasThumbnail = true;
+    return RC_CanUpload;
+}
+
+// The contents a download asks for: an earlier "[VersionId]" is kept as "file-KEY-vN" (made up
+// when it was never stored); any other value (-1, none, the current or one the file does not
+// have) gets the current version, as the previewers expect.
+QString VersionPath(FileSession& x, std::int64_t key, const DocFile& file) {
+    const qint64 version = x.tag(u"VersionId"_s).toLongLong();
+    if (version < 1 || version >= file.version) return QStringLiteral("current");
+    return x.d.root + u"file-"_s + QString::number(key) + u"-v"_s + QString::number(version);
 }
 
 // The file the request names, with the status of a download or a version upload.
@@ -194,6 +216,10 @@ void ServeUploadVersion(FileSession& x) {
         wire::writeInt32(x.s, RC_InvalidData);
         return;
     }
+    if (IsTrue(x.tag(u"IsMicPic"_s))) {
+        wire::writeInt32(x.s, StoreThumbnail(x, key, part));
+        return;
+    }
     wire::writeInt32(x.s, StoreVersion(x, key, part, checkin, status == RC_EditAudit));
 }
 
@@ -225,6 +251,7 @@ void ServeDownload(FileSession& x, bool withTime) {
     DocModel& m = x.d.model;
     const std::int64_t key = x.tag(u"FileKey"_s).toLongLong();
     TDateTime modified = 0;
+    QString versionPath;
     {
         std::lock_guard lock(m.mutex);
         qint32 status = FileStatus(x, m, key, RC_CanDownload);
@@ -235,6 +262,7 @@ void ServeDownload(FileSession& x, bool withTime) {
         if (DocFile* file = m.file(key)) {
             modified = file->modified;
             if (withTime) status = LockForEdit(x, *file, status);
+            if (status == RC_CanDownload) versionPath = VersionPath(x, key, *file);
         }
         x.rec.status = x.status(status);
     }
@@ -246,7 +274,8 @@ void ServeDownload(FileSession& x, bool withTime) {
         return;
     }
     if (withTime) wire::writeLine(x.s, QByteArray::number(wire::dateToInt64(modified)));
-    QFile content(x.d.contentPath(key));
+    QFile content(versionPath == u"current"_s ? x.d.contentPath(key)
+                                              : x.d.earlierVersionPath(versionPath, key));
     if (!content.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return;
     x.rec.offer = wire::readInt64(x.s);
     x.rec.check = wire::readInt64(x.s);

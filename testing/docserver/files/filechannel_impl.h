@@ -21,6 +21,9 @@ struct DocFileChannel::Impl {
     NextTransfer takeNext();
     void record(const FileTransferRecord& record);
     QString contentPath(std::int64_t key);
+    QString thumbnailPath(std::int64_t key) const;
+    // `path` as it is, made up from the key first when it is missing.
+    QString earlierVersionPath(const QString& path, std::int64_t key);
     void serve(PeerStream& stream);
 };
 

@@ -88,7 +88,7 @@ DocHttpContent defaultHttpContent() {
     c.logoCn = logo(0x1F4E9Au);
     c.logoEng = logo(0x2E8B57u);
     c.watermark = watermark();
-    c.pageImages = {pageJpeg(), pageJpeg(), pageJpeg()};
+    c.pageImages = {pageJpeg(), pageJpeg(), pageJpegAt(1, 300)};  // 96, 96 and 300 dots per inch
     QList<int> all;
     for (int power = 21; power <= 108; ++power)
         all.append(power);

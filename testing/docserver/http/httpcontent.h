@@ -26,7 +26,8 @@ struct DocHttpContent {
     QByteArray logoCn;     // "/static/clientLogo2.png"
     QByteArray logoEng;    // "/static/clientLogo_ENG2.png"
     QByteArray watermark;  // "/static/watermark.bmp"
-    // "/getjpg": the page images of every file (JFIF); an index beyond them is not found.
+    // "/getjpg": the page images of every file (JFIF: 96, 96 and 300 dots per inch); an index
+    // beyond them is not found.
     QList<QByteArray> pageImages;
     // "/getPower": the permission text of a user for a file the user may see, and the text
     // without any permission for the files of others.

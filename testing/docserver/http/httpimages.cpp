@@ -102,4 +102,14 @@ QByteArray pageJpeg() {
     return QByteArray(PageJpegBytes, sizeof PageJpegBytes - 1);
 }
 
+QByteArray pageJpegAt(int unit, int density) {
+    QByteArray jpeg = pageJpeg();
+    jpeg[13] = char(unit);
+    for (const int at : {14, 16}) {
+        jpeg[at] = char((density >> 8) & 0xFF);
+        jpeg[at + 1] = char(density & 0xFF);
+    }
+    return jpeg;
+}
+
 }  // namespace ov::test

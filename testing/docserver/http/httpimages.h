@@ -19,5 +19,7 @@ QByteArray makePng(int width, int height, const PixelAt& pixel);
 QByteArray makeBmp24(int width, int height, const PixelAt& pixel);
 // A 64 x 48 JPEG page image whose JFIF header gives 96 dots per inch.
 QByteArray pageJpeg();
+// The same picture with another JFIF density: unit 1 dots per inch, 2 dots per centimetre.
+QByteArray pageJpegAt(int unit, int density);
 
 }  // namespace ov::test

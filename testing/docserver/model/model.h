@@ -61,7 +61,8 @@ struct DocFile {
     bool inWriteAudit = false;    // an edit waits for its audit: new versions are refused
     bool editNeedsAudit = false;  // a new version is taken for audit, not stored
     bool deleted = false;
-    QString properties;  // the property text of its upload
+    bool hasThumbnail = false;  // a thumbnail picture was uploaded for it
+    QString properties;         // the property text of its upload
 };
 
 struct DocLog {
