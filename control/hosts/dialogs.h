@@ -1,8 +1,10 @@
 #pragma once
 // Answers the modal dialogs that members show, the way a tester would: every 50 ms the
 // active modal dialog (if any) has its text recorded and is answered with the named button
-// (a message box button by its text, or "ok"/"cancel" for other dialogs; "ok" presses the
-// button a dialog names in its "okButton" property, else accepts).
+// (a message box button by its text; in other dialogs the button of that text, once it may be
+// pressed, else "cancel" rejects and anything else accepts). "Confirm|Yes" answers with
+// whichever of the two a dialog offers. Without such a button, "ok" presses the button a
+// dialog names in its "okButton" property.
 
 #include <QObject>
 #include <QStringList>

@@ -80,7 +80,7 @@ constexpr char16_t kPrelude[] =
         addTextField: function (obj) { return field(bridge.addTextField(idOf(obj))); },
         fieldText: function (f) { return bridge.fieldText(f.__field); },
         keyClicks: function (target, text) {
-            if (target.__field !== undefined) bridge.keyClicks(0, target.__field, text);
+            if ("__field" in target) bridge.keyClicks(0, target.__field, text);
             else bridge.keyClicks(idOf(target), -1, text);
         },
         mouseClick: function (obj, x, y) { bridge.mouseClick(idOf(obj), x || 5, y || 5, false); },

@@ -296,6 +296,9 @@ void ScriptHost::keyClicks(int id, int field, const QString& text) {
     QWidget* target = field >= 0 && field < static_cast<int>(m_fields.size())
                           ? m_fields[static_cast<std::size_t>(field)].data()
                           : widgetOf(id);
+    // Keys for the control go where its focus is, as a user's typing would.
+    if (QWidget* inner = target ? target->focusWidget() : nullptr; inner && target->isAncestorOf(inner))
+        target = inner;
     if (target) QTest::keyClicks(target, text);
 }
 

@@ -1,10 +1,11 @@
-// The page's commands to whatever previewer is open in the control: print, print preview,
-// revisions, find, navigation pane, save as, size.
+// The page's commands to whatever previewer or editor is open in the control: print, print
+// preview, revisions, find, navigation pane, save as, size.
 
 #include "control/members/members.h"
 #include "control/members/messages.h"
 #include "control/object/quexformx.h"
 #include "documents/cad/axprewview.h"
+#include "documents/editing/officefileedit.h"
 #include "documents/office/officepreview.h"
 #include "documents/preview/previewbase.h"
 
@@ -21,6 +22,15 @@ TPreviewBaseFrm* previewer(const TQuexFormX& self) {
 // The previewer when it is the Office previewer.
 TOfficeFilePreviewFrm* officePreviewer(const TQuexFormX& self) {
     return qobject_cast<TOfficeFilePreviewFrm*>(self.Forms.get(ChildForm::Previewer));
+}
+
+TFileEditBaseFrm* editor(const TQuexFormX& self) {
+    return qobject_cast<TFileEditBaseFrm*>(self.Forms.get(ChildForm::Editor));
+}
+
+// The editor when it is the Office editor.
+TOfficeFileEditFrm* officeEditor(const TQuexFormX& self) {
+    return qobject_cast<TOfficeFileEditFrm*>(self.Forms.get(ChildForm::Editor));
 }
 
 TAxPrewViewFrm* autoVue(const TQuexFormX& self) {
@@ -41,28 +51,36 @@ void Print(TQuexFormX& self, const QString& EffCode) {
         }
         form->Print(EffCode);
     }
+    if (auto* office = officeEditor(self)) office->Print(EffCode);
     if (TAxPrewViewFrm* ax = autoVue(self)) ax->Print(EffCode);
 }
 
 void PrintPreview(TQuexFormX& self) {
-    if (TAxPrewViewFrm* ax = autoVue(self)) ax->PrintPreview();
+    if (auto* office = officeEditor(self))
+        office->PrintPreview();
+    else if (TAxPrewViewFrm* ax = autoVue(self))
+        ax->PrintPreview();
 }
 
 void PrintPreviewExit(TQuexFormX& self) {
     if (TPreviewBaseFrm* form = previewer(self)) form->PrintPreviewExit();
+    if (auto* office = officeEditor(self)) office->PrintPreviewExit();
     if (TAxPrewViewFrm* ax = autoVue(self)) ax->PrintPreviewExit();
 }
 
 void TrackRevisions(TQuexFormX& self, VARIANT_BOOL VBool) {
+    if (auto* office = officeEditor(self)) office->TrackRevisions(VBool != ovcom::VARIANT_FALSE);
     if (auto* office = officePreviewer(self)) office->TrackRevisions(VBool != ovcom::VARIANT_FALSE);
 }
 
 void ShowRevisions(TQuexFormX& self, VARIANT_BOOL VBool) {
+    if (auto* office = officeEditor(self)) office->ShowRevisions(VBool != ovcom::VARIANT_FALSE);
     if (auto* office = officePreviewer(self)) office->ShowRevisions(VBool != ovcom::VARIANT_FALSE);
 }
 
 void AcceptRevisions(TQuexFormX& self) {
     if (auto* office = officePreviewer(self)) office->AcceptRevisions();
+    if (auto* office = officeEditor(self)) office->AcceptRevisions();
 }
 
 QString RevisionAndUpload(TQuexFormX& self) {
@@ -71,18 +89,24 @@ QString RevisionAndUpload(TQuexFormX& self) {
 }
 
 void SaveAs(TQuexFormX& self, const QString& Fn) {
-    if (TPreviewBaseFrm* form = previewer(self)) form->SaveAs(Fn);
+    if (TPreviewBaseFrm* form = previewer(self))
+        form->SaveAs(Fn);
+    else if (TFileEditBaseFrm* edit = editor(self))
+        edit->SaveAs(Fn);
 }
 
 void EditFind(TQuexFormX& self) {
     if (auto* office = officePreviewer(self)) office->EditFind();
+    if (auto* office = officeEditor(self)) office->EditFind();
 }
 
 void NavPaneVisible(TQuexFormX& self, VARIANT_BOOL B) {
     if (auto* office = officePreviewer(self)) office->NavPaneVisible(B != ovcom::VARIANT_FALSE);
+    if (auto* office = officeEditor(self)) office->NavPaneVisible(B != ovcom::VARIANT_FALSE);
 }
 
 void ClientMaxSize(TQuexFormX& self, float IeVer) {
+    if (TFileEditBaseFrm* edit = editor(self)) edit->ClientMaxSize(IeVer);
     if (TPreviewBaseFrm* form = previewer(self)) form->ClientMaxSize(IeVer);
 }
 

@@ -29,6 +29,14 @@ QWidget* ChildForms::get(ChildForm slot) const {
     return m_entries[static_cast<std::size_t>(slot)].form.data();
 }
 
+QWidget* ChildForms::release(ChildForm slot) {
+    Entry& entry = m_entries[static_cast<std::size_t>(slot)];
+    QWidget* form = entry.form.data();
+    entry.form.clear();
+    entry.close = nullptr;
+    return form;
+}
+
 void ChildForms::closeAll() {
     std::exception_ptr first;
     for (Entry& entry : m_entries) {

@@ -34,6 +34,8 @@ public:
     // action). `close` may raise.
     void set(ChildForm slot, QWidget* form, std::function<void()> close = {});
     QWidget* get(ChildForm slot) const;
+    // Gives the form up without freeing it (its Qt parent, if any, owns it from now on).
+    QWidget* release(ChildForm slot);
 
     // Closes and frees every form in order; raises the first failure afterwards.
     void closeAll();

@@ -98,13 +98,13 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(61, 234, Method, ShowMsgClient, Done, Shown)                                                \
     X(62, 237, Method, GetOldVer, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),          \
         (I, Bstr, VersionId), (R, Char, Succeed))                                                 \
-    X(63, 235, Method, Checkout, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),           \
+    X(63, 235, Method, Checkout, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),            \
         (R, Char, Succeed))                                                                       \
-    X(64, 238, Method, DelCheckoutRec, Later, Shown, (I, Bstr, FileKeys), (I, Bstr, FileNames),   \
+    X(64, 238, Method, DelCheckoutRec, Done, Shown, (I, Bstr, FileKeys), (I, Bstr, FileNames),    \
         (R, Char, Succeed))                                                                       \
-    X(65, 239, Method, BathCheckinFiles, Later, Shown, (I, Bstr, FileKeys), (I, Bstr, FileNames), \
+    X(65, 239, Method, BathCheckinFiles, Done, Shown, (I, Bstr, FileKeys), (I, Bstr, FileNames),  \
         (R, Char, Succeed))                                                                       \
-    X(66, 236, Method, SetWorkPath, Later, Shown, (I, Bstr, FolderId))                            \
+    X(66, 236, Method, SetWorkPath, Done, Shown, (I, Bstr, FolderId))                             \
     X(67, 240, Method, GetMapHost, Done, Shown, (I, Bstr, Ip), (R, Bstr, Host))                   \
     X(68, 241, Method, GetMapHostIp, Done, Shown, (I, Bstr, Host), (R, Bstr, Ip))                 \
     X(69, 242, Method, SetMapHost, Done, Shown, (I, Bstr, Ip), (I, Bstr, Host), (R, Char, R))     \
@@ -113,11 +113,11 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(72, 249, Method, SMTPTest, Later, Shown, (I, Bstr, Params), (R, Bstr, Value))               \
     X(73, 250, Method, SendEmail, Later, Shown, (I, Bstr, EmailAddrs), (I, Bstr, EmailTitle),     \
         (I, Bstr, EmailBody), (I, Bstr, SMTPParams), (R, Bstr, states))                           \
-    X(74, 251, Method, GetNewVer, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))          \
-    X(75, 254, Method, GenerateMicPic, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))     \
+    X(74, 251, Method, GetNewVer, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))           \
+    X(75, 254, Method, GenerateMicPic, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))      \
     X(76, 253, Method, AxPreview, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileName))           \
     X(77, 255, Method, CheckAvX, Done, Shown, (I, Bstr, FileName), (R, Long, ReValue))            \
-    X(78, 256, Method, ShowDifference, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))     \
+    X(78, 256, Method, ShowDifference, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))      \
     X(79, 257, Method, CheckAdLogin, Later, Shown, (I, Bstr, Params), (R, Bstr, UserName))        \
     X(80, 259, Method, EditOnlineVer, Done, Shown, (I, Bstr, FileKey), (I, Bstr, VerNum))         \
     X(81, 260, Method, PreView2, Done, Shown, (I, Bstr, FileKey), (I, Bstr, ConvertType),         \
@@ -168,11 +168,11 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(117, 299, Method, TwainAcquire, Later, Shown)                                               \
     X(118, 300, Method, TwainUpload, Later, Shown, (R, Bstr, Keys))                               \
     X(119, 301, Method, TwainFree, Later, Shown)                                                  \
-    X(120, 302, Method, EditFile, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),          \
+    X(120, 302, Method, EditFile, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),           \
         (I, Bstr, FileExt), (R, Char, Param3))                                                    \
-    X(121, 303, Method, UploadEditedFile, Later, Shown, (R, Bstr, Param1))                        \
-    X(122, 304, Method, CancelFileEdit, Later, Shown)                                             \
-    X(123, 305, Method, ResetEditedWordAppHandle, Later, Shown)                                   \
+    X(121, 303, Method, UploadEditedFile, Done, Shown, (R, Bstr, Param1))                         \
+    X(122, 304, Method, CancelFileEdit, Done, Shown)                                              \
+    X(123, 305, Method, ResetEditedWordAppHandle, Done, Shown)                                    \
     X(124, 245, Method, GetCurrentUserName, Done, Shown, (R, Bstr, Param1))                       \
     X(125, 246, Method, TrackRevisions, Done, Shown, (I, Bool, VBool))                            \
     X(126, 247, Method, ShowRevisions, Done, Shown, (I, Bool, VBool))                             \
@@ -185,7 +185,7 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(133, 285, Method, NavPaneVisible, Done, Shown, (I, Bool, B))                                \
     X(134, 306, Method, PrintPreview, Done, Shown)                                                \
     X(135, 307, Method, PrintPreviewExit, Done, Shown)                                            \
-    X(136, 308, Method, UploadEditedFileToOtherFolder, Later, Shown, (I, Long, OwnerId),          \
+    X(136, 308, Method, UploadEditedFileToOtherFolder, Done, Shown, (I, Long, OwnerId),           \
         (I, Long, FolderId), (R, Bstr, ResultTxt))                                                \
     X(137, 309, Method, RevisionAndUpload, Done, Shown, (R, Bstr, Result))                        \
     X(138, 311, Method, NtkoPdfSvrDoLogin, Later, Shown, (I, Bstr, ServerUrl),                    \

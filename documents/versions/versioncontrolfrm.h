@@ -56,6 +56,8 @@ public:
     void CancelCheckout();
     void BathCheckin();
     bool DelCheckoutPath(std::int64_t FileKey);
+    // Whether a run goes on (its end comes with `finished`).
+    bool Running() const { return m_running; }
     // 1 when the last check-out run checked out at least one file.
     std::uint8_t Succeed() const { return FSucceed; }
 
