@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -17,6 +18,7 @@ DialogAnswerer::DialogAnswerer() : m_timer(new QTimer(this)) {
 void DialogAnswerer::answerWith(const QString& button, const QString& shotFolder) {
     m_button = button;
     m_shotFolder = shotFolder;
+    m_stepped = nullptr;
     if (button.isEmpty())
         m_timer->stop();
     else
@@ -38,8 +40,31 @@ void DialogAnswerer::answer() {
         if (QAbstractButton* fallback = box->escapeButton()) return fallback->click();
         return box->done(0);
     }
+    if (dialog == m_stepped) return;
     m_texts << dialog->windowTitle();
-    m_button.compare(u"cancel"_s, Qt::CaseInsensitive) == 0 ? dialog->reject() : dialog->accept();
+    m_stepped = dialog;
+    takeSteps(dialog);
+}
+
+void DialogAnswerer::takeSteps(QDialog* dialog) {
+    const QPointer<QDialog> alive(dialog);
+    for (const QString& step : m_button.split(u'|')) {
+        if (!alive) return;
+        if (step.compare(u"cancel"_s, Qt::CaseInsensitive) == 0) return dialog->reject();
+        if (step.compare(u"ok"_s, Qt::CaseInsensitive) == 0) return dialog->accept();
+        const qsizetype equals = step.indexOf(u'=');
+        if (equals >= 0) {
+            if (auto* edit = dialog->findChild<QLineEdit*>(step.left(equals)))
+                edit->setText(step.mid(equals + 1));
+            continue;
+        }
+        QAbstractButton* target = nullptr;
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+            if (button->objectName() == step || button->text().remove(u'&') == step)
+                target = button;
+        if (!target) return dialog->accept();  // any other answer means yes
+        target->click();
+    }
 }
 
 }  // namespace ov::hosts

@@ -2,8 +2,8 @@
 // eDrawings, the choice between them (CheckAvX), and the outside viewer program.
 
 #include <QRegularExpression>
-#include <QStackedLayout>
 
+#include "control/members/embed.h"
 #include "control/members/members.h"
 #include "control/members/viewers.h"
 #include "control/object/quexformx.h"
@@ -84,26 +84,12 @@ void setPreviewer(TQuexFormX& self, TPreviewBaseFrm* form) {
     });
 }
 
-// Every embedded form fills the control; the newest lies on top.
-void fillControl(TQuexFormX& self, QWidget* form) {
-    auto* stack = qobject_cast<QStackedLayout*>(self.layout());
-    if (!stack && !self.layout()) {
-        stack = new QStackedLayout(&self);
-        stack->setStackingMode(QStackedLayout::StackAll);
-        stack->setContentsMargins(0, 0, 0, 0);
-    }
-    form->setParent(&self, Qt::Widget);
-    if (stack) stack->addWidget(form);
-    form->show();
-    form->raise();
-}
-
 // The form fills the control and shows the file.
 void startPreview(TQuexFormX& self, TPreviewBaseFrm* form, int code, int fileVer,
                   std::int64_t fileKey) {
     form->PreViewHintFrm = self.HintOfPreviewFrm();
     ApplyDocumentOptions(*form, DocumentOptions::parse(self.FDocCmd));
-    fillControl(self, form);
+    FillControl(self, form);
     form->ShowHTML(code, fileVer, fileKey);
 }
 
@@ -145,7 +131,7 @@ void AxPreView2(TQuexFormX& self, const QString& FileKey, const QString& FileNam
     form->SetCanPrint(self.FDocCmd.contains(u"CanPrint=True"_s));
     form->SetHashPs(GetHashPs(self.FDocCmd));
     form->ShowFile(keyNumber(FileKey), FileName, versionNumber(FileVer, -1));
-    fillControl(self, form);
+    FillControl(self, form);
 }
 
 void AxPreview(TQuexFormX& self, const QString& FileKey, const QString& FileName) {

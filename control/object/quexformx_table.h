@@ -110,8 +110,8 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(69, 242, Method, SetMapHost, Done, Shown, (I, Bstr, Ip), (I, Bstr, Host), (R, Char, R))     \
     X(70, 243, Method, PreView, Done, Shown, (I, Bstr, FileKey), (I, Bstr, ConvertType))          \
     X(71, 244, Method, CloseWebBrowser, Done, Shown)                                              \
-    X(72, 249, Method, SMTPTest, Later, Shown, (I, Bstr, Params), (R, Bstr, Value))               \
-    X(73, 250, Method, SendEmail, Later, Shown, (I, Bstr, EmailAddrs), (I, Bstr, EmailTitle),     \
+    X(72, 249, Method, SMTPTest, Done, Shown, (I, Bstr, Params), (R, Bstr, Value))                \
+    X(73, 250, Method, SendEmail, Done, Shown, (I, Bstr, EmailAddrs), (I, Bstr, EmailTitle),      \
         (I, Bstr, EmailBody), (I, Bstr, SMTPParams), (R, Bstr, states))                           \
     X(74, 251, Method, GetNewVer, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))          \
     X(75, 254, Method, GenerateMicPic, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))     \
@@ -140,34 +140,34 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(95, 278, Method, LoadModiX, Later, Shown, (I, Bstr, FileName))                              \
     X(96, 274, Method, ModiSelectFile, Later, Shown)                                              \
     X(97, 276, Method, GetModiFileName, Later, Shown, (R, Bstr, Val))                             \
-    X(98, 279, Method, TwainInit, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))          \
+    X(98, 279, Method, TwainInit, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))           \
     X(99, 280, Method, LogExport, Later, Shown, (I, Bstr, LogCond), (R, Bstr, RLogInfo))          \
     X(100, 281, Method, OcxUpdate, Done, Shown, (R, Bool, Val))                                   \
     X(101, 282, Method, PrintImgEx, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileVer),         \
         (I, Bstr, ImageIndex), (R, Bstr, SReturn))                                                \
-    X(102, 283, Method, BatchDownload, Later, Shown, (I, Bstr, KeysStr), (I, Bstr, NamesStr),     \
+    X(102, 283, Method, BatchDownload, Done, Shown, (I, Bstr, KeysStr), (I, Bstr, NamesStr),      \
         (R, Bstr, ReValue))                                                                       \
     X(103, 284, Method, RTXMsg, Done, Shown, (I, Bstr, Receiver), (I, Bstr, Content),             \
         (R, Bstr, Err))                                                                           \
     X(104, 286, Method, ExportFileList, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId),    \
         (R, Bstr, SResult))                                                                       \
     X(105, 287, Method, CreateFile, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))         \
-    X(106, 288, Method, UploadFiles, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))       \
+    X(106, 288, Method, UploadFiles, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))        \
     X(107, 289, Method, ExportFilePrtList, Later, Shown, (I, Bstr, Params))                       \
     X(108, 290, Method, OcxSetLanguage, Done, Shown, (I, Bstr, LngName))                          \
-    X(109, 291, Method, SelFolder, Later, Shown, (R, Bstr, path))                                 \
-    X(110, 292, Method, UploadClipboardImg, Later, Shown, (I, Bstr, FileKey), (R, Bstr, Tag))     \
+    X(109, 291, Method, SelFolder, Done, Shown, (R, Bstr, path))                                  \
+    X(110, 292, Method, UploadClipboardImg, Done, Shown, (I, Bstr, FileKey), (R, Bstr, Tag))      \
     X(111, 293, Method, ExportFolderList, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId),  \
         (R, Bstr, SReturn))                                                                       \
     X(112, 294, Method, ExportUsersList, Later, Shown, (R, Bstr, SReturn))                        \
-    X(113, 295, Method, DownloadAndOpen, Later, Shown, (I, Bstr, FileName), (I, Bstr, FileKey),   \
+    X(113, 295, Method, DownloadAndOpen, Done, Shown, (I, Bstr, FileName), (I, Bstr, FileKey),    \
         (I, Long, FileVer))                                                                       \
     X(114, 296, Method, ReadCode, Later, Shown, (R, Bstr, CodeText))                              \
     X(115, 297, Method, WebCamOpen, Later, Shown)                                                 \
     X(116, 298, Method, WebCamFree, Later, Shown)                                                 \
-    X(117, 299, Method, TwainAcquire, Later, Shown)                                               \
-    X(118, 300, Method, TwainUpload, Later, Shown, (R, Bstr, Keys))                               \
-    X(119, 301, Method, TwainFree, Later, Shown)                                                  \
+    X(117, 299, Method, TwainAcquire, Done, Shown)                                                \
+    X(118, 300, Method, TwainUpload, Done, Shown, (R, Bstr, Keys))                                \
+    X(119, 301, Method, TwainFree, Done, Shown)                                                   \
     X(120, 302, Method, EditFile, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),          \
         (I, Bstr, FileExt), (R, Char, Param3))                                                    \
     X(121, 303, Method, UploadEditedFile, Later, Shown, (R, Bstr, Param1))                        \
