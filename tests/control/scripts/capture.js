@@ -5,6 +5,7 @@ host.show(c);
 c.ServerIp = a[0];
 c.SaveUsrInfo2(a[1]);
 c.OcxSetLanguage("1");
+host.answerDialogs("OK");
 
 // Without the capture window nothing happens.
 c.TwainAcquire();

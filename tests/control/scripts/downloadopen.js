@@ -7,8 +7,12 @@ c.ServerIp = a[0];
 c.SaveUsrInfo2(a[1]);
 c.OcxSetLanguage(a[5]);
 
-// Without related files: the "_dx" copy, earlier copies gone.
+// A key that would add to the query if it went unencoded: no related files, and the server
+// refuses the key (its message is answered).
 host.answerDialogs("OK");
+c.DownloadAndOpen("x.txt", a[2] + "&filekey=" + a[3], "-1");
+
+// Without related files: the "_dx" copy, earlier copies gone.
 c.DownloadAndOpen("plan.dwg", a[2], -1);
 
 // With related files, cancelled: nothing is fetched.
@@ -19,9 +23,5 @@ c.DownloadAndOpen("gearbox.dwg", a[3], -1);
 host.answerDialogs("btnSelAll|btnConfirm");
 c.DownloadAndOpen("../../gear box.dwg", a[3], -1);
 
-// A key that would add to the query if it went unencoded: no related files, and the server
-// refuses the key (its message is answered).
-host.answerDialogs("OK");
-c.DownloadAndOpen("x.txt", a[2] + "&filekey=" + a[3], "-1");
 host.print("texts: " + host.dialogTexts().join(" / "));
 host.print("download ok");
