@@ -1,6 +1,7 @@
 #include "core/safejoin.h"
 
 #include <QStringList>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -17,6 +18,14 @@ bool startsWithDrive(const QString& name) {
 bool IsSafeNamePart(const QString& part) {
     return !part.isEmpty() && part != u"."_s && part != u".."_s && !part.contains(QChar(0)) &&
            !part.contains(u'/') && !part.contains(u'\\');
+}
+
+QString SafeBaseName(const QString& name) {
+    const qsizetype cut = std::max(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\'));
+    QString result;
+    for (const QChar c : name.mid(cut + 1))
+        if (c.category() != QChar::Other_Control) result += c;
+    return IsSafeNamePart(result) ? result : QString();
 }
 
 std::optional<QString> SafeRelativePath(const QString& serverName) {

@@ -20,4 +20,8 @@ std::optional<QString> JoinBelow(const QString& folder, const QString& serverNam
 // Whether one name (no separators in it) may stand as a part of a local path.
 bool IsSafeNamePart(const QString& part);
 
+// The file name alone: the part after the last "/" or "\", without control characters; ""
+// when nothing usable is left ("", "." or "..").
+QString SafeBaseName(const QString& name);
+
 }  // namespace ov

@@ -2,10 +2,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -13,20 +12,31 @@ namespace ov::hosts {
 
 namespace {
 
-// Whether a button's text is one of the answers ("Confirm|Yes").
-bool matches(QString buttonText, const QString& answers) {
-    buttonText.remove(u'&');
-    const QStringList texts = answers.split(u'|');
-    return std::any_of(texts.begin(), texts.end(), [&](const QString& text) {
-        return buttonText.compare(text, Qt::CaseInsensitive) == 0;
-    });
+bool isStep(const QString& step, QStringView word) {
+    return step.compare(word, Qt::CaseInsensitive) == 0;
 }
 
-QAbstractButton* buttonOf(QDialog& dialog, const QString& answers) {
+bool sameText(QString buttonText, const QString& step) {
+    return buttonText.remove(u'&').compare(step, Qt::CaseInsensitive) == 0;
+}
+
+// The button a step names: by object name or text; for "ok", the one named in the dialog's
+// "okButton" property.
+QAbstractButton* buttonOf(QDialog& dialog, const QString& step) {
+    if (isStep(step, u"ok")) {
+        const QString name = dialog.property("okButton").toString();
+        return name.isEmpty() ? nullptr : dialog.findChild<QAbstractButton*>(name);
+    }
     for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
-        if (button->isVisible() && matches(button->text(), answers)) return button;
+        if (button->isVisible() && (button->objectName() == step || sameText(button->text(), step)))
+            return button;
     }
     return nullptr;
+}
+
+template <class Slot>
+void later(QObject* target, Slot slot) {
+    QMetaObject::invokeMethod(target, slot, Qt::QueuedConnection);
 }
 
 }  // namespace
@@ -39,6 +49,7 @@ DialogAnswerer::DialogAnswerer() : m_timer(new QTimer(this)) {
 void DialogAnswerer::answerWith(const QString& button, const QString& shotFolder) {
     m_button = button;
     m_shotFolder = shotFolder;
+    m_stepped = nullptr;
     if (button.isEmpty())
         m_timer->stop();
     else
@@ -47,40 +58,48 @@ void DialogAnswerer::answerWith(const QString& button, const QString& shotFolder
 
 void DialogAnswerer::answer() {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (!dialog) return;
-    // A dialog may name the button that "ok" presses; while it is disabled the dialog is busy.
-    QPushButton* confirm = nullptr;
-    if (const QString name = dialog->property("okButton").toString(); !name.isEmpty()) {
-        confirm = dialog->findChild<QPushButton*>(name);
-        if (confirm && !confirm->isEnabled()) return;
-    }
+    if (!dialog || dialog == m_stepped) return;
     if (!m_shotFolder.isEmpty())
         dialog->grab().save(m_shotFolder + u"/dialog-"_s + QString::number(m_texts.size()) +
                             u".png"_s);
-    if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
-        m_texts << box->windowTitle() + u": "_s + box->text();
+    if (auto* box = qobject_cast<QMessageBox*>(dialog)) return answerBox(box);
+    takeSteps(dialog);
+}
+
+void DialogAnswerer::answerBox(QMessageBox* box) {
+    m_texts << box->windowTitle() + u": "_s + box->text();
+    for (const QString& step : m_button.split(u'|')) {
         for (QAbstractButton* button : box->buttons()) {
-            if (matches(button->text(), m_button)) return button->click();
+            if (sameText(button->text(), step)) return button->click();
         }
-        if (QAbstractButton* fallback = box->escapeButton()) return fallback->click();
-        return box->done(0);
     }
-    // A dialog with a button of that text is answered by it once the button may be pressed.
-    if (auto* button = buttonOf(*dialog, m_button)) {
-        if (!button->isEnabled()) return;
-        m_texts << dialog->windowTitle();
-        // Pressed once this tick is over: the press may open dialogs of its own, which the
-        // following ticks answer.
-        QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
-        return;
+    if (QAbstractButton* fallback = box->escapeButton()) return fallback->click();
+    box->done(0);
+}
+
+void DialogAnswerer::takeSteps(QDialog* dialog) {
+    const QStringList steps = m_button.split(u'|');
+    for (const QString& step : steps) {
+        if (QAbstractButton* button = buttonOf(*dialog, step); button && !button->isEnabled())
+            return;  // busy: answered at a later tick
     }
     m_texts << dialog->windowTitle();
-    if (m_button.compare(u"cancel"_s, Qt::CaseInsensitive) == 0)
-        dialog->reject();
-    else if (confirm)
-        confirm->click();
-    else
-        dialog->accept();
+    m_stepped = dialog;
+    bool acted = false;
+    for (const QString& step : steps) {
+        if (const qsizetype equals = step.indexOf(u'='); equals > 0) {
+            if (auto* edit = dialog->findChild<QLineEdit*>(step.left(equals)))
+                edit->setText(step.mid(equals + 1));
+        } else if (isStep(step, u"cancel")) {
+            return later(dialog, &QDialog::reject);
+        } else if (QAbstractButton* button = buttonOf(*dialog, step)) {
+            later(button, &QAbstractButton::click);
+            acted = true;
+        } else if (isStep(step, u"ok")) {
+            return later(dialog, &QDialog::accept);
+        }
+    }
+    if (!acted) later(dialog, &QDialog::accept);  // any other answer means yes
 }
 
 }  // namespace ov::hosts

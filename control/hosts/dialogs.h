@@ -1,14 +1,20 @@
 #pragma once
 // Answers the modal dialogs that members show, the way a tester would: every 50 ms the
-// active modal dialog (if any) has its text recorded and is answered with the named button
-// (a message box button by its text; in other dialogs the button of that text, once it may be
-// pressed, else "cancel" rejects and anything else accepts). "Confirm|Yes" answers with
-// whichever of the two a dialog offers. Without such a button, "ok" presses the button a
-// dialog names in its "okButton" property.
+// active modal dialog (if any) has its text recorded and is answered. The answer is a list of
+// steps joined by "|". A message box presses the first of its buttons that a step names (by
+// text), else its escape button. Another dialog takes its steps once: "name=text" types into
+// the edit box of that object name, a step naming a button (by object name or text) presses
+// it, "ok" presses the button the dialog names in its "okButton" property, else accepts, and
+// "cancel" rejects; a dialog none of whose steps fits is accepted. While a named button is
+// disabled the dialog is busy and answered later. Presses are made after the answering tick,
+// in order, so that dialogs they open are answered by the following ticks.
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
+class QDialog;
+class QMessageBox;
 class QTimer;
 
 namespace ov::hosts {
@@ -23,11 +29,14 @@ public:
 
 private:
     void answer();
+    void answerBox(QMessageBox* box);
+    void takeSteps(QDialog* dialog);
 
     QTimer* m_timer;
     QString m_button;
     QString m_shotFolder;
     QStringList m_texts;
+    QPointer<QDialog> m_stepped;  // the dialog whose steps were taken
 };
 
 }  // namespace ov::hosts

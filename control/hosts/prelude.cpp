@@ -89,7 +89,9 @@ constexpr char16_t kPrelude[] =
         mouseLeave: function (obj) { bridge.mouseCross(idOf(obj), false); },
         windowExists: function (className) { return bridge.windowExists(className); },
         forms: function (obj) { return bridge.forms(idOf(obj)); },
-        widget: function (obj, name) { return bridge.widget(idOf(obj), name); }
+        widget: function (obj, name) { return bridge.widget(idOf(obj), name); },
+        setClipboardImage: function (w, h) { bridge.setClipboardImage(w, h); },
+        setClipboardFiles: function (paths) { bridge.setClipboardFiles(paths); }
     };
 })(this);
 )JS";

@@ -2,6 +2,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QMimeData>
+#include <QUrl>
 #include <QElapsedTimer>
 #include <QEnterEvent>
 #include <QLineEdit>
@@ -375,7 +379,25 @@ QVariantMap ScriptHost::widget(int id, const QString& name) const {
     if (auto* a = qobject_cast<QAction*>(found)) info[u"visible"_s] = a->isVisible();
     const QVariant readOnly = found->property("readOnly");
     if (readOnly.isValid()) info[u"readOnly"_s] = readOnly;
+    for (const char* name : {"count", "text", "value"}) {
+        const QVariant value = found->property(name);
+        if (value.isValid()) info[QString::fromLatin1(name)] = value;
+    }
     return info;
+}
+
+void ScriptHost::setClipboardImage(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(200, 40, 40));
+    QApplication::clipboard()->setImage(image);
+}
+
+void ScriptHost::setClipboardFiles(const QStringList& paths) {
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls.append(QUrl::fromLocalFile(path));
+    auto* data = new QMimeData;
+    data->setUrls(urls);
+    QApplication::clipboard()->setMimeData(data);
 }
 
 }  // namespace ov::hosts

@@ -50,6 +50,9 @@ public:
     Q_INVOKABLE bool windowExists(const QString& className) const;
     Q_INVOKABLE QStringList forms(int object) const;
     Q_INVOKABLE QVariantMap widget(int object, const QString& name) const;
+    // What a user copies: a picture of the size in one colour, or a file manager's file list.
+    Q_INVOKABLE void setClipboardImage(int width, int height);
+    Q_INVOKABLE void setClipboardFiles(const QStringList& paths);
 
 private:
     QJSValue failure(ovcom::HRESULT hr, const QString& description) const;

@@ -30,6 +30,8 @@ inline constexpr ControlText kUpdaterDownloadFailed{
     u"下载控件失败，错误提示如下：%s！", u"Failed to download the ActiveX, Error is %s!"};
 inline constexpr ControlText kNotAProgram{u"服务器发送的不是完整的程序",
                                           u"the server sent no complete program"};
+inline constexpr ControlText kNoClipboardImage{u"剪切板中没有图像", u"No image in clipboard"};
+inline constexpr ControlText kOpenFileFailed{u"打开文件失败", u"Failed to open the file"};
 
 // The text in the control's language with "%s" replaced by `argument`.
 QString ControlMessage(const TQuexFormX& self, const ControlText& text,

@@ -96,7 +96,7 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(59, 232, Method, SaveUsrInfo2, Done, Shown, (I, Bstr, InfoStr))                             \
     X(60, 233, Method, VerUpdate, Done, Shown)                                                    \
     X(61, 234, Method, ShowMsgClient, Done, Shown)                                                \
-    X(62, 237, Method, GetOldVer, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),          \
+    X(62, 237, Method, GetOldVer, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),           \
         (I, Bstr, VersionId), (R, Char, Succeed))                                                 \
     X(63, 235, Method, Checkout, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),            \
         (R, Char, Succeed))                                                                       \
@@ -110,8 +110,8 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(69, 242, Method, SetMapHost, Done, Shown, (I, Bstr, Ip), (I, Bstr, Host), (R, Char, R))     \
     X(70, 243, Method, PreView, Done, Shown, (I, Bstr, FileKey), (I, Bstr, ConvertType))          \
     X(71, 244, Method, CloseWebBrowser, Done, Shown)                                              \
-    X(72, 249, Method, SMTPTest, Later, Shown, (I, Bstr, Params), (R, Bstr, Value))               \
-    X(73, 250, Method, SendEmail, Later, Shown, (I, Bstr, EmailAddrs), (I, Bstr, EmailTitle),     \
+    X(72, 249, Method, SMTPTest, Done, Shown, (I, Bstr, Params), (R, Bstr, Value))                \
+    X(73, 250, Method, SendEmail, Done, Shown, (I, Bstr, EmailAddrs), (I, Bstr, EmailTitle),      \
         (I, Bstr, EmailBody), (I, Bstr, SMTPParams), (R, Bstr, states))                           \
     X(74, 251, Method, GetNewVer, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))           \
     X(75, 254, Method, GenerateMicPic, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))      \
@@ -140,34 +140,34 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(95, 278, Method, LoadModiX, Later, Shown, (I, Bstr, FileName))                              \
     X(96, 274, Method, ModiSelectFile, Later, Shown)                                              \
     X(97, 276, Method, GetModiFileName, Later, Shown, (R, Bstr, Val))                             \
-    X(98, 279, Method, TwainInit, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))          \
-    X(99, 280, Method, LogExport, Done, Shown, (I, Bstr, LogCond), (R, Bstr, RLogInfo))          \
+    X(98, 279, Method, TwainInit, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))           \
+    X(99, 280, Method, LogExport, Done, Shown, (I, Bstr, LogCond), (R, Bstr, RLogInfo))           \
     X(100, 281, Method, OcxUpdate, Done, Shown, (R, Bool, Val))                                   \
-    X(101, 282, Method, PrintImgEx, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileVer),         \
+    X(101, 282, Method, PrintImgEx, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileVer),          \
         (I, Bstr, ImageIndex), (R, Bstr, SReturn))                                                \
-    X(102, 283, Method, BatchDownload, Later, Shown, (I, Bstr, KeysStr), (I, Bstr, NamesStr),     \
+    X(102, 283, Method, BatchDownload, Done, Shown, (I, Bstr, KeysStr), (I, Bstr, NamesStr),      \
         (R, Bstr, ReValue))                                                                       \
     X(103, 284, Method, RTXMsg, Done, Shown, (I, Bstr, Receiver), (I, Bstr, Content),             \
         (R, Bstr, Err))                                                                           \
-    X(104, 286, Method, ExportFileList, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId),    \
+    X(104, 286, Method, ExportFileList, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId),     \
         (R, Bstr, SResult))                                                                       \
     X(105, 287, Method, CreateFile, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))         \
-    X(106, 288, Method, UploadFiles, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))       \
-    X(107, 289, Method, ExportFilePrtList, Done, Shown, (I, Bstr, Params))                       \
+    X(106, 288, Method, UploadFiles, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))        \
+    X(107, 289, Method, ExportFilePrtList, Done, Shown, (I, Bstr, Params))                        \
     X(108, 290, Method, OcxSetLanguage, Done, Shown, (I, Bstr, LngName))                          \
-    X(109, 291, Method, SelFolder, Later, Shown, (R, Bstr, path))                                 \
-    X(110, 292, Method, UploadClipboardImg, Later, Shown, (I, Bstr, FileKey), (R, Bstr, Tag))     \
-    X(111, 293, Method, ExportFolderList, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId),  \
+    X(109, 291, Method, SelFolder, Done, Shown, (R, Bstr, path))                                  \
+    X(110, 292, Method, UploadClipboardImg, Done, Shown, (I, Bstr, FileKey), (R, Bstr, Tag))      \
+    X(111, 293, Method, ExportFolderList, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId),   \
         (R, Bstr, SReturn))                                                                       \
-    X(112, 294, Method, ExportUsersList, Done, Shown, (R, Bstr, SReturn))                        \
-    X(113, 295, Method, DownloadAndOpen, Later, Shown, (I, Bstr, FileName), (I, Bstr, FileKey),   \
+    X(112, 294, Method, ExportUsersList, Done, Shown, (R, Bstr, SReturn))                         \
+    X(113, 295, Method, DownloadAndOpen, Done, Shown, (I, Bstr, FileName), (I, Bstr, FileKey),    \
         (I, Long, FileVer))                                                                       \
     X(114, 296, Method, ReadCode, Later, Shown, (R, Bstr, CodeText))                              \
     X(115, 297, Method, WebCamOpen, Later, Shown)                                                 \
     X(116, 298, Method, WebCamFree, Later, Shown)                                                 \
-    X(117, 299, Method, TwainAcquire, Later, Shown)                                               \
-    X(118, 300, Method, TwainUpload, Later, Shown, (R, Bstr, Keys))                               \
-    X(119, 301, Method, TwainFree, Later, Shown)                                                  \
+    X(117, 299, Method, TwainAcquire, Done, Shown)                                                \
+    X(118, 300, Method, TwainUpload, Done, Shown, (R, Bstr, Keys))                                \
+    X(119, 301, Method, TwainFree, Done, Shown)                                                   \
     X(120, 302, Method, EditFile, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),           \
         (I, Bstr, FileExt), (R, Char, Param3))                                                    \
     X(121, 303, Method, UploadEditedFile, Done, Shown, (R, Bstr, Param1))                         \
@@ -206,13 +206,13 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
 // E(dispid, name, params...): the events, each called on the sink without result; (B, ...)
 // marks a parameter passed by reference, whose new value the control takes over.
 #define OV_QUEXFORMX_EVENTS(E) \
-    E(201, OnActivate)         \
-    E(202, OnClick)            \
-    E(203, OnCreate)           \
-    E(204, OnDblClick)         \
-    E(205, OnDestroy)          \
-    E(206, OnDeactivate)       \
-    E(207, OnKeyPress, (B, Short, Key)) \
-    E(208, OnMouseEnter)       \
-    E(209, OnMouseLeave)       \
+    E(201, OnActivate)                                                                            \
+    E(202, OnClick)                                                                               \
+    E(203, OnCreate)                                                                              \
+    E(204, OnDblClick)                                                                            \
+    E(205, OnDestroy)                                                                             \
+    E(206, OnDeactivate)                                                                          \
+    E(207, OnKeyPress, (B, Short, Key))                                                           \
+    E(208, OnMouseEnter)                                                                          \
+    E(209, OnMouseLeave)                                                                          \
     E(210, OnPaint)

@@ -60,6 +60,12 @@ bool isSafeToOpenContent(const QString& path) {
     return !isProgramType(mimes.mimeTypeForFile(path, QMimeDatabase::MatchContent));
 }
 
+bool isNoProgram(const QString& path) {
+    const QMimeDatabase mimes;
+    return !isProgramType(mimes.mimeTypeForFile(path, QMimeDatabase::MatchExtension)) &&
+           isSafeToOpenContent(path);
+}
+
 bool openWithDesktop(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

@@ -12,6 +12,9 @@ namespace ov::platform {
 bool isSafeToOpenExt(const QString& ext);
 // Whether the file's contents are of no program or launcher type.
 bool isSafeToOpenContent(const QString& path);
+// Whether neither the file's name nor its contents give a program or launcher type (for
+// drawings and other types that have no place in the list of safe extensions).
+bool isNoProgram(const QString& path);
 // Opens the file with the desktop's viewer for its type; false when that failed.
 bool openWithDesktop(const QString& path);
 // Both rules, then the desktop: false (nothing started) when a rule refuses the file.

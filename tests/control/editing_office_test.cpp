@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "hostfixture.h"
+#include "hostserver.h"
 #include "office/officetestsupport.h"
 #include "support/temphome.h"
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/globalconfig.h"
-#include "hostfixture.h"
+#include "hostserver.h"
 #include "support/temphome.h"
 
 using namespace Qt::StringLiterals;

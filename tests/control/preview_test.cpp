@@ -3,9 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "control/ovcom/runtime.h"
 #include "core/filetype.h"
-#include "hostfixture.h"
+#include "hostserver.h"
 #include "support/temphome.h"
 
 using namespace Qt::StringLiterals;

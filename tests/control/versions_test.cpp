@@ -9,7 +9,7 @@
 #include "core/globalconfig.h"
 #include "core/paths.h"
 #include "documents/versions/records.h"
-#include "hostfixture.h"
+#include "hostserver.h"
 #include "support/temphome.h"
 
 using namespace Qt::StringLiterals;

@@ -244,7 +244,13 @@ void ServeUploadStream(FileSession& x) {
         if (DocFile* file = m.file(key)) file->size = x.rec.start + x.rec.count;
     }
     StoreContent(x, part, key);
-    wire::writeInt32(x.s, RC_Ok);
+    // The answer numbers the pictures of the key: 1 for the first, 2 for the next, ...
+    std::int32_t number = 0;
+    {
+        std::lock_guard lock(x.d.mutex);
+        number = ++x.d.streamCounts[key];
+    }
+    wire::writeInt32(x.s, number);
 }
 
 void ServeDownload(FileSession& x, bool withTime) {

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <map>
 #include <mutex>
 
 namespace ov::test {
@@ -16,6 +17,7 @@ struct DocFileChannel::Impl {
     mutable std::mutex mutex;
     NextTransfer next;
     std::vector<FileTransferRecord> records;
+    std::map<std::int64_t, std::int32_t> streamCounts;  // pictures stored under each key
 
     explicit Impl(DocModel& m) : model(m) {}
     NextTransfer takeNext();

@@ -1,10 +1,11 @@
 #pragma once
-// Pages' scripts against the test server: the server with the demo content in this process,
-// and ovctrl-host run as a page's browser would run the control.
+// What the control's page tests share: the test server with the demo documents on a loopback
+// port, and a run of ovctrl-host with a script.
 
 #include <QProcess>
-#include <memory>
+#include <QProcessEnvironment>
 
+#include "control/ovcom/runtime.h"
 #include "core/cipher.h"
 #include "testing/docserver/commands.h"
 #include "testing/docserver/demo.h"
@@ -40,8 +41,10 @@ struct HostRun {
     QString output;
 };
 
-inline HostRun host(const QStringList& args) {
+inline HostRun host(const QStringList& args,
+                    const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(QStringLiteral(OV_HOST_EXE), args);
     if (!process.waitForFinished(240000)) process.kill();
