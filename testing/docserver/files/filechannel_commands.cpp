@@ -58,9 +58,7 @@ qint32 UploadNewStatus(FileSession& x, DocModel& m) {
     const std::int64_t target =
         UploadTargetFolder(m, folder->ownerId, folder->id, x.tag(u"SubFolderName"_s));
     if (target < 0) return RC_NoFolder;
-    for (const DocFile* file : m.folderFiles(target))
-        if (file->name.compare(name, Qt::CaseInsensitive) == 0) return RC_ErrorText;
-    return RC_CanUpload;
+    return m.fileNamed(target, name) ? RC_ErrorText : RC_CanUpload;
 }
 
 // A new file goes into the request's folder, or into the sub-folder it names below that one

@@ -39,13 +39,38 @@ DocFolder& DocModel::addFolder(std::int64_t id, std::int32_t ownerId, std::int64
 
 DocFile& DocModel::addFile(std::int64_t key, std::int64_t folderId, const QString& name,
                            std::int64_t size, TDateTime modified) {
+    syncIndex();
+    const bool fresh = files.count(key) == 0;
     DocFile& file = files[key];
     file.key = key;
     file.folderId = folderId;
     file.name = name;
     file.size = size;
     file.modified = modified;
+    indexFile(file);
+    if (fresh) ++m_indexedFiles;
     return file;
+}
+
+void DocModel::indexFile(const DocFile& file) const {
+    m_folderKeys[file.folderId].insert(file.key);
+    m_nameKeys.emplace(std::pair(file.folderId, file.name.toCaseFolded()), file.key);
+}
+
+void DocModel::syncIndex() const {
+    if (m_indexedFiles == files.size()) return;
+    m_folderKeys.clear();
+    m_nameKeys.clear();
+    for (const auto& [key, file] : files)
+        indexFile(file);
+    m_indexedFiles = files.size();
+}
+
+// The file of an index entry when it still lives in the folder.
+const DocFile* DocModel::liveIn(std::int64_t key, std::int64_t folderId) const {
+    const auto it = files.find(key);
+    if (it == files.end() || it->second.deleted || it->second.folderId != folderId) return nullptr;
+    return &it->second;
 }
 
 DocUser* DocModel::userByToken(const QString& token) {
@@ -113,10 +138,23 @@ std::int64_t DocModel::subFolder(std::int64_t folderId, const QString& path, boo
 }
 
 QVector<const DocFile*> DocModel::folderFiles(std::int64_t folderId) const {
+    syncIndex();
     QVector<const DocFile*> result;
-    for (const auto& [key, file] : files)
-        if (file.folderId == folderId && !file.deleted) result.append(&file);
+    const auto keys = m_folderKeys.find(folderId);
+    if (keys == m_folderKeys.end()) return result;
+    for (const std::int64_t key : keys->second)
+        if (const DocFile* file = liveIn(key, folderId)) result.append(file);
     return result;
+}
+
+const DocFile* DocModel::fileNamed(std::int64_t folderId, const QString& name) const {
+    syncIndex();
+    const auto [from, to] = m_nameKeys.equal_range(std::pair(folderId, name.toCaseFolded()));
+    for (auto it = from; it != to; ++it) {
+        const DocFile* file = liveIn(it->second, folderId);
+        if (file && file->name.compare(name, Qt::CaseInsensitive) == 0) return file;
+    }
+    return nullptr;
 }
 
 QVector<const DocFolder*> DocModel::folderChain(std::int64_t folderId) const {

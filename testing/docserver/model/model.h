@@ -3,6 +3,12 @@
 // check-outs, messages and logs, and the server-wide rules (upload size and types, limits, poll
 // interval, the desktop program's version). Connection threads share one model: whoever reads
 // or changes it holds `mutex` for the whole request.
+//
+// Files are indexed by folder and by name, so that listing a folder and the same-name check of
+// an upload cost the folder's files, not the whole model's. `addFile` keeps the index; a file's
+// folder and name are fixed once it is added. Entries of files marked deleted or erased are
+// passed over, and the index is built again whenever `files` was changed past `addFile` (its
+// size differs from what the index has seen).
 
 #include "core/types.h"
 
@@ -14,6 +20,8 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
+#include <utility>
 
 namespace ov::test {
 
@@ -119,6 +127,8 @@ public:
     // missing when `create` is set; 0 when it is missing. Empty, "." and ".." names are skipped.
     std::int64_t subFolder(std::int64_t folderId, const QString& path, bool create);
     QVector<const DocFile*> folderFiles(std::int64_t folderId) const;
+    // The live file of the folder with the name, compared without case; none when missing.
+    const DocFile* fileNamed(std::int64_t folderId, const QString& name) const;
     // The folder and its ancestors, top folder first.
     QVector<const DocFolder*> folderChain(std::int64_t folderId) const;
     // Owner name and folder names joined by "/" ("Owner/A/B").
@@ -130,6 +140,17 @@ public:
     // Removes a folder with everything below it.
     void removeFolder(std::int64_t id);
     bool folderHasLockedFile(std::int64_t id) const;
+
+private:
+    void indexFile(const DocFile& file) const;
+    void syncIndex() const;
+    const DocFile* liveIn(std::int64_t key, std::int64_t folderId) const;
+
+    // Keys by folder, and by folder and case-folded name (files of one name may be many when
+    // all but one are deleted).
+    mutable std::map<std::int64_t, std::set<std::int64_t>> m_folderKeys;
+    mutable std::multimap<std::pair<std::int64_t, QString>, std::int64_t> m_nameKeys;
+    mutable std::size_t m_indexedFiles = 0;
 };
 
 }  // namespace ov::test
