@@ -34,8 +34,8 @@ QAbstractButton* buttonOf(QDialog& dialog, const QString& step) {
     return nullptr;
 }
 
-template <class Slot>
-void later(QObject* target, Slot slot) {
+template <class Object>
+void later(Object* target, void (Object::*slot)()) {
     QMetaObject::invokeMethod(target, slot, Qt::QueuedConnection);
 }
 
