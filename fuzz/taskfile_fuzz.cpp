@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const QString taskFile = GetLocalTempPath() + QStringLiteral("btr.sys");
     {
         QFile file(taskFile);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) std::abort();
         file.write(reinterpret_cast<const char*>(data), qint64(size));
     }
     TBatchTranConfig config;

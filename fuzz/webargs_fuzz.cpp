@@ -34,7 +34,7 @@ void Argument(const QString& text) {
 void CommandFile(const QByteArray& bytes) {
     static const QString file = fuzz::ScratchFolder() + QStringLiteral("WebCmd.txt");
     QFile out(file);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) std::abort();
     out.write(bytes);
     out.close();
     if (const auto cmd = TakeWebCmdFile(file)) WebFileName(cmd->Cmd);

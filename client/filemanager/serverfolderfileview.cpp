@@ -1,36 +1,17 @@
 #include "client/filemanager/serverfolderfileview.h"
 
 #include <QCheckBox>
-#include <QDomDocument>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTreeWidget>
 
 #include "client/filemanager/treenodes.h"
-#include "client/filemanager/xmltext.h"
 #include "core/datetime.h"
 #include "core/robottcpclient.h"
 
 using namespace Qt::StringLiterals;
 
 namespace ov {
-
-QVector<TServerFileEntry> ParseFolderFiles(const QString& xml, TDateTime now) {
-    QVector<TServerFileEntry> files;
-    QDomDocument doc;
-    if (!LoadXmlText(doc, xml)) return files;
-    for (QDomElement e = doc.documentElement().firstChildElement(); !e.isNull();
-         e = e.nextSiblingElement()) {
-        TServerFileEntry file;
-        file.Path = e.text();
-        file.Id = e.attribute(u"Id"_s).trimmed().toLongLong();
-        file.Size = e.attribute(u"Size"_s).trimmed().toLongLong();
-        file.DT = TextToDateTimeDef(e.attribute(u"DT"_s), now);
-        file.Kind = e.attribute(u"Kind"_s).trimmed().toInt();
-        files.append(file);
-    }
-    return files;
-}
 
 TServerFolderFileView::TServerFolderFileView(QWidget* parent)
     : TFileViewFrm(parent), FLink(TServerLink::FromSettings()) {

@@ -1,10 +1,8 @@
 #include "client/filemanager/showfolder.h"
 
-#include <QDomDocument>
 #include <QMessageBox>
 
 #include "client/filemanager/treenodes.h"
-#include "client/filemanager/xmltext.h"
 #include "core/errors.h"
 #include "core/robottcpclient.h"
 
@@ -13,20 +11,6 @@ using namespace Qt::StringLiterals;
 namespace ov {
 
 namespace {
-
-constexpr int kMaxDepth = 64;
-
-TFolderNode readFolder(const QDomElement& e, int depth) {
-    TFolderNode node;
-    node.Id = e.attribute(u"Id"_s).trimmed().toLongLong();
-    node.ChildNum = e.attribute(u"ChildNum"_s).trimmed().toInt();
-    node.Path = e.firstChildElement(u"Path"_s).text();
-    if (depth >= kMaxDepth) return node;
-    const QDomElement childs = e.firstChildElement(u"Childs"_s);
-    for (QDomElement c = childs.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
-        node.Childs.append(readFolder(c, depth + 1));
-    return node;
-}
 
 void addTree(QTreeWidget* tree, QTreeWidgetItem* parent, const TFolderNode& folder,
              std::int32_t owner) {
@@ -40,27 +24,6 @@ void errorBox(const QString& caption, const QString& text) {
 }
 
 }  // namespace
-
-QVector<TFolderNode> ParseSubFolders(const QString& xml) {
-    QVector<TFolderNode> folders;
-    QDomDocument doc;
-    if (!LoadXmlText(doc, xml)) return folders;
-    for (QDomElement e = doc.documentElement().firstChildElement(); !e.isNull();
-         e = e.nextSiblingElement())
-        folders.append(readFolder(e, kMaxDepth));
-    return folders;
-}
-
-QVector<TFolderNode> ParseOwnerFolders(const QString& xml) {
-    QVector<TFolderNode> folders;
-    QDomDocument doc;
-    if (!LoadXmlText(doc, xml)) return folders;
-    const QDomElement childs =
-        doc.documentElement().firstChildElement(u"Item"_s).firstChildElement(u"Childs"_s);
-    for (QDomElement e = childs.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
-        folders.append(readFolder(e, 0));
-    return folders;
-}
 
 TShowFolder::TShowFolder() : FLink(TServerLink::FromSettings()) {
     WLS_Hint = FLink.Language == HSL_CN ? u"提示"_s : u"Hint"_s;

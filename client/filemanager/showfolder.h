@@ -5,25 +5,13 @@
 #include <QString>
 #include <QVector>
 
+#include "client/filemanager/folderxml.h"
 #include "client/filemanager/serverlink.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace ov {
-
-// One folder of a folder XML; `Childs` only in the whole-tree form.
-struct TFolderNode {
-    std::int64_t Id = 0;
-    QString Path;
-    int ChildNum = 0;
-    QVector<TFolderNode> Childs;
-};
-
-// Sub-folders: every child of the document element, one level.
-QVector<TFolderNode> ParseSubFolders(const QString& xml);
-// The owner's folders: document element, "Item", "Childs", nested.
-QVector<TFolderNode> ParseOwnerFolders(const QString& xml);
 
 // What the server said about one level of folders: the sub-folders, or (folder 0 without any)
 // the owner's whole tree; a failure's text instead.

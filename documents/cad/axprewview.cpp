@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <atomic>
+#include <mutex>
 
 #include "core/globalconfig.h"
 #include "core/paths.h"
@@ -17,8 +18,12 @@ using namespace Qt::StringLiterals;
 
 namespace ov {
 
+// What the form and its download worker share. The worker never touches the form itself: it
+// reads `form` under the lock, and the form's destructor clears it under the same lock.
 struct AutoVueDownloadState {
     std::atomic<bool> cancel{false};
+    std::mutex mutex;
+    TAxPrewViewFrm* form = nullptr;
 };
 
 namespace {
@@ -92,7 +97,11 @@ TAxPrewViewFrm::TAxPrewViewFrm(QWidget* owner, Qt::WindowFlags flags) : QWidget(
 
 TAxPrewViewFrm::~TAxPrewViewFrm() {
     FitTimer->stop();
-    if (FDownload) FDownload->cancel = true;
+    if (FDownload) {
+        std::lock_guard lock(FDownload->mutex);
+        FDownload->form = nullptr;
+        FDownload->cancel = true;
+    }
     delete FControl;
     FControl = nullptr;
     if (!FFilePathAndName.isEmpty()) RemovePreviewCopy(FFilePathAndName);
@@ -127,18 +136,27 @@ void TAxPrewViewFrm::ShowFile(std::int64_t FileKey, const QString& FileName, int
     request.destPath = FFilePathAndName;
 
     auto state = std::make_shared<AutoVueDownloadState>();
+    state->form = this;
     FDownload = state;
-    QPointer<TAxPrewViewFrm> self(this);
-    PreviewThreadPool().start([state, request, self] {
+    PreviewThreadPool().start([state, request] {
         const PreviewDownloadResult result = RunPreviewDownload(request, &state->cancel);
-        QMetaObject::invokeMethod(QCoreApplication::instance(), [state, request, self, result] {
-            // A form closed meanwhile leaves no copy behind.
-            if (!self || state->cancel) {
-                if (result.ok) RemovePreviewCopy(request.destPath);
-                return;
-            }
-            self->FinishDownload(result.ok);
-        });
+        std::lock_guard lock(state->mutex);
+        // A form closed meanwhile leaves no copy behind (its destructor removes a copy that
+        // was complete before it ran).
+        if (!state->form) {
+            if (result.ok) RemovePreviewCopy(request.destPath);
+            return;
+        }
+        // Posted while the form cannot go away; a form freed before the call runs takes the
+        // call with it.
+        TAxPrewViewFrm* form = state->form;
+        QMetaObject::invokeMethod(
+            form,
+            [form, state, ok = result.ok] {
+                if (form->FDownload != state) return;
+                form->FinishDownload(ok);
+            },
+            Qt::QueuedConnection);
     });
     FitTimer->start();
 }

@@ -119,7 +119,7 @@ TEST_F(HandOver, FirstStartBecomesTheInstanceAndQueuesItsOwnCommand) {
     EXPECT_TRUE(processEventsUntil([] { return !QFile::exists(WebCmdFileName()); }));
     // (A loaded machine may take seconds to start the program at all, so the bound is wide.)
     auto second = startClient(u"-l 1"_s);
-    EXPECT_TRUE(second->waitForFinished(20000));
+    EXPECT_TRUE(second->waitForFinished(60000));
     EXPECT_TRUE(endedWell(*second));
     EXPECT_EQ(first->state(), QProcess::Running);
     first->kill();

@@ -150,7 +150,9 @@ TEST_P(MainWindowServer, FetchForALaterLoginWins) {
     processEventsFor(100);
     EXPECT_EQ(loaded, 1);
     EXPECT_EQ(GlobalConfig()->ScInfos().size(), 4);
-    EXPECT_EQ(httpTargets().last(), LogoUrlPath(window.Language()));
+    const QStringList targets = httpTargets();
+    ASSERT_FALSE(targets.isEmpty());
+    EXPECT_EQ(targets.last(), LogoUrlPath(window.Language()));
 }
 
 // Web commands and clipboard commands wait for the fetch after a login: what they open reads

@@ -122,7 +122,8 @@ TEST_P(BrowseTest, NewFolderAndRenameKeepAmpersandsAndChineseNames) {
     nameFolder(answerer, u"改名 & 100%"_s);
     panel.RenameFolderClick();
     ASSERT_TRUE(settled(panel));
-    EXPECT_EQ(demo.inModel([id](DocModel& m) { return m.folder(id)->name; }), u"改名 & 100%"_s);
+    EXPECT_EQ(demo.inModel([id](DocModel& m) { return m.folder(id)->name; }), u"改名 & 100%"_s)
+        << answerer.texts.join(u'|').toStdString();
     EXPECT_EQ(node->text(0), u"改名 & 100%"_s);
 }
 
