@@ -264,6 +264,7 @@ void TBatchDownloadFrm::ShowCount() {
 
 void TBatchDownloadFrm::Finish() {
     FRunning = false;
+    if (ProgressBar2->maximum() == 0) ProgressBar2->setRange(0, 1);  // no busy bar after the run
     if (FOpenFile && FArrived > 0) OpenResult();
     if (!FLastError.isEmpty() && PHintFrm) PHintFrm->ShowInFront();
     emit finished();
