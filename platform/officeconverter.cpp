@@ -28,12 +28,6 @@ OfficeResult failed(const QString& why) {
     return {OfficeStatus::Failed, why};
 }
 
-bool writeScript(const QString& fileName) {
-    QFile file(fileName);
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(kScript, sizeof(kScript) - 1) == qint64(sizeof(kScript) - 1);
-}
-
 OfficeResult timedOut(std::chrono::milliseconds limit) {
     return {OfficeStatus::TimedOut, u"the office job took longer than %1 s"_s.arg(
                                         static_cast<double>(limit.count()) / 1000.0)};
@@ -130,9 +124,8 @@ OfficeResult WarmOfficeConverter::ensureRunning(std::stop_token stop, Deadline d
     stopServer();
     if (!m_work) {
         m_work = std::make_unique<OfficeWorkFolder>(m_workRoot);
-        const QString script = m_work->path() + u"officeserver.py"_s;
         if (!m_work->isValid() || !QDir().mkpath(m_work->path() + u"out"_s) ||
-            !writeScript(script)) {
+            !m_work->writeScript(u"officeserver.py"_s, kScript)) {
             m_work.reset();
             return failed(u"no private temporary folder can be made"_s);
         }

@@ -3,7 +3,6 @@
 #include "platform/officeprocess.h"
 #include "platform/officework.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QUuid>
 
@@ -60,12 +59,6 @@ OfficeResult checkJob(const OfficeInstallation& office, const DocumentOperations
     return {OfficeStatus::Ok, {}};
 }
 
-bool writeScript(const QString& fileName) {
-    QFile file(fileName);
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(kScript, sizeof(kScript) - 1) == qint64(sizeof(kScript) - 1);
-}
-
 OfficeProcess operationsProcess(const OfficeInstallation& office, const DocumentOperations& job,
                                 const OfficeWorkFolder& work) {
     // A pipe name of its own, so that two jobs never reach each other's office.
@@ -88,7 +81,7 @@ OfficeResult runJob(const OfficeInstallation& office, const DocumentOperations& 
     OfficeResult checked = checkJob(office, job);
     if (!checked.ok()) return checked;
     OfficeWorkFolder work(job.workRoot);
-    if (!work.isValid() || !writeScript(work.path() + u"officeops.py"_s))
+    if (!work.writeScript(u"officeops.py"_s, kScript))
         return failed(u"no private temporary folder can be made"_s);
     return runOfficeProcess(operationsProcess(office, job, work), stop);
 }

@@ -3,7 +3,6 @@
 #include "platform/officeserver.h"
 #include "platform/officework.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -16,12 +15,6 @@ namespace {
 constexpr char kScript[] =
 #include "resources/office/officeeditor.py"
     ;
-
-bool writeScript(const QString& fileName) {
-    QFile file(fileName);
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(kScript, sizeof(kScript) - 1) == qint64(sizeof(kScript) - 1);
-}
 
 OfficeResult failed(const QString& why) {
     return {OfficeStatus::Failed, why};
@@ -85,7 +78,7 @@ OfficeResult OfficeEditorSession::ensureRunning() {
     m_server.reset();
     m_work = std::make_unique<OfficeWorkFolder>(m_workRoot);
     const QString script = m_work->path() + u"officeeditor.py"_s;
-    if (!m_work->isValid() || !writeScript(script)) {
+    if (!m_work->writeScript(u"officeeditor.py"_s, kScript)) {
         m_work.reset();
         return failed(u"no private temporary folder can be made"_s);
     }

@@ -59,13 +59,51 @@ CStrings argumentsOf(const OfficeSpawn& spawn) {
     return argv;
 }
 
-// The caller's environment with TMPDIR moved into the job's folder.
+bool startsWith(const char* entry, const char* name) {
+    return qstrncmp(entry, name, qstrlen(name)) == 0;
+}
+
+bool isUtf8(const QByteArray& locale) {
+    const QByteArray name = locale.toLower();
+    return name.contains("utf-8") || name.contains("utf8");
+}
+
+// Qt writes file names in UTF-8, and the office and its Python bridge turn file URLs into names
+// with the character set of their locale: a caller whose character type is not UTF-8 would
+// have every Chinese name refused. Such a caller's LC_CTYPE becomes "C.UTF-8"; an LC_ALL, which
+// would override it, is handed down as LANG instead, so that the other categories stay as they
+// were.
+struct LocaleFix {
+    bool needed = false;
+    QByteArray all;
+
+    LocaleFix() {
+        all = qgetenv("LC_ALL");
+        const QByteArray ctype = qgetenv("LC_CTYPE");
+        needed = !isUtf8(!all.isEmpty() ? all : !ctype.isEmpty() ? ctype : qgetenv("LANG"));
+    }
+    bool replaces(const char* entry) const {
+        if (!needed) return false;
+        if (startsWith(entry, "LC_ALL=") || startsWith(entry, "LC_CTYPE=")) return true;
+        return !all.isEmpty() && (startsWith(entry, "LANG=") || startsWith(entry, "LC_"));
+    }
+    void add(CStrings& envp) const {
+        if (!needed) return;
+        if (!all.isEmpty()) envp.add("LANG=" + all);
+        envp.add("LC_CTYPE=C.UTF-8");
+    }
+};
+
+// The caller's environment with TMPDIR moved into the job's folder and a UTF-8 character type.
 CStrings environmentOf(const OfficeSpawn& spawn) {
+    const LocaleFix locale;
     CStrings envp;
     for (char** entry = environ; entry && *entry; ++entry) {
-        if (qstrncmp(*entry, "TMPDIR=", 7) != 0) envp.add(QByteArray(*entry));
+        if (!startsWith(*entry, "TMPDIR=") && !locale.replaces(*entry))
+            envp.add(QByteArray(*entry));
     }
     envp.add("TMPDIR=" + QFile::encodeName(spawn.workFolder + u"tmp"_s));
+    locale.add(envp);
     return envp;
 }
 

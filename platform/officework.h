@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <string_view>
 
 namespace ov::platform {
 
@@ -16,6 +17,9 @@ public:
     QString path() const { return m_dir.path() + u'/'; }
     // The user-installation URL of the office that this job runs.
     QString profileUrl() const;
+    // Writes the office script `name` into the folder, with the module of what every office
+    // script shares beside it; false when either cannot be written.
+    bool writeScript(const QString& name, std::string_view text) const;
 
 private:
     QTemporaryDir m_dir;

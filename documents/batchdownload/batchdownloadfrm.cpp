@@ -102,10 +102,14 @@ void TBatchDownloadFrm::CreateWidgets() {
     ProgressBar1 = Named(new QProgressBar(this), u"ProgressBar1"_s);
     btConfirm = Named(new QPushButton(cn ? u"下载"_s : u"Download"_s, this), u"btConfirm"_s);
     btCancel = Named(new QPushButton(cn ? u"取消"_s : u"Cancel"_s, this), u"btCancel"_s);
-    ProgressBar2->setMaximum(0);
+    // Empty until a file is under way (a maximum of 0 would show a busy bar).
+    ProgressBar2->setRange(0, 1);
     ProgressBar2->setValue(0);
     ProgressBar2->setTextVisible(false);
     ProgressBar1->setValue(0);
+    // The English counts and long file names need a second line in the fixed-size dialog.
+    Label7->setWordWrap(true);
+    Label8->setWordWrap(true);
 }
 
 void TBatchDownloadFrm::LayOut() {
@@ -260,6 +264,7 @@ void TBatchDownloadFrm::ShowCount() {
 
 void TBatchDownloadFrm::Finish() {
     FRunning = false;
+    if (ProgressBar2->maximum() == 0) ProgressBar2->setRange(0, 1);  // no busy bar after the run
     if (FOpenFile && FArrived > 0) OpenResult();
     if (!FLastError.isEmpty() && PHintFrm) PHintFrm->ShowInFront();
     emit finished();

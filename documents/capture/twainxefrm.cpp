@@ -136,6 +136,7 @@ void TTwainXeFrm::CreateToolBar(QWidget* bar) {
     cbTwainSource->setPlaceholderText(FHS_Language == HSL_CN ? u"选择扫描仪..."_s
                                                              : u"Select a scanner..."_s);
     cbTwainSource->setMinimumWidth(200);
+    cbTwainSource->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     chbShowUI = new QCheckBox(WLS_ShowUI, bar);
     chbShowUI->setObjectName(u"chbShowUI"_s);
     chbShowUI->setToolTip(WLS_ShowUI);

@@ -25,56 +25,16 @@ R"py("#"
 # office is gone; the script ends after saying so. End of input ends the office.
 
 import os
-import subprocess
 import sys
 import threading
 import time
 
-import uno
-from com.sun.star.beans import PropertyValue
-from com.sun.star.connection import NoConnectException
-
-CONNECT_SECONDS = 60
-
-
-class Lost(Exception):
-    pass
+from officecommon import (Lost, connect, describe, desktop_of, file_url, is_lost, prop, say,
+                          start_office, stop_office)
 
 
 class Failed(Exception):
     pass
-
-
-def prop(name, value):
-    p = PropertyValue()
-    p.Name = name
-    p.Value = value
-    return p
-
-
-def start_office(soffice, profile_url, pipe):
-    args = [soffice, "--nologo", "--norestore", "--nodefault", "--nolockcheck",
-            "-env:UserInstallation=" + profile_url,
-            "--accept=pipe,name=%s;urp;StarOffice.ComponentContext" % pipe]
-    return subprocess.Popen(args, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                            stderr=subprocess.DEVNULL)
-
-
-def connect(office, pipe):
-    local = uno.getComponentContext()
-    resolver = local.ServiceManager.createInstanceWithContext(
-        "com.sun.star.bridge.UnoUrlResolver", local)
-    url = "uno:pipe,name=%s;urp;StarOffice.ComponentContext" % pipe
-    deadline = time.monotonic() + CONNECT_SECONDS
-    while True:
-        try:
-            return resolver.resolve(url)
-        except NoConnectException:
-            if office.poll() is not None:
-                raise Lost("the office process ended before it could be reached")
-            if time.monotonic() > deadline:
-                raise Lost("the office process could not be reached")
-            time.sleep(0.05)
 
 
 def quiet_start(ctx):
@@ -102,7 +62,7 @@ class Editor:
             raise Failed("document not found: " + path)
         args = (prop("Hidden", False), prop("ReadOnly", False), prop("MacroExecutionMode", 0),
                 prop("UpdateDocMode", 0))
-        self.doc = self.desktop.loadComponentFromURL(uno.systemPathToFileUrl(path), "_blank", 0,
+        self.doc = self.desktop.loadComponentFromURL(file_url(path), "_blank", 0,
                                                      args)
         if self.doc is None:
             raise Failed("the document cannot be opened")
@@ -132,7 +92,7 @@ class Editor:
 
     def save(self, path):
         doc = self.document()
-        url = uno.systemPathToFileUrl(os.path.abspath(path))
+        url = file_url(path)
         if doc.getLocation() == url:
             doc.store()
             return
@@ -213,15 +173,6 @@ def run(editor, fields):
         raise Failed("bad request")
 
 
-def is_lost(error, office):
-    return office.poll() is not None or "DisposedException" in type(error).__name__
-
-
-def say(*fields):
-    sys.stdout.write("\t".join(f.replace("\t", " ").replace("\n", " ") for f in fields) + "\n")
-    sys.stdout.flush()
-
-
 def answer(editor, office, fields):
     try:
         run(editor, fields)
@@ -229,7 +180,7 @@ def answer(editor, office, fields):
     except Failed as e:
         say("failed", str(e))
     except Exception as e:
-        why = "%s: %s" % (type(e).__name__, getattr(e, "Message", e))
+        why = describe(e)
         if is_lost(e, office):
             say("lost", why)
             return False
@@ -237,30 +188,27 @@ def answer(editor, office, fields):
     return True
 
 
-def stop_office(editor, office):
-    try:
-        if editor is not None:
+def stop(editor, office):
+    desktop = None
+    if editor is not None:
+        desktop = editor.desktop
+        try:
             editor.close()
-            editor.desktop.terminate()
-    except Exception:
-        pass  # the bridge goes down with the office; that is the expected end
-    try:
-        office.wait(timeout=10)
-    except subprocess.TimeoutExpired:
-        office.kill()
-        office.wait()
+        except Exception:
+            pass  # the office may be gone already
+    stop_office(desktop, office)
 
 
 def main(argv):
     if len(argv) != 4:
         say("lost", "usage: officeeditor.py SOFFICE PROFILE_URL PIPE")
         return
-    office = start_office(*argv[1:4])
+    office = start_office(*argv[1:4], headless=False)
     editor = None
     try:
         ctx = connect(office, argv[3])
         quiet_start(ctx)
-        desktop = ctx.ServiceManager.createInstanceWithContext("com.sun.star.frame.Desktop", ctx)
+        desktop = desktop_of(ctx)
         editor = Editor(ctx, desktop)
         say("ready")
         for line in sys.stdin:
@@ -269,12 +217,12 @@ def main(argv):
     except Lost as e:
         say("lost", str(e))
     finally:
-        stop_office(editor, office)
+        stop(editor, office)
 
 
 if __name__ == "__main__":
     try:
         main(sys.argv)
     except Exception as e:
-        say("lost", "%s: %s" % (type(e).__name__, getattr(e, "Message", e)))
+        say("lost", describe(e))
 # )py"

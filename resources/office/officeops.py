@@ -16,55 +16,14 @@ R"py("#"
 # The caller owns the time limit: it kills this script's process group, the office included.
 
 import os
-import subprocess
 import sys
-import time
 
-import uno
-from com.sun.star.beans import PropertyValue
-from com.sun.star.connection import NoConnectException
-
-CONNECT_SECONDS = 60
+from officecommon import (Lost, close_document, connect, describe, desktop_of, file_url, prop,
+                          start_office, stop_office)
 
 
 class OpError(Exception):
     pass
-
-
-def prop(name, value):
-    p = PropertyValue()
-    p.Name = name
-    p.Value = value
-    return p
-
-
-def start_office(soffice, profile_url, pipe):
-    args = [soffice, "--headless", "--invisible", "--nologo", "--norestore",
-            "--nodefault", "--nolockcheck", "-env:UserInstallation=" + profile_url,
-            "--accept=pipe,name=%s;urp;StarOffice.ComponentContext" % pipe]
-    return subprocess.Popen(args, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                            stderr=subprocess.DEVNULL)
-
-
-def connect(office, pipe):
-    local = uno.getComponentContext()
-    resolver = local.ServiceManager.createInstanceWithContext(
-        "com.sun.star.bridge.UnoUrlResolver", local)
-    url = "uno:pipe,name=%s;urp;StarOffice.ComponentContext" % pipe
-    deadline = time.monotonic() + CONNECT_SECONDS
-    while True:
-        try:
-            return resolver.resolve(url)
-        except NoConnectException:
-            if office.poll() is not None:
-                raise OpError("the office process ended before it could be reached")
-            if time.monotonic() > deadline:
-                raise OpError("the office process could not be reached")
-            time.sleep(0.1)
-
-
-def file_url(path):
-    return uno.systemPathToFileUrl(os.path.abspath(path))
 
 
 def load(desktop, path):
@@ -180,33 +139,13 @@ def check_ops(ops):
             raise OpError("bad operation: " + op)
 
 
-def close(doc):
-    try:
-        doc.close(True)
-    except Exception:
-        doc.dispose()
-
-
-def stop_office(desktop, office):
-    try:
-        if desktop is not None:
-            desktop.terminate()
-    except Exception:
-        pass  # the bridge goes down with the office; that is the expected end
-    try:
-        office.wait(timeout=20)
-    except subprocess.TimeoutExpired:
-        office.kill()
-        office.wait()
-
-
 def work(ctx, desktop, path, ops):
     doc = load(desktop, path)
     try:
         for op in ops:
             run_op(ctx, doc, op)
     finally:
-        close(doc)
+        close_document(doc)
 
 
 def main(argv):
@@ -219,19 +158,19 @@ def main(argv):
     desktop = None
     try:
         ctx = connect(office, pipe)
-        desktop = ctx.ServiceManager.createInstanceWithContext("com.sun.star.frame.Desktop", ctx)
+        desktop = desktop_of(ctx)
         work(ctx, desktop, path, ops)
     finally:
-        stop_office(desktop, office)
+        stop_office(desktop, office, wait_seconds=20)
 
 
 if __name__ == "__main__":
     try:
         main(sys.argv)
-    except OpError as e:
+    except (OpError, Lost) as e:
         sys.stderr.write("officeops: %s\n" % e)
         sys.exit(2)
     except Exception as e:
-        sys.stderr.write("officeops: %s: %s\n" % (type(e).__name__, getattr(e, "Message", e)))
+        sys.stderr.write("officeops: %s\n" % describe(e))
         sys.exit(3)
 # )py"

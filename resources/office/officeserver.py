@@ -14,15 +14,10 @@ R"py("#"
 # process group, the office included.
 
 import os
-import subprocess
 import sys
-import time
 
-import uno
-from com.sun.star.beans import PropertyValue
-from com.sun.star.connection import NoConnectException
-
-CONNECT_SECONDS = 60
+from officecommon import (Lost, close_document, connect, describe, desktop_of, file_url, is_lost,
+                          prop, say, start_office, stop_office)
 
 # The PDF export filter for each kind of document the office loads.
 EXPORTS = (
@@ -33,51 +28,15 @@ EXPORTS = (
 )
 
 
-class Lost(Exception):
-    pass
-
-
 class Failed(Exception):
     pass
-
-
-def prop(name, value):
-    p = PropertyValue()
-    p.Name = name
-    p.Value = value
-    return p
-
-
-def start_office(soffice, profile_url, pipe):
-    args = [soffice, "--headless", "--invisible", "--nologo", "--norestore",
-            "--nodefault", "--nolockcheck", "-env:UserInstallation=" + profile_url,
-            "--accept=pipe,name=%s;urp;StarOffice.ComponentContext" % pipe]
-    return subprocess.Popen(args, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                            stderr=subprocess.DEVNULL)
-
-
-def connect(office, pipe):
-    local = uno.getComponentContext()
-    resolver = local.ServiceManager.createInstanceWithContext(
-        "com.sun.star.bridge.UnoUrlResolver", local)
-    url = "uno:pipe,name=%s;urp;StarOffice.ComponentContext" % pipe
-    deadline = time.monotonic() + CONNECT_SECONDS
-    while True:
-        try:
-            return resolver.resolve(url)
-        except NoConnectException:
-            if office.poll() is not None:
-                raise Lost("the office process ended before it could be reached")
-            if time.monotonic() > deadline:
-                raise Lost("the office process could not be reached")
-            time.sleep(0.05)
 
 
 def load(desktop, path):
     # Read-only and hidden; no macro runs and no link is brought up to date from outside.
     args = (prop("Hidden", True), prop("ReadOnly", True), prop("MacroExecutionMode", 0),
             prop("UpdateDocMode", 0))
-    doc = desktop.loadComponentFromURL(uno.systemPathToFileUrl(path), "_blank", 0, args)
+    doc = desktop.loadComponentFromURL(file_url(path), "_blank", 0, args)
     if doc is None:
         raise Failed("the document cannot be read")
     return doc
@@ -90,35 +49,16 @@ def export_filter(doc):
     raise Failed("the document is of a kind that has no PDF export")
 
 
-def close(doc):
-    try:
-        doc.close(True)
-    except Exception:
-        try:
-            doc.dispose()
-        except Exception:
-            pass
-
-
 def convert(desktop, document, pdf):
     if not os.path.isfile(document):
         raise Failed("document not found: " + document)
     doc = load(desktop, document)
     try:
-        doc.storeToURL(uno.systemPathToFileUrl(pdf), (prop("FilterName", export_filter(doc)),))
+        doc.storeToURL(file_url(pdf), (prop("FilterName", export_filter(doc)),))
     finally:
-        close(doc)
+        close_document(doc)
     if not os.path.isfile(pdf):
         raise Failed("the office wrote no PDF")
-
-
-def is_lost(error, office):
-    return office.poll() is not None or "DisposedException" in type(error).__name__
-
-
-def say(*fields):
-    sys.stdout.write("\t".join(f.replace("\t", " ").replace("\n", " ") for f in fields) + "\n")
-    sys.stdout.flush()
 
 
 def answer(desktop, office, fields):
@@ -132,9 +72,9 @@ def answer(desktop, office, fields):
         say("failed", str(e))
     except Exception as e:
         if is_lost(e, office):
-            say("lost", "%s: %s" % (type(e).__name__, getattr(e, "Message", e)))
+            say("lost", describe(e))
             return False
-        say("failed", "%s: %s" % (type(e).__name__, getattr(e, "Message", e)))
+        say("failed", describe(e))
     return True
 
 
@@ -142,19 +82,6 @@ def serve(desktop, office):
     for line in sys.stdin:
         if not answer(desktop, office, line.rstrip("\n").split("\t")):
             return
-
-
-def stop_office(desktop, office):
-    try:
-        if desktop is not None:
-            desktop.terminate()
-    except Exception:
-        pass  # the bridge goes down with the office; that is the expected end
-    try:
-        office.wait(timeout=10)
-    except subprocess.TimeoutExpired:
-        office.kill()
-        office.wait()
 
 
 def main(argv):
@@ -165,7 +92,7 @@ def main(argv):
     desktop = None
     try:
         ctx = connect(office, argv[3])
-        desktop = ctx.ServiceManager.createInstanceWithContext("com.sun.star.frame.Desktop", ctx)
+        desktop = desktop_of(ctx)
         say("ready")
         serve(desktop, office)
     except Lost as e:
@@ -178,5 +105,5 @@ if __name__ == "__main__":
     try:
         main(sys.argv)
     except Exception as e:
-        say("lost", "%s: %s" % (type(e).__name__, getattr(e, "Message", e)))
+        say("lost", describe(e))
 # )py"

@@ -4,43 +4,18 @@
 #include "platform/camera/cameradevice.h"
 #include "platform/camera/framesize.h"
 #include "platform/camera/qtcamera.h"
+#include "support/syntheticcamera.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
-#include <thread>
 
 using namespace Qt::StringLiterals;
 using ov::platform::CameraDevice;
+using ov::test::SyntheticCamera;
 
 namespace {
-
-// A camera whose frames come from a test thread: each frame is filled with its number as grey.
-class SyntheticCamera : public CameraDevice {
-public:
-    QStringList deviceNames() const override { return {u"Synthetic"_s}; }
-    QStringList frameSizes(const QString&) const override { return {u"8*6"_s}; }
-    bool start(const QString&, const QString&) override { return m_active = true; }
-    bool setFrameSize(const QString&) override { return true; }
-    void stop() override { m_active = false; }
-    bool isActive() const override { return m_active; }
-
-    void feed(int count) {
-        std::thread producer([this, count] {
-            for (int i = 1; i <= count; ++i) offerFrame(frame(i));
-        });
-        producer.join();
-    }
-    static QImage frame(int grey) {
-        QImage image(8, 6, QImage::Format_RGB32);
-        image.fill(qRgb(grey, grey, grey));
-        return image;
-    }
-
-private:
-    bool m_active = false;
-};
 
 void runEventsFor(int ms) {
     QElapsedTimer timer;

@@ -1,17 +1,23 @@
 // The capture window against SANE's "test" device and the test server: pages from the feeder,
 // turned, watermarked with the server's picture and restored, uploaded as JPEG files whose
 // keys the window returns; a page the server refuses gives no key; the page files are gone
-// after the upload.
+// after the upload. A camera fed with synthetic frames gives its still as the page. The
+// settings dialog shows Chinese names but hands the device its own values.
+#include "documents/capture/scanoptions.h"
 #include "documents/capture/twainuploadfrm.h"
 #include "documents/capture/twainxefrm.h"
+#include "support/syntheticcamera.h"
 #include "testing/docserver/httpside.h"
 #include "versions/fixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDirIterator>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -31,8 +37,8 @@ protected:
         http.install(server);
     }
 
-    std::unique_ptr<TTwainXeFrm> Form() {
-        auto form = std::make_unique<TTwainXeFrm>();
+    std::unique_ptr<TTwainXeFrm> Form(platform::CameraDevice* camera = nullptr) {
+        auto form = std::make_unique<TTwainXeFrm>(nullptr, camera);
         form->WatermarkTimeoutMs = 10000;  // a loaded test machine, TLS and sanitizers
         QSignalSpy sources(form.get(), &TTwainXeFrm::sourcesReady);
         QSignalSpy mark(form.get(), &TTwainXeFrm::watermarkReady);
@@ -149,6 +155,61 @@ TEST_P(CaptureTest, UploadWithoutPagesAsksForAScanAndCloseDeletesThePages) {
     EXPECT_EQ(PageFilesLeft(), 0);
 }
 
+TEST_P(CaptureTest, CameraStillBecomesThePageAndIsUploaded) {
+    auto* camera = new SyntheticCamera;  // the form takes it over
+    auto form = Form(camera);
+    form->VideoInit();
+    const int index = form->cbTwainSource->findData(int(TTwainXeFrm::CameraSource));
+    ASSERT_GE(index, 0);
+    EXPECT_EQ(form->cbTwainSource->itemText(index), u"Synthetic"_s);
+    form->cbTwainSource->setCurrentIndex(index);
+    emit form->cbTwainSource->activated(index);
+    ASSERT_TRUE(camera->isActive());
+    EXPECT_EQ(form->cbVideoSize->itemText(0), u"8*6"_s);
+
+    QSignalSpy frames(camera, &platform::CameraDevice::frameReady);
+    camera->feed(1, 5);
+    ASSERT_TRUE(frames.wait(5000));
+    form->tbVideoPause->click();  // pause: the frame in view is the page
+    ASSERT_EQ(form->Pages().Count(), 1);
+    EXPECT_EQ(form->CurrentPage().pixel(0, 0), qRgb(5, 5, 5));
+    camera->feed(6, 9);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->Pages().Page(0).pixel(0, 0), qRgb(5, 5, 5)) << "a paused camera keeps the page";
+
+    typedName = u"Camera"_s;
+    const QString key = form->Upload();
+    ASSERT_FALSE(key.isEmpty());
+    ASSERT_FALSE(key.contains(u','));
+    EXPECT_TRUE(failed.isEmpty());
+    EXPECT_EQ(ServerName(key.toLongLong()), u"Camera.jpg"_s);
+    const QImage uploaded = ServerImage(key.toLongLong());
+    EXPECT_EQ(uploaded.size(), QSize(8, 6));
+    EXPECT_NEAR(qGray(uploaded.pixel(4, 3)), 5, 2) << "the still, not a later frame";
+}
+
 INSTANTIATE_TEST_SUITE_P(Server, CaptureTest, ::testing::Bool(), TlsName);
+
+TEST(ScanOptions, ChineseNamesAreShownAndTheDeviceValuesReturned) {
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* mode = dialog->findChild<QComboBox*>(u"cbMode"_s);
+        auto* source = dialog->findChild<QComboBox*>(u"cbSource"_s);
+        shown = {mode->currentText(), source->itemText(1), source->itemText(2)};
+        source->setCurrentIndex(1);
+        dialog->accept();
+    });
+    const auto chosen = AskScanSettingsDialog(
+        nullptr, HSL_CN, {u"Gray"_s, u"Color"_s},
+        {u"Flatbed"_s, u"Automatic Document Feeder"_s, u"Transparency Unit"_s}, {75, 150},
+        {150, u"Color"_s, u"Flatbed"_s});
+    EXPECT_EQ(shown, (QStringList{u"彩色"_s, u"自动进纸器"_s, u"Transparency Unit"_s}));
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->resolution, 150);
+    EXPECT_EQ(chosen->mode, u"Color"_s);
+    EXPECT_EQ(chosen->source, u"Automatic Document Feeder"_s);
+}
 
 }  // namespace ov::test

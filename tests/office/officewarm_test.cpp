@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <chrono>
@@ -189,6 +190,24 @@ TEST_F(WarmConverterTest, AnUnreadableDocumentFailsAndTheOfficeStays) {
     EXPECT_FALSE(QFile::exists(out(u"d.pdf"_s)));
     EXPECT_TRUE(convert(u"letter.docx"_s, u"ok.pdf"_s).ok());
     EXPECT_EQ(converter->starts(), 1);
+    expectNothingLeftAfterEnd();
+}
+
+// A document and a PDF whose names (and folder) are Chinese, from a caller whose locale has
+// no Chinese characters.
+TEST_F(WarmConverterTest, ChineseNamesAreConverted) {
+    const QByteArray callerLocale = qgetenv("LC_ALL");
+    qputenv("LC_ALL", "C");
+    const auto restore = qScopeGuard([&] {
+        if (callerLocale.isNull()) qunsetenv("LC_ALL");
+        else qputenv("LC_ALL", callerLocale);
+    });
+    ASSERT_TRUE(QDir().mkpath(out(u"季度"_s)));
+    const QString document = out(u"季度/报告 一.docx"_s);
+    ASSERT_TRUE(QFile::copy(ov::test::officeFixture(u"letter.docx"_s), document));
+    const OfficeResult result = converter->convert({document, out(u"报告.pdf"_s), 120s});
+    ASSERT_TRUE(result.ok()) << result.message.toStdString();
+    expectShows(u"报告.pdf"_s, u"Wordfixture"_s);
     expectNothingLeftAfterEnd();
 }
 
