@@ -118,7 +118,7 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(76, 253, Method, AxPreview, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileName))          \
     X(77, 255, Method, CheckAvX, Later, Shown, (I, Bstr, FileName), (R, Long, ReValue))           \
     X(78, 256, Method, ShowDifference, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))     \
-    X(79, 257, Method, CheckAdLogin, Later, Shown, (I, Bstr, Params), (R, Bstr, UserName))        \
+    X(79, 257, Method, CheckAdLogin, Done, Shown, (I, Bstr, Params), (R, Bstr, UserName))        \
     X(80, 259, Method, EditOnlineVer, Done, Shown, (I, Bstr, FileKey), (I, Bstr, VerNum))         \
     X(81, 260, Method, PreView2, Later, Shown, (I, Bstr, FileKey), (I, Bstr, ConvertType),        \
         (I, Bstr, FileVer))                                                                       \

@@ -1,0 +1,71 @@
+// CheckAdLogin through ovctrl-host against slapd: the page gets the enciphered identity,
+// whose plain bytes are the tagged text in code page 936.
+
+#include <gtest/gtest.h>
+#include <openssl/evp.h>
+
+#include <QProcess>
+
+#include "platform/sysinfo.h"
+#include "slapd.h"
+#include "support/ports.h"
+#include "support/temphome.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString Host(const QStringList& args, int* exitCode) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QStringLiteral(OV_HOST_EXE), args);
+    if (!process.waitForFinished(120000)) process.kill();
+    process.waitForFinished();
+    *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return QString::fromUtf8(process.readAll());
+}
+
+// AES-256-ECB with the fixed key zero-filled to 32 bytes, the padding zeros left on.
+QByteArray Decipher(const QByteArray& hex) {
+    QByteArray key("qv7351_mxzt");
+    key.resize(32, '\0');
+    const QByteArray data = QByteArray::fromHex(hex);
+    QByteArray plain(data.size() + 32, '\0');
+    EVP_CIPHER_CTX* ctx = EVP_CIPHER_CTX_new();
+    int length = 0, tail = 0;
+    EVP_DecryptInit_ex(ctx, EVP_aes_256_ecb(), nullptr,
+                       reinterpret_cast<const unsigned char*>(key.constData()), nullptr);
+    EVP_CIPHER_CTX_set_padding(ctx, 0);
+    EVP_DecryptUpdate(ctx, reinterpret_cast<unsigned char*>(plain.data()), &length,
+                      reinterpret_cast<const unsigned char*>(data.constData()),
+                      static_cast<int>(data.size()));
+    EVP_DecryptFinal_ex(ctx, reinterpret_cast<unsigned char*>(plain.data()) + length, &tail);
+    EVP_CIPHER_CTX_free(ctx);
+    plain.resize(length + tail);
+    return plain;
+}
+
+TEST(LdapHost, CheckAdLoginGivesTheEncipheredIdentity) {
+    const QString user = ov::platform::currentUserName();
+    ov::test::Slapd server(ov::test::DirectoryFixture(user));
+    ASSERT_TRUE(server.running()) << server.error().toStdString();
+    ov::test::TempHome home;
+    int code = -1;
+    QString output = Host({u"--register"_s, QStringLiteral(OV_CTRL_LIB)}, &code);
+    ASSERT_EQ(code, 0) << output.toStdString();
+    const QString closed = u"LDAP://127.0.0.1:%1/dc=example,dc=com"_s.arg(ov::test::closedPort());
+    output = Host({QStringLiteral(OV_SCRIPTS_DIR "/checkadlogin.js"),
+                   server.path(u"dc=example,dc=com"_s), closed},
+                  &code);
+    ASSERT_EQ(code, 0) << output.toStdString();
+    const qsizetype at = output.indexOf(u"identity="_s);
+    ASSERT_GE(at, 0) << output.toStdString();
+    const QByteArray hex = output.mid(at + 9).section(u'\n', 0, 0).trimmed().toLatin1();
+    ASSERT_EQ(hex.size() % 32, 0) << hex.constData();
+    QByteArray expected = "[UserName]" + user.toLatin1() +
+                          "[/UserName][UserAlias]\xCD\xF5\xCE\xE5[/UserAlias]";  // 王五 in GBK
+    expected.resize((expected.size() + 15) / 16 * 16, '\0');
+    EXPECT_EQ(Decipher(hex), expected);
+}
+
+}  // namespace
