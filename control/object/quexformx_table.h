@@ -118,7 +118,7 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(76, 253, Method, AxPreview, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileName))          \
     X(77, 255, Method, CheckAvX, Later, Shown, (I, Bstr, FileName), (R, Long, ReValue))           \
     X(78, 256, Method, ShowDifference, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))     \
-    X(79, 257, Method, CheckAdLogin, Done, Shown, (I, Bstr, Params), (R, Bstr, UserName))        \
+    X(79, 257, Method, CheckAdLogin, Done, Shown, (I, Bstr, Params), (R, Bstr, UserName))         \
     X(80, 259, Method, EditOnlineVer, Done, Shown, (I, Bstr, FileKey), (I, Bstr, VerNum))         \
     X(81, 260, Method, PreView2, Later, Shown, (I, Bstr, FileKey), (I, Bstr, ConvertType),        \
         (I, Bstr, FileVer))                                                                       \
@@ -134,12 +134,12 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(89, 271, Method, GetEncryptedMacs, Done, Shown, (R, Bstr, Mac))                             \
     X(90, 272, Get, DocCommand, Done, Shown, (R, Bstr, Value))                                    \
     X(91, 272, Put, DocCommand, Done, Shown, (I, Bstr, Value))                                    \
-    X(92, 273, Method, Ocr, Later, Shown, (R, Bstr, Val))                                         \
-    X(93, 275, Method, OcrVer, Later, Shown, (R, Bstr, Val))                                      \
-    X(94, 277, Method, FreeModiFrm, Later, Shown)                                                 \
-    X(95, 278, Method, LoadModiX, Later, Shown, (I, Bstr, FileName))                              \
-    X(96, 274, Method, ModiSelectFile, Later, Shown)                                              \
-    X(97, 276, Method, GetModiFileName, Later, Shown, (R, Bstr, Val))                             \
+    X(92, 273, Method, Ocr, Done, Shown, (R, Bstr, Val))                                          \
+    X(93, 275, Method, OcrVer, Done, Shown, (R, Bstr, Val))                                       \
+    X(94, 277, Method, FreeModiFrm, Done, Shown)                                                  \
+    X(95, 278, Method, LoadModiX, Done, Shown, (I, Bstr, FileName))                               \
+    X(96, 274, Method, ModiSelectFile, Done, Shown)                                               \
+    X(97, 276, Method, GetModiFileName, Done, Shown, (R, Bstr, Val))                              \
     X(98, 279, Method, TwainInit, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))          \
     X(99, 280, Method, LogExport, Later, Shown, (I, Bstr, LogCond), (R, Bstr, RLogInfo))          \
     X(100, 281, Method, OcxUpdate, Done, Shown, (R, Bool, Val))                                   \
