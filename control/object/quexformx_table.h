@@ -162,9 +162,9 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(112, 294, Method, ExportUsersList, Later, Shown, (R, Bstr, SReturn))                        \
     X(113, 295, Method, DownloadAndOpen, Later, Shown, (I, Bstr, FileName), (I, Bstr, FileKey),   \
         (I, Long, FileVer))                                                                       \
-    X(114, 296, Method, ReadCode, Later, Shown, (R, Bstr, CodeText))                              \
-    X(115, 297, Method, WebCamOpen, Later, Shown)                                                 \
-    X(116, 298, Method, WebCamFree, Later, Shown)                                                 \
+    X(114, 296, Method, ReadCode, Done, Shown, (R, Bstr, CodeText))                               \
+    X(115, 297, Method, WebCamOpen, Done, Shown)                                                  \
+    X(116, 298, Method, WebCamFree, Done, Shown)                                                  \
     X(117, 299, Method, TwainAcquire, Later, Shown)                                               \
     X(118, 300, Method, TwainUpload, Later, Shown, (R, Bstr, Keys))                               \
     X(119, 301, Method, TwainFree, Later, Shown)                                                  \
