@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QThread>
@@ -108,24 +109,28 @@ void TModiFrm::ZoomChanged(int index) {
     if (FView && m_document) ShowPages();
 }
 
-// The pages' texts, read on a worker thread; this thread goes on handling its events.
-QStringList TModiFrm::RunRecognition(QString& error) {
+// The pages' texts, read on a worker thread; this thread goes on handling its events. The
+// form may be freed meanwhile (its owner closing): its destructor stops and waits for the
+// worker, and `alive` tells the caller.
+QStringList TModiFrm::RunRecognition(QString& error, bool& alive) {
     QStringList texts;
-    m_cancel = false;
-    m_worker = QThread::create([this, &texts, &error] {
+    const QPointer<TModiFrm> guard(this);
+    const std::unique_ptr<QThread> worker(QThread::create([this, &texts, &error] {
         try {
             m_document->Recognise(m_cancel, [&texts](const QString& text) { texts << text; });
         } catch (const std::exception& e) {
             error = QString::fromUtf8(e.what());
         }
-    });
+    }));
+    m_cancel = false;
+    m_worker = worker.get();
     QEventLoop loop;
-    connect(m_worker, &QThread::finished, &loop, &QEventLoop::quit);
-    m_worker->start();
+    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
     loop.exec(QEventLoop::ExcludeUserInputEvents);
-    m_worker->wait();
-    delete m_worker;
-    m_worker = nullptr;
+    worker->wait();
+    alive = !guard.isNull();
+    if (alive) m_worker = nullptr;
     return texts;
 }
 
@@ -135,7 +140,9 @@ void TModiFrm::Ocr() {
     if (!m_document || m_worker) return;
     Report(WLS_Modi);
     QString error;
-    const QStringList texts = RunRecognition(error);
+    bool alive = true;
+    const QStringList texts = RunRecognition(error, alive);
+    if (!alive) return;
     for (qsizetype i = 0; i < texts.size(); ++i) {
         Memo1->appendPlainText(QString(WLS_Page).replace(u"%s"_s, QString::number(i + 1)));
         Memo1->appendPlainText(texts[i]);

@@ -56,7 +56,7 @@ private:
     void Report(const QString& text);
     void ShowPages();
     void ZoomChanged(int index);
-    QStringList RunRecognition(QString& error);
+    QStringList RunRecognition(QString& error, bool& alive);
 
     std::unique_ptr<OcrDocument> m_document;
     std::atomic_bool m_cancel{false};

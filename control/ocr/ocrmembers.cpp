@@ -1,5 +1,7 @@
 // The members LoadModiX, Ocr, GetModiFileName, ModiSelectFile, FreeModiFrm and OcrVer.
 
+#include <QPointer>
+
 #include "control/members/members.h"
 #include "control/object/quexformx.h"
 #include "control/ocr/modi.h"
@@ -38,10 +40,10 @@ void LoadModiX(TQuexFormX& self, const QString& FileName) {
 }
 
 QString Ocr(TQuexFormX& self) {
-    TModiFrm* form = ModiFrm(self);
+    const QPointer<TModiFrm> form = ModiFrm(self);
     if (!form) return {};
     form->Ocr();
-    return form->GetText();
+    return form ? form->GetText() : QString();  // the form may have been freed meanwhile
 }
 
 void ModiSelectFile(TQuexFormX& self) {

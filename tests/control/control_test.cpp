@@ -29,7 +29,7 @@ TEST_F(ControlTest, MembersNotBuiltYetFailWithAClearMessage) {
     EXPECT_EQ(excep.description, u"此功能尚未提供！"_s);
     // Early-bound callers get the failing result and the thread's error information.
     QString text;
-    EXPECT_EQ(iface->OcrVer(&text), ovcom::E_NOTIMPL);
+    EXPECT_EQ(iface->GetEModelVer(&text), ovcom::E_NOTIMPL);
     EXPECT_EQ(ovcom::GetErrorInfo()->description, u"此功能尚未提供！"_s);
 }
 
