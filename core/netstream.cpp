@@ -69,17 +69,26 @@ QString openSslText() {
     }
 }
 
-// Waits until the socket is ready for `events`; raises TimeOut after `timeoutMs`.
+thread_local const std::atomic<bool>* t_abortFlag = nullptr;
+constexpr long long AbortPollSliceMs = 50;
+
+// Waits until the socket is ready for `events`; raises TimeOut after `timeoutMs`, and Closed
+// as soon as the thread's abort flag is set.
 void waitFor(int fd, short events, int timeoutMs, const QString& what) {
     pollfd p{fd, events, 0};
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
+        if (t_abortFlag && t_abortFlag->load())
+            fail(Kind::Closed, QStringLiteral("%1 cancelled.").arg(what));
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        const int r = ::poll(&p, 1, int(std::max<long long>(0, left.count())));
+        long long wait = std::max<long long>(0, left.count());
+        if (t_abortFlag) wait = std::min(wait, AbortPollSliceMs);
+        const int r = ::poll(&p, 1, int(wait));
         if (r > 0) return;
-        if (r == 0) fail(Kind::TimeOut, QStringLiteral("%1 timed out.").arg(what));
-        if (errno != EINTR) failErrno(errno);
+        if (r == 0 && Clock::now() >= deadline)
+            fail(Kind::TimeOut, QStringLiteral("%1 timed out.").arg(what));
+        if (r < 0 && errno != EINTR) failErrno(errno);
     }
 }
 
@@ -217,6 +226,10 @@ Clock::time_point Pace::nextCheck() const {
 
 }  // namespace
 
+void SetThreadAbortFlag(const std::atomic<bool>* flag) {
+    t_abortFlag = flag;
+}
+
 struct TlsServerCredentials::Impl {
     CtxPtr ctx;
 };
@@ -316,11 +329,14 @@ void NetStream::Impl::verifyServer(const QString& host, quint16 port, THS_Langua
 void NetStream::Impl::await(short events, int silenceMs, const QString& what) {
     const auto silenceEnd = Clock::now() + std::chrono::milliseconds(silenceMs);
     for (;;) {
+        if (t_abortFlag && t_abortFlag->load())
+            fail(Kind::Closed, QStringLiteral("%1 cancelled.").arg(what));
         pace.check();
         const auto now = Clock::now();
         if (now >= silenceEnd) fail(Kind::TimeOut, QStringLiteral("%1 timed out.").arg(what));
-        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(
+        auto wait = std::chrono::ceil<std::chrono::milliseconds>(
             std::min(silenceEnd, pace.nextCheck()) - now);
+        if (t_abortFlag) wait = std::min(wait, std::chrono::milliseconds(AbortPollSliceMs));
         pollfd p{fd, events, 0};
         const int r = ::poll(&p, 1, int(std::clamp<long long>(wait.count(), 0, 1 << 30)));
         if (r > 0) return;

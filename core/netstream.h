@@ -2,8 +2,8 @@
 // A blocking TCP stream, plain or TLS, for any thread and without an event loop: connect with a
 // time-out, exact reads with a read time-out, whole writes, big-endian integers. Every failure
 // raises NetError with a kind the callers tell apart (refused, name not found, closed by the
-// peer, time-out, TLS, changed certificate). The same class serves the accepted side of a
-// connection, so the test server speaks through exactly the code the clients use.
+// peer, time-out, TLS, changed certificate). It can also take over an accepted socket (the
+// fuzz targets and benchmarks feed it their bytes that way).
 
 #include "core/errors.h"
 #include "core/netlimits.h"
@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <atomic>
 #include <memory>
 
 namespace ov {
@@ -121,6 +122,11 @@ private:
     THS_Language m_language = HSL_NONE;
     TransferLimits m_limits;
 };
+
+// Every stream wait of the calling thread (connect, read, write, handshake) ends with a Closed
+// error as soon as the flag is set, so another thread can abort a blocking transfer at once.
+// nullptr (the default) turns it off. The flag must outlive its use on the thread.
+void SetThreadAbortFlag(const std::atomic<bool>* flag);
 
 // Big-endian 32-bit integer into / out of four bytes.
 void putInt32BE(char* out, qint32 value);

@@ -1,6 +1,7 @@
 #include "core/param.h"
 
 #include <QByteArray>
+#include <QStringDecoder>
 
 #include "core/errors.h"
 #include "core/hexdigit.h"
@@ -29,7 +30,9 @@ QString DecodeParam(const QString& text) {
                                    .arg(QStringView(text).mid(pos, 2)));
         bytes[i] = static_cast<char>(high * 16 + low);
     }
-    return QString::fromUtf8(bytes);
+    // A text that begins with U+FEFF keeps it (it is not a byte-order mark here).
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return utf8(bytes);
 }
 
 }  // namespace ov

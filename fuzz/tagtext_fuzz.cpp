@@ -10,6 +10,7 @@
 #include "core/split.h"
 #include "core/tagtext.h"
 
+#include <QStringDecoder>
 #include <cstdlib>
 
 using namespace ov;
@@ -42,7 +43,8 @@ void Values(const QString& text) {
     }
     // The file channel's parameter form gives a text back whole (valid UTF-16 only; the empty
     // text's form is too short to be decoded).
-    const QString valid = QString::fromUtf8(text.toUtf8());
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    const QString valid = utf8(text.toUtf8());
     if (!valid.isEmpty() && DecodeParam(EncodeParam(valid)) != valid) std::abort();
 }
 

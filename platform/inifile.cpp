@@ -11,13 +11,17 @@ namespace ov::platform {
 
 namespace {
 
+constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
+
+// One byte-order mark is taken off; a U+FEFF after it is text.
 QString decode(QByteArrayView bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF")) return QString::fromUtf8(bytes.sliced(3));
     if (bytes.startsWith("\xFF\xFE")) {
-        QStringDecoder utf16(QStringDecoder::Utf16LE);
+        QStringDecoder utf16(QStringDecoder::Utf16LE, QStringDecoder::Flag::ConvertInitialBom);
         return utf16(bytes.sliced(2));
     }
-    return QString::fromUtf8(bytes);
+    if (bytes.startsWith(Utf8Bom)) bytes = bytes.sliced(3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return utf8(bytes);
 }
 
 bool sameName(const QString& a, const QString& b) {
@@ -75,6 +79,9 @@ QByteArray IniFile::toBytes() const {
             text +=
                 (line.isEntry ? line.key + u'=' + line.value : line.raw) + QStringLiteral("\r\n");
     }
+    // Text that begins with U+FEFF gets a byte-order mark of its own, or a reader would take
+    // the text's first character for one.
+    if (text.startsWith(QChar(0xFEFF))) return Utf8Bom + text.toUtf8();
     return text.toUtf8();
 }
 
@@ -106,10 +113,11 @@ const IniFile::Section* IniFile::find(const QString& section) const {
 }
 
 QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {
-    const Section* s = find(section);
+    const Section* s = find(section.trimmed());
     if (!s) return def;
+    const QString k = key.trimmed();
     for (const Line& line : s->lines)
-        if (line.isEntry && sameName(line.key, key)) return line.value;
+        if (line.isEntry && sameName(line.key, k)) return line.value;
     return def;
 }
 

@@ -33,7 +33,8 @@ public:
     // Replaces the file atomically; false (and `error`) when it could not be written.
     bool save(const QString& fileName, QString* error = nullptr) const;
 
-    // The trimmed value of the first key of that name in the first section of that name.
+    // The trimmed value of the first key of that name in the first section of that name (names
+    // are trimmed, as writeString trims them).
     QString readString(const QString& section, const QString& key,
                        const QString& def = QString()) const;
     // Replaces the key's value or appends the key (and the section). False, and nothing

@@ -21,12 +21,14 @@ namespace ov {
 
 namespace {
 
-int runInstance(int argc, char** argv) {
+int runInstance(int argc, char** argv, const TWebPages& webPages) {
     int result = 0;
     {
+        // The file property page is a web view: its contexts are shared from the start.
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
         QApplication app(argc, argv);
         platform::installFontSubstitutions();
-        TOvClient client;
+        TOvClient client(webPages);
         client.Start();
         result = app.exec();
         // The office kept running for the previews ends with the program.
@@ -44,7 +46,7 @@ int runInstance(int argc, char** argv) {
 
 }  // namespace
 
-int RunClient(int argc, char** argv) {
+int RunClient(int argc, char** argv, const TWebPages& webPages) {
     InitHelperModule();
     GlobalConfig();
     platform::SingleInstance instanceLock(u"OnlyInstanceForOvClient"_s);
@@ -73,7 +75,7 @@ int RunClient(int argc, char** argv) {
         HandOver(running);
         return 0;
     }
-    return runInstance(argc, argv);
+    return runInstance(argc, argv, webPages);
 }
 
 }  // namespace ov

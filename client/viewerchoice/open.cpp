@@ -3,9 +3,9 @@
 #include <QWidget>
 #include <functional>
 
-#include "client/viewerchoice/forms.h"
-#include "client/viewerchoice/lists.h"
-#include "client/viewerchoice/options.h"
+#include "documents/viewerchoice/forms.h"
+#include "documents/viewerchoice/lists.h"
+#include "documents/viewerchoice/options.h"
 #include "documents/cad/axedselect.h"
 #include "documents/cad/axprewview.h"
 #include "documents/cad/edrawings.h"
@@ -51,12 +51,7 @@ void openViewerForm(QWidget* form, const PreviewRequest& request, PreviewHost& h
 // A previewer takes every document option (a read-only document keeps its right-click guard).
 void preparePreviewForm(TPreviewBaseFrm* form, TPreViewHint* hint, const DocumentOptions& options) {
     form->PreViewHintFrm = hint;
-    form->SetHashPs(options.hashPs);
-    form->SetDocReadonly(options.readonly);
-    form->SetCanPrint(options.canPrint);
-    form->SetIsCheckVirtualPrint(options.checkVirtualPrint);
-    form->SetSelectPrinter(options.selectPrinter);
-    SetAllowCtrlC(options.allowCtrlC);
+    ApplyDocumentOptions(*form, options);
 }
 
 // A previewer shows the file through ShowHTML, then takes its full size.
@@ -102,22 +97,6 @@ QString NoPreviewerText(THS_Language language, const QString& ext) {
                               : u"This type of file cannot be previewed: "_s + ext;
 }
 
-QString GetEDrawingsVersion(const ViewerEnvironment& environment) {
-    QString version;
-    if (const auto classId = environment.keyDefault(u"EModelView.EModelViewApp\\CLSID"_s))
-        version =
-            environment.keyDefault(u"CLSID\\"_s + *classId + u"\\Version"_s).value_or(QString());
-    if (!version.isEmpty()) return version;
-    const auto control = environment.keyDefault(u"EModelView.EModelViewControl\\CLSID"_s);
-    if (!control || control->isEmpty()) return {};
-    const QString curVer =
-        environment.keyDefault(u"EModelView.EModelViewControl\\CurVer"_s).value_or(QString());
-    QStringList items;
-    for (const QString& item : curVer.split(u'.')) {
-        if (!item.trimmed().isEmpty()) items.append(item.trimmed());
-    }
-    return items.isEmpty() ? QString() : items.last();
-}
 
 QString OpenBuiltInPreview(const PreviewRequest& request, PreviewHost& host,
                            const ViewerEnvironment& environment) {

@@ -25,9 +25,6 @@ QString EDrawingsTooNewText(THS_Language language);
 // The hint for a file type that no previewer of this program shows.
 QString NoPreviewerText(THS_Language language, const QString& ext);
 
-// The registered eDrawings version text; "" when none is found.
-QString GetEDrawingsVersion(const ViewerEnvironment& environment);
-
 QString OpenBuiltInPreview(const PreviewRequest& request, PreviewHost& host,
                            const ViewerEnvironment& environment);
 // Versions up to 14.0 open an eDrawings form, up to 20.0 the outside viewer program, later

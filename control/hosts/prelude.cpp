@@ -87,7 +87,9 @@ constexpr char16_t kPrelude[] =
         doubleClick: function (obj, x, y) { bridge.mouseClick(idOf(obj), x || 5, y || 5, true); },
         mouseEnter: function (obj) { bridge.mouseCross(idOf(obj), true); },
         mouseLeave: function (obj) { bridge.mouseCross(idOf(obj), false); },
-        windowExists: function (className) { return bridge.windowExists(className); }
+        windowExists: function (className) { return bridge.windowExists(className); },
+        forms: function (obj) { return bridge.forms(idOf(obj)); },
+        widget: function (obj, name) { return bridge.widget(idOf(obj), name); }
     };
 })(this);
 )JS";

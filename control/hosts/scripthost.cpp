@@ -1,5 +1,6 @@
 #include "control/hosts/scripthost.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEnterEvent>
@@ -326,6 +327,52 @@ namespace ov::hosts {
 
 bool ScriptHost::windowExists(const QString& className) const {
     return static_cast<bool>(platform::findWindow(className, 500));
+}
+
+}  // namespace ov::hosts
+
+namespace ov::hosts {
+
+QStringList ScriptHost::forms(int id) const {
+    QStringList found;
+    QWidget* widget = widgetOf(id);
+    if (!widget) return found;
+    for (QWidget* child : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isVisible()) continue;
+        const bool fills = child->geometry() == widget->rect();
+        found << QString::fromLatin1(child->metaObject()->className()).section(u"::"_s, -1) +
+                     (fills ? u" filling"_s : QString());
+    }
+    return found;
+}
+
+QVariantMap ScriptHost::widget(int id, const QString& name) const {
+    QWidget* widget = widgetOf(id);
+    QObject* found = nullptr;
+    // A shown widget before a hidden one (a form on its way out keeps its widgets a moment).
+    const auto better = [&found](QObject* candidate) {
+        auto* w = qobject_cast<QWidget*>(candidate);
+        if (!found || (w && w->isVisible() && !qobject_cast<QWidget*>(found)->isVisible()))
+            found = candidate;
+    };
+    if (widget) {
+        for (QObject* child : widget->findChildren<QObject*>(name)) {
+            if (!found) found = child;
+        }
+        if (!found) {
+            // Widgets without their own name are found by class.
+            for (QWidget* child : widget->findChildren<QWidget*>())
+                if (QString::fromLatin1(child->metaObject()->className()).endsWith(name))
+                    better(child);
+        }
+    }
+    if (!found) return {};
+    QVariantMap info{{u"className"_s, QString::fromLatin1(found->metaObject()->className())}};
+    if (auto* w = qobject_cast<QWidget*>(found)) info[u"visible"_s] = w->isVisible();
+    if (auto* a = qobject_cast<QAction*>(found)) info[u"visible"_s] = a->isVisible();
+    const QVariant readOnly = found->property("readOnly");
+    if (readOnly.isValid()) info[u"readOnly"_s] = readOnly;
+    return info;
 }
 
 }  // namespace ov::hosts

@@ -48,6 +48,8 @@ public:
     Q_INVOKABLE void mouseClick(int object, int x, int y, bool dbl);
     Q_INVOKABLE void mouseCross(int object, bool enter);
     Q_INVOKABLE bool windowExists(const QString& className) const;
+    Q_INVOKABLE QStringList forms(int object) const;
+    Q_INVOKABLE QVariantMap widget(int object, const QString& name) const;
 
 private:
     QJSValue failure(ovcom::HRESULT hr, const QString& description) const;

@@ -1,6 +1,9 @@
 // The local computer as the page may see it: the hosts file, processes, network adapters, the
-// user's name and a file's modification time.
+// user's name, the program in the foreground, a file's modification time and the copy dialog.
 
+#include <QLineEdit>
+
+#include "control/members/filescopyfrm.h"
 #include "control/members/hostsfile.h"
 #include "control/members/members.h"
 #include "control/members/messages.h"
@@ -12,6 +15,7 @@
 #include "core/macaddress.h"
 #include "platform/processes.h"
 #include "platform/sysinfo.h"
+#include "platform/widgets/activewindow.h"
 
 using namespace Qt::StringLiterals;
 
@@ -47,6 +51,17 @@ QString GetEncryptedMacs(TQuexFormX&) {
 
 QString GetCurrentUserName(TQuexFormX&) {
     return platform::currentUserName();
+}
+
+QString ModuleFileName(TQuexFormX&) {
+    return platform::activeWindowProgram();
+}
+
+void FilesCopy(TQuexFormX& self, const QString& SrcPath, const QString& DestPath) {
+    TFilesCopyFrm dialog(&self);
+    dialog.edtSrc->setText(SrcPath);
+    dialog.edtDest->setText(DestPath);
+    dialog.exec();
 }
 
 QString GetFileModifyTime(TQuexFormX&, const QString& FilePaht) {

@@ -108,28 +108,28 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(67, 240, Method, GetMapHost, Done, Shown, (I, Bstr, Ip), (R, Bstr, Host))                   \
     X(68, 241, Method, GetMapHostIp, Done, Shown, (I, Bstr, Host), (R, Bstr, Ip))                 \
     X(69, 242, Method, SetMapHost, Done, Shown, (I, Bstr, Ip), (I, Bstr, Host), (R, Char, R))     \
-    X(70, 243, Method, PreView, Later, Shown, (I, Bstr, FileKey), (I, Bstr, ConvertType))         \
+    X(70, 243, Method, PreView, Done, Shown, (I, Bstr, FileKey), (I, Bstr, ConvertType))          \
     X(71, 244, Method, CloseWebBrowser, Done, Shown)                                              \
     X(72, 249, Method, SMTPTest, Later, Shown, (I, Bstr, Params), (R, Bstr, Value))               \
     X(73, 250, Method, SendEmail, Later, Shown, (I, Bstr, EmailAddrs), (I, Bstr, EmailTitle),     \
         (I, Bstr, EmailBody), (I, Bstr, SMTPParams), (R, Bstr, states))                           \
     X(74, 251, Method, GetNewVer, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))          \
     X(75, 254, Method, GenerateMicPic, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))     \
-    X(76, 253, Method, AxPreview, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileName))          \
-    X(77, 255, Method, CheckAvX, Later, Shown, (I, Bstr, FileName), (R, Long, ReValue))           \
+    X(76, 253, Method, AxPreview, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileName))           \
+    X(77, 255, Method, CheckAvX, Done, Shown, (I, Bstr, FileName), (R, Long, ReValue))            \
     X(78, 256, Method, ShowDifference, Later, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))     \
     X(79, 257, Method, CheckAdLogin, Done, Shown, (I, Bstr, Params), (R, Bstr, UserName))         \
     X(80, 259, Method, EditOnlineVer, Done, Shown, (I, Bstr, FileKey), (I, Bstr, VerNum))         \
-    X(81, 260, Method, PreView2, Later, Shown, (I, Bstr, FileKey), (I, Bstr, ConvertType),        \
+    X(81, 260, Method, PreView2, Done, Shown, (I, Bstr, FileKey), (I, Bstr, ConvertType),         \
         (I, Bstr, FileVer))                                                                       \
-    X(82, 261, Method, AxPreView2, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),         \
+    X(82, 261, Method, AxPreView2, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),          \
         (I, Bstr, FileVer))                                                                       \
-    X(83, 262, Method, EModelPreview, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),      \
+    X(83, 262, Method, EModelPreview, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileName),       \
         (I, Long, FileVer))                                                                       \
     X(84, 267, Method, GetFileModifyTime, Done, Shown, (I, Bstr, FilePaht), (R, Bstr, FDT))       \
-    X(85, 268, Method, Print, Later, Shown, (I, Bstr, EffCode))                                   \
-    X(86, 269, Get, CanPrint, Later, Shown, (R, Bool, Value))                                     \
-    X(87, 269, Put, CanPrint, Later, Shown, (I, Bool, Value))                                     \
+    X(85, 268, Method, Print, Done, Shown, (I, Bstr, EffCode))                                    \
+    X(86, 269, Get, CanPrint, Done, Shown, (R, Bool, Value))                                      \
+    X(87, 269, Put, CanPrint, Done, Shown, (I, Bool, Value))                                      \
     X(88, 270, Method, GetMacs, Done, Shown, (R, Bstr, Mac))                                      \
     X(89, 271, Method, GetEncryptedMacs, Done, Shown, (R, Bstr, Mac))                             \
     X(90, 272, Get, DocCommand, Done, Shown, (R, Bstr, Value))                                    \
@@ -174,20 +174,20 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(122, 304, Method, CancelFileEdit, Later, Shown)                                             \
     X(123, 305, Method, ResetEditedWordAppHandle, Later, Shown)                                   \
     X(124, 245, Method, GetCurrentUserName, Done, Shown, (R, Bstr, Param1))                       \
-    X(125, 246, Method, TrackRevisions, Later, Shown, (I, Bool, VBool))                           \
-    X(126, 247, Method, ShowRevisions, Later, Shown, (I, Bool, VBool))                            \
-    X(127, 248, Method, AcceptRevisions, Later, Shown)                                            \
-    X(128, 258, Method, SaveAs, Later, Shown, (I, Bstr, Fn))                                      \
-    X(129, 265, Method, ModuleFileName, Later, Shown, (R, Bstr, FileName))                        \
-    X(130, 263, Method, EditFind, Later, Shown)                                                   \
-    X(131, 264, Method, IsExistVirtualPrinter, Later, Shown, (R, Bool, Param1))                   \
+    X(125, 246, Method, TrackRevisions, Done, Shown, (I, Bool, VBool))                            \
+    X(126, 247, Method, ShowRevisions, Done, Shown, (I, Bool, VBool))                             \
+    X(127, 248, Method, AcceptRevisions, Done, Shown)                                             \
+    X(128, 258, Method, SaveAs, Done, Shown, (I, Bstr, Fn))                                       \
+    X(129, 265, Method, ModuleFileName, Done, Shown, (R, Bstr, FileName))                         \
+    X(130, 263, Method, EditFind, Done, Shown)                                                    \
+    X(131, 264, Method, IsExistVirtualPrinter, Done, Shown, (R, Bool, Param1))                    \
     X(132, 266, Method, StarupClientExt, Done, Shown)                                             \
-    X(133, 285, Method, NavPaneVisible, Later, Shown, (I, Bool, B))                               \
-    X(134, 306, Method, PrintPreview, Later, Shown)                                               \
-    X(135, 307, Method, PrintPreviewExit, Later, Shown)                                           \
+    X(133, 285, Method, NavPaneVisible, Done, Shown, (I, Bool, B))                                \
+    X(134, 306, Method, PrintPreview, Done, Shown)                                                \
+    X(135, 307, Method, PrintPreviewExit, Done, Shown)                                            \
     X(136, 308, Method, UploadEditedFileToOtherFolder, Later, Shown, (I, Long, OwnerId),          \
         (I, Long, FolderId), (R, Bstr, ResultTxt))                                                \
-    X(137, 309, Method, RevisionAndUpload, Later, Shown, (R, Bstr, Result))                       \
+    X(137, 309, Method, RevisionAndUpload, Done, Shown, (R, Bstr, Result))                        \
     X(138, 311, Method, NtkoPdfSvrDoLogin, Later, Shown, (I, Bstr, ServerUrl),                    \
         (I, Bstr, UserName), (I, Bstr, Password))                                                 \
     X(139, 310, Method, NtkoPdfSignInit, Later, Shown, (I, Bstr, Value1), (I, Bstr, Value2))      \
@@ -195,12 +195,12 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(141, 313, Method, NtkoPdfSignedFileUpload, Later, Shown, (R, Bool, IsSuccess))              \
     X(142, 314, Method, NtkoPdfCancelSign, Later, Shown)                                          \
     X(143, 315, Method, TaskKill, Done, Shown, (I, Bstr, ExeName))                                \
-    X(144, 252, Method, ExtraViewer, Later, Shown, (I, Bstr, FileName), (I, Bstr, FileKey),       \
+    X(144, 252, Method, ExtraViewer, Done, Shown, (I, Bstr, FileName), (I, Bstr, FileKey),        \
         (I, Bstr, FileVer), (I, Bstr, FileExt), (I, Bstr, ExtraViewerVer))                        \
-    X(145, 316, Method, GetEModelVer, Later, Shown, (R, Bstr, Param1))                            \
-    X(146, 317, Method, FilesCopy, Later, Shown, (I, Bstr, SrcPath), (I, Bstr, DestPath))         \
-    X(147, 318, Method, ClientMaxSize, Later, Shown, (I, Float, IeVer))                           \
-    X(148, 319, Method, ExtraViewerX86, Later, Shown, (I, Bstr, FileName), (I, Bstr, FileKey),    \
+    X(145, 316, Method, GetEModelVer, Done, Shown, (R, Bstr, Param1))                             \
+    X(146, 317, Method, FilesCopy, Done, Shown, (I, Bstr, SrcPath), (I, Bstr, DestPath))          \
+    X(147, 318, Method, ClientMaxSize, Done, Shown, (I, Float, IeVer))                            \
+    X(148, 319, Method, ExtraViewerX86, Done, Shown, (I, Bstr, FileName), (I, Bstr, FileKey),     \
         (I, Bstr, FileVer), (I, Bstr, FileExt), (I, Bstr, ExtraViewerVer))
 
 // E(dispid, name, params...): the events, each called on the sink without result; (B, ...)

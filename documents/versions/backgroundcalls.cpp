@@ -87,6 +87,11 @@ public:
 
 }  // namespace
 
+std::mutex& VersionHandoffLock() {
+    static std::mutex lock;
+    return lock;
+}
+
 TVersionWorkers& VersionThreadPool() {
     static QPointer<TWorkersHolder> holder;
     if (!holder) holder = new TWorkersHolder(QCoreApplication::instance());

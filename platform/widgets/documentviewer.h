@@ -26,6 +26,7 @@ class PageRenderer;
 
 class DocumentViewer : public QAbstractScrollArea {
     Q_OBJECT
+    Q_PROPERTY(bool readOnly READ isReadOnly)
 public:
     enum class FitMode { None, Width, Height };
     enum class PrintResult {

@@ -15,26 +15,26 @@ constexpr int MaxLine = 16384;
 constexpr qint32 BadTrailer = 0x0BADBAD0;
 
 // The first line as sent, CR LF included.
-QByteArray readRawLine(NetStream& stream) {
+QByteArray readRawLine(PeerStream& stream) {
     QByteArray line;
     char c = 0;
     while (c != '\n') {
         if (line.size() > MaxLine)
-            throw NetError(NetError::Kind::Protocol, QStringLiteral("line too long"));
+            throw PeerError(PeerError::Kind::Protocol, QStringLiteral("line too long"));
         stream.readExact(&c, 1);
         line.append(c);
     }
     return line;
 }
 
-qint32 readInt32(NetStream& stream, QByteArray& raw) {
+qint32 readInt32(PeerStream& stream, QByteArray& raw) {
     char bytes[4];
     stream.readExact(bytes, 4);
     raw.append(bytes, 4);
     return wire::getBE32(bytes);
 }
 
-ControlRequest readRequest(NetStream& stream, const QByteArray& rawLine) {
+ControlRequest readRequest(PeerStream& stream, const QByteArray& rawLine) {
     ControlRequest request;
     request.raw = rawLine;
     request.greeting = rawLine.trimmed();
@@ -46,7 +46,7 @@ ControlRequest readRequest(NetStream& stream, const QByteArray& rawLine) {
     if (request.length > wire::EmptyFrameLength) {
         const qint32 size = readInt32(stream, request.raw);
         if (size < 0 || size > MaxRequestPayload)
-            throw NetError(NetError::Kind::Protocol, QStringLiteral("payload too large"));
+            throw PeerError(PeerError::Kind::Protocol, QStringLiteral("payload too large"));
         request.payload.resize(size);
         stream.readExact(request.payload.data(), size);
         request.raw += request.payload;
@@ -63,7 +63,7 @@ ControlReply defaultReply() {
 }
 
 // Answers one request; false when the connection must end afterwards.
-bool serveControl(ServerState& state, NetStream& stream, const QByteArray& rawLine) {
+bool serveControl(ServerState& state, PeerStream& stream, const QByteArray& rawLine) {
     const ControlRequest request = readRequest(stream, rawLine);
     state.record(request);
     const Fault fault = state.get(&ServerState::fault);
@@ -84,9 +84,9 @@ bool serveControl(ServerState& state, NetStream& stream, const QByteArray& rawLi
     return true;
 }
 
-void serve(ServerState& state, NetStream& stream, int fd) {
+void serve(ServerState& state, PeerStream& stream, int fd) {
     const auto credentials = state.get(&ServerState::credentials);
-    stream.adoptAccepted(fd, state.get(&ServerState::tls) ? credentials.get() : nullptr);
+    stream.adopt(fd, state.get(&ServerState::tls) ? credentials.get() : nullptr);
     for (;;) {
         const QByteArray rawLine = readRawLine(stream);
         const QByteArray line = rawLine.trimmed();
@@ -102,7 +102,7 @@ void serve(ServerState& state, NetStream& stream, int fd) {
 }  // namespace
 
 void serveConnection(ServerState& state, int socketFd, ConnectionSlot& slot) {
-    NetStream stream;
+    PeerStream stream;
     try {
         serve(state, stream, socketFd);
     } catch (...) {
@@ -114,14 +114,14 @@ void serveConnection(ServerState& state, int socketFd, ConnectionSlot& slot) {
     slot.done = true;
 }
 
-void stallConnection(NetStream& stream) {
+void stallConnection(PeerStream& stream) {
     stream.setReadTimeout(100);
     char byte = 0;
     for (;;) {
         try {
             stream.readSome(&byte, 1);
-        } catch (const NetError& e) {
-            if (e.kind() != NetError::Kind::TimeOut) return;
+        } catch (const PeerError& e) {
+            if (e.kind() != PeerError::Kind::TimeOut) return;
         }
     }
 }

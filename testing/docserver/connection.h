@@ -12,6 +12,6 @@ void serveConnection(ServerState& state, int socketFd, ConnectionSlot& slot);
 
 // Holds the connection open without answering until the client gives up or the server stops
 // (the "stall" fault of the control and file channels).
-void stallConnection(NetStream& stream);
+void stallConnection(PeerStream& stream);
 
 }  // namespace ov::test

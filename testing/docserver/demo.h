@@ -25,6 +25,15 @@ constexpr std::int64_t SalesFolder = 30;      // group 3, which the demo user ma
 // The version-control tree of the program's demo (LoadVersionsDemo): the demo user's own.
 constexpr std::int64_t VersionsFolder = 40;
 constexpr std::int64_t VersionPartsFolder = 41;  // below 40
+// The batch download's demo folder (LoadBatchDemo): the demo user's own.
+constexpr std::int64_t BatchFolder = 50;
+
+// The file manager's demo: deeper folders and a few files in them.
+constexpr std::int64_t AssemblyFolder = 40;       // below 11
+constexpr std::int64_t AssemblyPartsFolder = 41;  // below 40
+constexpr std::int64_t CabinetFolder = 42;        // below 12
+constexpr std::int64_t AssemblyPlanFile = 2101;   // in 40, previewed by the client
+constexpr std::int64_t AssemblyNotesFile = 2102;  // in 40
 
 constexpr std::int64_t GearboxFile = 1001;  // in 11
 constexpr std::int64_t ManualFile = 1002;   // in 11
@@ -53,6 +62,9 @@ void LoadDemo(DocModel& model);
 // The office documents (LoadDemo adds them to the model); their bytes, and storing those in a
 // file channel so that downloads serve them (testing/docserver/demo_office.cpp).
 void LoadOfficeDemo(DocModel& model);
+// Deeper folders and a few more files for trying the file manager; the program loads them after
+// LoadDemo (tests of other areas count the plain demo's folders and files).
+void LoadFileManagerDemo(DocModel& model);
 QByteArray OfficeDemoContent(std::int64_t key);
 void StoreOfficeDemoContents(DocFileChannel& files);
 
@@ -66,5 +78,9 @@ void StorePreviewerDemoContents(DocFileChannel& files);
 // (testing/docserver/demo/demo_versions.cpp).
 void LoadVersionsDemo(DocModel& model);
 void StoreVersionsDemoContents(DocFileChannel& files);
+
+// Three small files to download in one go (only the program loads them;
+// testing/docserver/demo/demo_batch.cpp).
+void LoadBatchDemo(DocModel& model, DocFileChannel& files);
 
 }  // namespace ov::test::demo

@@ -29,7 +29,7 @@ public:
     void install(DocServer& server);
 
     // Reads one request from the stream, answers it and applies the content's fault.
-    void serve(NetStream& stream, const QByteArray& requestLine);
+    void serve(PeerStream& stream, const QByteArray& requestLine);
     // The answer to one request (takes the model's mutex).
     HttpResponse handle(const HttpRequest& request);
 
@@ -47,7 +47,7 @@ public:
     DocModel& model() { return m_model; }
 
 private:
-    void send(NetStream& stream, const HttpResponse& response, const DocHttpContent& content);
+    void send(PeerStream& stream, const HttpResponse& response, const DocHttpContent& content);
 
     DocModel& m_model;
     mutable std::mutex m_mutex;  // guards everything below

@@ -74,6 +74,10 @@ int main(int argc, char** argv) {
     const DocServer::Options options = ParseOptions(app);
     DocModel model;
     demo::LoadDemo(model);
+    {
+        std::lock_guard lock(model.mutex);
+        demo::LoadFileManagerDemo(model);
+    }
     DocCommands commands(model);
     DocHttp http(model);
     DocFileChannel files(model);
@@ -82,6 +86,7 @@ int main(int argc, char** argv) {
     demo::StorePreviewerDemoContents(files);
     demo::LoadVersionsDemo(model);
     demo::StoreVersionsDemoContents(files);
+    demo::LoadBatchDemo(model, files);
     std::unique_ptr<DocServer> listening;
     try {
         listening = std::make_unique<DocServer>(options);

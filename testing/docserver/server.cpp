@@ -162,7 +162,7 @@ TestCertificate DocServer::certificate() const {
 }
 
 void DocServer::setCertificate(const TestCertificate& certificate) {
-    auto credentials = std::make_shared<const TlsServerCredentials>(certificate.certificatePem,
+    auto credentials = std::make_shared<const TlsIdentity>(certificate.certificatePem,
                                                                     certificate.privateKeyPem);
     std::lock_guard lock(m_impl->state.mutex);
     m_impl->state.certificate = certificate;

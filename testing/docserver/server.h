@@ -6,7 +6,7 @@
 // connection. Each connection runs on its own thread, so tests call the blocking clients on
 // their own thread. It can fail on purpose and records every control request.
 
-#include "core/netstream.h"
+#include "testing/docserver/transport/peerstream.h"
 #include "testing/docserver/codec/codes.h"
 #include "testing/docserver/codec/frame.h"
 #include "testing/docserver/testcert.h"
@@ -48,7 +48,7 @@ struct ControlReply {
 using ControlHandler = std::function<ControlReply(const ControlRequest&)>;
 // Takes over a connection after its first line (given without CR LF). The stream is closed
 // when the handler returns; exceptions from the stream end the connection quietly.
-using StreamHandler = std::function<void(NetStream& stream, const QByteArray& firstLine)>;
+using StreamHandler = std::function<void(PeerStream& stream, const QByteArray& firstLine)>;
 
 enum class Fault {
     None,

@@ -26,7 +26,7 @@ struct ServerState {
     mutable std::mutex mutex;
     bool tls = false;
     TestCertificate certificate;
-    std::shared_ptr<const TlsServerCredentials> credentials;
+    std::shared_ptr<const TlsIdentity> credentials;
     ControlHandler control;
     std::map<QByteArray, StreamHandler> streamHandlers;
     StreamHandler fallback;

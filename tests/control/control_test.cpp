@@ -18,14 +18,13 @@ namespace {
 
 TEST_F(ControlTest, MembersNotBuiltYetFailWithAClearMessage) {
     form->FLanguage = HSL_ENG;
-    EXPECT_EQ(call(u"PreView"_s, ovcom::DISPATCH_METHOD,
-                   {ovcom::Variant(u"1"_s), ovcom::Variant(u"2"_s)}),
+    EXPECT_EQ(call(u"LoadModiX"_s, ovcom::DISPATCH_METHOD, {ovcom::Variant(u"1"_s)}),
               ovcom::DISP_E_EXCEPTION);
     EXPECT_EQ(excep.scode, ovcom::E_NOTIMPL);
     EXPECT_EQ(excep.description, u"This function is not available yet!"_s);
     EXPECT_EQ(excep.source, u"OvCtrl.QuexFormX"_s);
     form->FLanguage = HSL_CN;
-    EXPECT_EQ(call(u"CanPrint"_s, ovcom::DISPATCH_PROPERTYGET), ovcom::DISP_E_EXCEPTION);
+    EXPECT_EQ(call(u"Ocr"_s, ovcom::DISPATCH_METHOD), ovcom::DISP_E_EXCEPTION);
     EXPECT_EQ(excep.description, u"此功能尚未提供！"_s);
     // Early-bound callers get the failing result and the thread's error information.
     QString text;

@@ -3,10 +3,17 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
+#include <functional>
 
+#include "control/members/filescopyfrm.h"
 #include "control/members/hostsfile.h"
 #include "control/members/members.h"
 #include "controlfixture.h"
@@ -211,6 +218,69 @@ TEST_F(ControlTest, FileAccessPowerMakesTheServerTrustedAndTestsWriting) {
     EXPECT_EQ(Registry::readDword(Hive::CurrentUser, zoneMap + u"\\Domains\\b.c\\a"_s, u"http"_s),
               2u);
     EXPECT_TRUE(QFile::exists(GlobalConfig()->ConfigPath() + u"PowerTest.txt"_s));
+}
+
+// Closes each message box that comes up while `action` runs, keeping its text.
+QStringList answeringBoxes(const std::function<void()>& action) {
+    QStringList texts;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&texts] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            texts << box->text();
+            box->accept();
+        }
+    });
+    timer.start(20);
+    action();
+    return texts;
+}
+
+TEST_F(ControlTest, FilesCopyCopiesOverTheDestinationOrSaysWhy) {
+    const QString source = home.path() + u"/source.bin"_s;
+    const QString dest = home.path() + u"/dest.bin"_s;
+    QFile file(source);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(300000, 'x'));
+    file.close();
+    struct Case {
+        QString src, dest, message;
+    } cases[] = {
+        {source, dest, {}},
+        {source, dest, {}},  // again, over the copy
+        {home.path() + u"/none"_s, dest, u"“"_s + home.path() + u"/none” 文件不存在！"_s},
+        {home.path(), dest, u"“"_s + home.path() + u"” 文件不存在！"_s},
+        {source, home.path() + u"/no/dest.bin"_s,
+         u"拷贝文件 “"_s + source + u"” 到 “"_s + home.path() + u"/no/dest.bin” 失败！"_s},
+    };
+    for (const Case& c : cases) {
+        TFilesCopyFrm dialog(form);
+        dialog.edtSrc->setText(c.src);
+        dialog.edtDest->setText(c.dest);
+        auto* copy = dialog.findChild<QPushButton*>(u"Button3"_s);
+        ASSERT_TRUE(copy && copy->text() == u"copy"_s);
+        const QStringList texts = answeringBoxes([&] {
+            copy->click();
+            QTRY_VERIFY(copy->isEnabled());
+            QTest::qWait(100);
+        });
+        EXPECT_EQ(texts, c.message.isEmpty() ? QStringList() : QStringList{c.message});
+        QFile copied(dest);
+        ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
+        EXPECT_EQ(copied.readAll(), QByteArray(300000, 'x'));
+    }
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::Hidden | QDir::Files).filter(u".copy-"_s),
+              QStringList());  // no temporary file left
+
+    // The member shows the dialog with the page's paths.
+    QString shown;
+    QTimer::singleShot(100, [&shown] {
+        auto* dialog = qobject_cast<TFilesCopyFrm*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        shown = dialog->edtSrc->text() + u"|"_s + dialog->edtDest->text();
+        dialog->reject();
+    });
+    members::FilesCopy(*form, u"/a/b"_s, u"/c/d"_s);
+    EXPECT_EQ(shown, u"/a/b|/c/d"_s);
 }
 
 }  // namespace

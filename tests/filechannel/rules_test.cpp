@@ -2,6 +2,7 @@
 // counts, and a cancel in the last chunk, against the test server over loopback.
 
 #include "fixture.h"
+#include "testing/docserver/codec/stream.h"
 
 #include "core/datetime.h"
 
@@ -249,16 +250,16 @@ TEST_F(FileChannelTest, OpeningCarriesTheCommandAndTheEncodedParameters) {
     };
     std::vector<Seen> seen;
     std::mutex mutex;
-    server.setStreamHandler(FileGreeting, [&](NetStream& s, const QByteArray&) {
+    server.setStreamHandler(FileGreeting, [&](PeerStream& s, const QByteArray&) {
         Seen one;
-        one.command = s.readInt32();
-        one.line = s.readLine(1 << 20);
+        one.command = wire::readInt32(s);
+        one.line = wire::readLine(s, 1 << 20);
         {
             std::lock_guard lock(mutex);
             seen.push_back(one);
         }
-        s.writeInt32(RC_NoPower);
-        if (one.command == FC_UploadFile) s.writeInt64(0);
+        wire::writeInt32(s, RC_NoPower);
+        if (one.command == FC_UploadFile) wire::writeInt64(s, 0);
     });
     const QString p =
         QStringLiteral("[EncryptCode]") + demo::DemoToken() + QStringLiteral("[/EncryptCode]");

@@ -19,14 +19,14 @@ QByteArray Hex(const char* spaced) {
     return QByteArray::fromHex(QByteArray(spaced));
 }
 
-QByteArray Read(NetStream& s, qint64 size) {
+QByteArray Read(PeerStream& s, qint64 size) {
     QByteArray bytes(size, Qt::Uninitialized);
     s.readExact(bytes.data(), size);
     return bytes;
 }
 
 // The command and the parameter line, read as bytes.
-void SkipOpening(NetStream& s) {
+void SkipOpening(PeerStream& s) {
     Read(s, 4);
     for (char c = 0; c != '\n';)
         s.readExact(&c, 1);
@@ -35,13 +35,13 @@ void SkipOpening(NetStream& s) {
 class ClientFileWireTest : public FileChannelTest {
 protected:
     // The file channel runs `script` on the next connection; what it reads is kept for Seen().
-    void Script(std::function<void(NetStream&, QByteArray&)> script) {
+    void Script(std::function<void(PeerStream&, QByteArray&)> script) {
         {
             std::lock_guard lock(mutex);
             seen.reset();
         }
         server.setStreamHandler("VESKO_FILE /TCP/1.0",
-                                [this, script](NetStream& s, const QByteArray&) {
+                                [this, script](PeerStream& s, const QByteArray&) {
                                     QByteArray got;
                                     SkipOpening(s);
                                     script(s, got);
@@ -93,7 +93,7 @@ TEST_F(ClientFileWireTest, DownloadOffersWhatItHoldsAndObeysTheEndValue) {
         SCOPED_TRACE(k.what);
         const QString target = Local(QStringLiteral("held%1.bin").arg(i++));
         WriteFile(target, k.held);
-        Script([&k](NetStream& s, QByteArray& got) {
+        Script([&k](PeerStream& s, QByteArray& got) {
             s.write(Hex("00 00 00 0A") + "45000500000000\r\n");
             got = Read(s, 16);
             s.write(k.answer);
@@ -123,7 +123,7 @@ TEST_F(ClientFileWireTest, UploadStartsWhereTheOfferHolds) {
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
         const qint64 size = k.sent.size();
-        Script([&k, size](NetStream& s, QByteArray& got) {
+        Script([&k, size](PeerStream& s, QByteArray& got) {
             s.write(Hex("00 00 00 03") + k.offer);
             got = Read(s, size);
             s.write(Hex("00 00 00 00 00 00 07 D1"));
@@ -145,7 +145,7 @@ TEST_F(ClientFileWireTest, VersionUploadSendsWholeAndMarksACancel) {
     auto c = Client();
     c->PIsBreak = &cancel;
     c->OnWorkEx = [&](void*) { cancel = true; };
-    Script([](NetStream& s, QByteArray& got) {
+    Script([](PeerStream& s, QByteArray& got) {
         s.write(Hex("00 00 00 03 00 00 00 00 00 00 00 10") + "FEDCBA98");
         got = Read(s, 16 + 2 * FileChunkSize + 4);
     });

@@ -1,12 +1,20 @@
 #include "httpresponder.h"
 
+#include "testing/docserver/codec/stream.h"
+
 #include <thread>
 
 namespace ov::test {
 
+namespace {
+
+constexpr int MaxLine = 8192;
+
+}  // namespace
+
 HttpResponder::HttpResponder(DocServer& server) {
     server.setFallbackHandler(
-        [this](NetStream& stream, const QByteArray& line) { serve(stream, line); });
+        [this](PeerStream& stream, const QByteArray& line) { serve(stream, line); });
 }
 
 void HttpResponder::set(const QByteArray& path, const HttpAnswer& answer) {
@@ -19,10 +27,10 @@ QList<QByteArray> HttpResponder::requestLines() const {
     return m_lines;
 }
 
-void HttpResponder::serve(NetStream& stream, const QByteArray& firstLine) {
+void HttpResponder::serve(PeerStream& stream, const QByteArray& firstLine) {
     QByteArray line = firstLine;
     for (;;) {  // one request after another on a kept-alive connection
-        while (!stream.readLine().isEmpty()) {
+        while (!wire::readLine(stream, MaxLine).isEmpty()) {
         }
         const QByteArray path = line.split(' ').value(1);
         HttpAnswer answer;
@@ -38,7 +46,7 @@ void HttpResponder::serve(NetStream& stream, const QByteArray& firstLine) {
         stream.write(head);
         if (answer.pauseMs) std::this_thread::sleep_for(std::chrono::milliseconds(answer.pauseMs));
         stream.write(answer.body);
-        line = stream.readLine();
+        line = wire::readLine(stream, MaxLine);
     }
 }
 

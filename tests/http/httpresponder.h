@@ -26,7 +26,7 @@ public:
     QList<QByteArray> requestLines() const;
 
 private:
-    void serve(NetStream& stream, const QByteArray& firstLine);
+    void serve(PeerStream& stream, const QByteArray& firstLine);
 
     mutable std::mutex m_mutex;
     QMap<QByteArray, HttpAnswer> m_answers;

@@ -4,6 +4,7 @@
 #include "core/netstream.h"
 #include "support/ports.h"
 #include "support/temphome.h"
+#include "testing/docserver/codec/stream.h"
 #include "testing/docserver/server.h"
 
 #include <gtest/gtest.h>
@@ -29,8 +30,8 @@ Kind kindOf(const std::function<void()>& action) {
 }
 
 // Echoes a length-prefixed block back in pieces of odd sizes.
-void echo(NetStream& stream, const QByteArray&) {
-    qint64 left = stream.readInt64();
+void echo(PeerStream& stream, const QByteArray&) {
+    qint64 left = wire::readInt64(stream);
     char buffer[5000];
     while (left > 0) {
         const qint64 n = stream.readSome(buffer, std::min<qint64>(left, sizeof buffer));
@@ -70,10 +71,10 @@ TEST_P(StreamTest, LargeBlocksArriveWholeInCallerBuffers) {
 
 TEST_P(StreamTest, UnknownFirstLinesGoToTheFallback) {
     server.setFallbackHandler(
-        [](NetStream& stream, const QByteArray& line) { stream.write(line + "|fallback\n"); });
-    server.setStreamHandler("VESKO_FILE /TCP/1.0", [](NetStream& stream, const QByteArray&) {
-        stream.writeInt32(-2);
-        stream.writeInt64(0x0102030405060708);
+        [](PeerStream& stream, const QByteArray& line) { stream.write(line + "|fallback\n"); });
+    server.setStreamHandler("VESKO_FILE /TCP/1.0", [](PeerStream& stream, const QByteArray&) {
+        wire::writeInt32(stream, -2);
+        wire::writeInt64(stream, 0x0102030405060708);
     });
     NetStream file;
     connect(file);
@@ -88,12 +89,12 @@ TEST_P(StreamTest, UnknownFirstLinesGoToTheFallback) {
 }
 
 TEST_P(StreamTest, FailuresHaveTheirKinds) {
-    server.setStreamHandler("SILENT", [](NetStream& stream, const QByteArray&) {
+    server.setStreamHandler("SILENT", [](PeerStream& stream, const QByteArray&) {
         char byte;
         stream.readExact(&byte, 1);  // waits until the client gives up
     });
-    server.setStreamHandler("CLOSE", [](NetStream&, const QByteArray&) {});
-    server.setStreamHandler("LONG", [](NetStream& stream, const QByteArray&) {
+    server.setStreamHandler("CLOSE", [](PeerStream&, const QByteArray&) {});
+    server.setStreamHandler("LONG", [](PeerStream& stream, const QByteArray&) {
         stream.write(QByteArray(100, 'x') + "\r\n");
     });
     NetStream stream;

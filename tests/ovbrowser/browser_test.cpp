@@ -14,6 +14,7 @@
 #include "fixture.h"
 #include "platform/registry.h"
 #include "testing/docserver/demo.h"
+#include "testing/docserver/demo_pdf.h"
 
 using namespace Qt::StringLiterals;
 using ov::platform::Hive;
@@ -32,6 +33,9 @@ constexpr int kNotImplemented = -2147467263;  // 0x80004001
 
 PageServer::PageServer() {
     demo::LoadDemo(model);
+    demo::LoadDemoPdfs(model, files);
+    commands.install(server);
+    files.install(server);
     http = installHttpSide(server, model);
 }
 
@@ -153,12 +157,20 @@ TEST_F(BrowserTest, PreviewShowsInsideThePage) {
     run(u"preview(); true"_s);
     screenshot(u"ovbrowser-preview"_s);
     const QJsonObject r = results();
-    if (r[u"previewError"_s][u"number"_s].toInt() == kNotImplemented)
-        GTEST_SKIP() << "PreView2 is not built yet";
     ASSERT_EQ(r[u"preview"_s].toString(), u"shown"_s);
     ASSERT_EQ(controls().size(), 1);
     QWidget* control = controls().first();
-    EXPECT_TRUE(until([&] { return !control->findChildren<QWidget*>().isEmpty(); }, 10000));
+    // The PDF previewer fills the control's window, which lies over the element.
+    const auto previewer = [control]() -> QWidget* {
+        for (QWidget* child : control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (QLatin1StringView(child->metaObject()->className()).endsWith("TPdfPreviewFrm"_L1) &&
+                child->isVisible())
+                return child;
+        return nullptr;
+    };
+    ASSERT_TRUE(until([&] { return previewer() != nullptr; }, 10000));
+    EXPECT_TRUE(until([&] { return previewer()->geometry() == control->rect(); }));
+    EXPECT_EQ(control->size(), QSize(640, 360));
 }
 
 TEST_F(BrowserTest, OtherOriginsCannotCreateTheControlUnlessTrusted) {

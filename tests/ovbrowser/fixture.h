@@ -11,18 +11,22 @@
 #include "control/hosts/ovbrowser/browserpage.h"
 #include "control/hosts/ovbrowser/browserwindow.h"
 #include "support/temphome.h"
+#include "testing/docserver/commands.h"
+#include "testing/docserver/filechannel.h"
 #include "testing/docserver/httpside.h"
 #include "testing/docserver/server.h"
 
 namespace ov::test {
 
-// A test server with demo content and its HTTP side.
+// A test server with demo content (the demo PDFs too), its commands, file channel and HTTP side.
 struct PageServer {
     PageServer();
     ~PageServer() { server.stop(); }  // before the HTTP side goes
     QUrl url(const QString& path) const;
 
     DocModel model;
+    DocCommands commands{model};
+    DocFileChannel files{model};
     DocServer server;
     std::unique_ptr<DocHttp> http;
 };

@@ -96,11 +96,13 @@ TEST_F(ServerPreviewTest, TheMailAndTheWebPageFromTheServerAreShown) {
 // A plan and a book: each form says which reader it needs, and nothing is downloaded.
 TEST_F(ServerPreviewTest, APlanAndABookShowTheirTextsWithoutADownload) {
     auto plan = start<TMppPreviewFrm>("mpp", demo::PlanFile);
-    QTest::qWait(300);
-    EXPECT_EQ(hint->HintText(), u"Local installation of Microsoft Office Project 2003 or later"_s);
+    const QString needsProject = u"Local installation of Microsoft Office Project 2003 or later"_s;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return hint->HintText() == needsProject; }, 10000))
+        << hint->HintText().toStdString();
     auto book = start<TCebPreviewFrm>("ceb", demo::EBookFile);
-    QTest::qWait(300);
-    EXPECT_EQ(hint->HintText(), u"需要本地安装方正的Apabi Reader"_s);
+    const QString needsReader = u"需要本地安装方正的Apabi Reader"_s;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return hint->HintText() == needsReader; }, 10000))
+        << hint->HintText().toStdString();
     EXPECT_TRUE(hint->ShowsErrorPicture());
     EXPECT_TRUE(files.transfers().empty());
 }

@@ -18,6 +18,7 @@ TEST(Param, EncodesAndDecodes) {
         {u"中"_s, u"%_E4B8AD_%"_s},
         {u""_s, u"%__%"_s},
         {u"a b%_\U0001F600"_s, u"%_612062255FF09F9880_%"_s},
+        {u"\uFEFFname"_s, u"%_EFBBBF6E616D65_%"_s},  // a first U+FEFF is text, kept
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.encoded.toStdString());

@@ -114,10 +114,10 @@ TEST_P(CheckoutTest, CheckInAnswersGiveTheirTexts) {
              SetFileModifyTime(local, File(demo::GearboxFile).modified - minute);
          },
          u"This is old vision."_s, 0, 1},
-        {"under edit audit",
+        {"whose edits need audit",
          [&] {
              WriteFile(local, "audited edit");
-             File(demo::GearboxFile).inWriteAudit = true;
+             File(demo::GearboxFile).editNeedsAudit = true;
          },
          u"An application has been submitted because audit approval is required to edit the "
          u"file."_s,
@@ -133,7 +133,8 @@ TEST_P(CheckoutTest, CheckInAnswersGiveTheirTexts) {
         EXPECT_EQ(File(demo::GearboxFile).version, c.version) << c.what;
         EXPECT_EQ(files.content(demo::GearboxFile), QByteArray("server copy")) << c.what;
     }
-    // No record, the file under edit audit: the audit text against the name.
+    // The edit sent to audit put the file in audit. No record: the audit text against the name.
+    EXPECT_TRUE(File(demo::GearboxFile).inWriteAudit);
     EXPECT_EQ(Checkin(), 0);
     EXPECT_EQ(LogRows().last(), Gearbox + u"|The file is in the process of Edit audit."_s);
     File(demo::GearboxFile).inWriteAudit = false;

@@ -58,6 +58,25 @@ TEST(IniFile, RefusesWhatCannotStandInTheFile) {
     EXPECT_TRUE(ini.toBytes().isEmpty());
 }
 
+// Names are trimmed on reading as on writing; a first character U+FEFF survives a write and a
+// read (the file gets a byte-order mark of its own, and only one mark is taken off).
+TEST(IniFile, WhatIsWrittenReadsBackAlike) {
+    IniFile ini;
+    ASSERT_TRUE(ini.writeString(u" A "_s, u"key\t"_s, u"v"_s));
+    EXPECT_EQ(ini.readString(u" a"_s, u" KEY "_s), u"v"_s);
+
+    const QString first = QChar(0xFEFF) + u"k=1"_s;
+    QByteArray utf16("\xFF\xFE");
+    utf16.append(reinterpret_cast<const char*>(first.utf16()), first.size() * 2);
+    for (const QByteArray& bytes : {QByteArray("\xEF\xBB\xBF") + first.toUtf8(), utf16}) {
+        const IniFile read = IniFile::fromBytes(bytes);
+        const QByteArray written = read.toBytes();
+        EXPECT_TRUE(written.startsWith("\xEF\xBB\xBF\xEF\xBB\xBF")) << written.toHex().constData();
+        EXPECT_EQ(IniFile::fromBytes(written).toBytes(), written);
+    }
+    EXPECT_EQ(IniFile::fromBytes("\xEF\xBB\xBFk=1\r\n").toBytes(), QByteArray("k=1\r\n"));
+}
+
 TEST(IniFile, ReadsUtf16WithByteOrderMark) {
     const QString text = u"[1]\r\nCheckoutPath=/w/报告.doc\r\n"_s;
     QByteArray bytes("\xFF\xFE");

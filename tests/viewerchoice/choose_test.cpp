@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "client/viewerchoice/filetyperelation.h"
+#include "documents/viewerchoice/filetyperelation.h"
 #include "client/viewerchoice/viewerchoice.h"
 #include "core/filetype.h"
 #include "core/textfile.h"

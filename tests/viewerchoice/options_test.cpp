@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "client/viewerchoice/options.h"
+#include "documents/viewerchoice/options.h"
 
 using namespace Qt::StringLiterals;
 

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "client/viewerchoice/filetyperelation.h"
+#include "documents/viewerchoice/filetyperelation.h"
 #include "core/textfile.h"
 
 #include <unistd.h>

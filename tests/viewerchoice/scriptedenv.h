@@ -6,7 +6,7 @@
 #include <QString>
 #include <map>
 
-#include "client/viewerchoice/viewerchoice.h"
+#include "documents/viewerchoice/viewerchoice.h"
 #include "platform/viewerprobe.h"
 
 namespace ov::test {

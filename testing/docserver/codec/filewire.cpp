@@ -4,6 +4,7 @@
 #include "testing/docserver/codec/codes.h"
 
 #include <QIODevice>
+#include <QStringDecoder>
 #include <stdexcept>
 
 namespace ov::test::wire {
@@ -34,7 +35,8 @@ QString decodeParam(const QByteArray& line) {
         if (high < 0 || low < 0) throw std::runtime_error("bad hexadecimal in a parameter line");
         bytes.append(char(high * 16 + low));
     }
-    return QString::fromUtf8(bytes);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return utf8(bytes);
 }
 
 std::int64_t resumeOffer(std::int64_t size) {

@@ -4,31 +4,31 @@
 
 namespace ov::test::wire {
 
-std::int32_t readInt32(NetStream& stream) {
+std::int32_t readInt32(PeerStream& stream) {
     char bytes[4];
     stream.readExact(bytes, 4);
     return getBE32(bytes);
 }
 
-std::int64_t readInt64(NetStream& stream) {
+std::int64_t readInt64(PeerStream& stream) {
     char bytes[8];
     stream.readExact(bytes, 8);
     return getBE64(bytes);
 }
 
-void writeInt32(NetStream& stream, std::int32_t value) {
+void writeInt32(PeerStream& stream, std::int32_t value) {
     stream.write(be32(value));
 }
 
-void writeInt64(NetStream& stream, std::int64_t value) {
+void writeInt64(PeerStream& stream, std::int64_t value) {
     stream.write(be64(value));
 }
 
-QByteArray readLine(NetStream& stream, int maxLength) {
+QByteArray readLine(PeerStream& stream, int maxLength) {
     QByteArray line;
     for (char c = 0; stream.readExact(&c, 1), c != '\n';) {
         if (line.size() > maxLength)
-            throw NetError(NetError::Kind::Protocol,
+            throw PeerError(PeerError::Kind::Protocol,
                            QStringLiteral("Line longer than %1 bytes.").arg(maxLength));
         line.append(c);
     }
@@ -36,7 +36,7 @@ QByteArray readLine(NetStream& stream, int maxLength) {
     return line;
 }
 
-void writeLine(NetStream& stream, const QByteArray& line) {
+void writeLine(PeerStream& stream, const QByteArray& line) {
     stream.write(line + "\r\n");
 }
 

@@ -28,13 +28,16 @@ ControlReply UploadLimit(CommandContext& c) {
 void DownloadLines(CommandContext& c, const DocFolder& folder, const QString& base, bool sub,
                    QStringList& files, QStringList& folders, int depth) {
     folders.append(base);
-    for (const DocFile* file : c.model.folderFiles(folder.id))
-        files.append(
-            u"[K]%1[/K][Fd]%2[/Fd][Dt]%3[/Dt][Sz]%4[/Sz][P]%5[/P][D]False[/D]"_s.arg(file->key)
-                .arg(folder.id)
-                .arg(wire::dateText(file->modified))
-                .arg(file->size)
-                .arg(base + file->name));
+    // Deleted files stay in the list, marked, so that the client can set its copies aside.
+    for (const auto& [key, file] : c.model.files)
+        if (file.folderId == folder.id)
+            files.append(u"[K]%1[/K][Fd]%2[/Fd][Dt]%3[/Dt][Sz]%4[/Sz][P]%5[/P][D]%6[/D]"_s
+                             .arg(key)
+                             .arg(folder.id)
+                             .arg(wire::dateText(file.modified))
+                             .arg(file.size)
+                             .arg(base + file.name)
+                             .arg(file.deleted ? u"True"_s : u"False"_s));
     if (!sub || depth > 64) return;
     for (const DocFolder* child : c.model.childFolders(folder.ownerId, folder.id))
         DownloadLines(c, *child, base + child->name + u'/', sub, files, folders, depth + 1);
@@ -44,6 +47,9 @@ void DownloadLines(CommandContext& c, const DocFolder& folder, const QString& ba
 // task includes them) with paths relative to it.
 ControlReply DownloadFiles(CommandContext& c) {
     const DocFolder* folder = c.model.folder(c.tagInt64(u"SourceFolderId"_s));
+    if (c.model.rules.prohibitBulkDownload)
+        return Ok(u"[F][/F][Summary]0[/Summary][FolderInfo][/FolderInfo]"
+                  u"[ErrorTxt]System prohibits bulk download[/ErrorTxt]"_s);
     if (!folder || !c.model.mayAccess(*c.user, folder->ownerId))
         return Ok(u"[ErrorTxt]No privilege[/ErrorTxt]"_s);
     QStringList files, folders;

@@ -47,7 +47,7 @@ DocFileChannel::~DocFileChannel() = default;
 void DocFileChannel::install(DocServer& server) {
     server.setStreamHandler(
         wire::FileGreeting,
-        [impl = d.get()](NetStream& stream, const QByteArray&) { impl->serve(stream); });
+        [impl = d.get()](PeerStream& stream, const QByteArray&) { impl->serve(stream); });
 }
 
 QString DocFileChannel::root() const {
@@ -107,7 +107,7 @@ QString FileSession::tag(const QString& name) const {
     return wire::tagValue(rec.params, name);
 }
 
-void DocFileChannel::Impl::serve(NetStream& stream) {
+void DocFileChannel::Impl::serve(PeerStream& stream) {
     FileSession x{*this, stream, takeNext(), {}, 0, std::vector<char>(wire::ChunkSize)};
     x.rec.command = wire::readInt32(stream);
     x.rec.params = wire::decodeParam(wire::readLine(stream, wire::ParamLineLimit));

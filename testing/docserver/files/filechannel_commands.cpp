@@ -6,7 +6,9 @@
 #include "testing/docserver/codec/datetime.h"
 #include "testing/docserver/codec/filewire.h"
 #include "testing/docserver/codec/stream.h"
+#include "testing/docserver/files/editrules.h"
 #include "testing/docserver/files/filechannel_impl.h"
+#include "testing/docserver/files/uploadfolders.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
@@ -53,15 +55,24 @@ qint32 UploadNewStatus(FileSession& x, DocModel& m) {
     if (!folder || folder->ownerId != x.tag(u"DestOwnerId"_s).toInt()) return RC_NoFolder;
     if (!m.mayAccess(m.users.at(x.userId), folder->ownerId)) return RC_NoPower;
     const QString name = NamePart(x.tag(u"PathAndName"_s));
-    for (const DocFile* file : m.folderFiles(folder->id))
+    const std::int64_t target =
+        UploadTargetFolder(m, folder->ownerId, folder->id, x.tag(u"SubFolderName"_s));
+    if (target < 0) return RC_NoFolder;
+    for (const DocFile* file : m.folderFiles(target))
         if (file->name.compare(name, Qt::CaseInsensitive) == 0) return RC_ErrorText;
     return RC_CanUpload;
 }
 
+// A new file goes into the request's folder, or into the sub-folder it names below that one
+// (a batch upload of a folder tree), created where missing.
 std::int64_t AddUploaded(FileSession& x, DocModel& m) {
     const std::int64_t key = m.files.empty() ? 1 : m.files.rbegin()->first + 1;
-    m.addFile(key, x.tag(u"DestFolderId"_s).toLongLong(), NamePart(x.tag(u"PathAndName"_s)),
-              x.rec.start + x.rec.count, wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong()));
+    const DocFolder* folder = m.folder(x.tag(u"DestFolderId"_s).toLongLong());
+    const std::int64_t target = UploadTargetFolder(m, folder->ownerId, folder->id,
+                                                   x.tag(u"SubFolderName"_s));
+    m.addFile(key, target, NamePart(x.tag(u"PathAndName"_s)), x.rec.start + x.rec.count,
+              wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong()))
+        .properties = x.tag(u"FielPrt"_s);
     return key;
 }
 
@@ -86,9 +97,10 @@ bool SameContent(const QString& a, const QString& b) {
     return true;
 }
 
-// A whole version has arrived: under edit audit it waits for the audit (the check-out ends);
-// a check-in that changes nothing stores nothing; otherwise it becomes the next version and a
-// check-in ends the check-out. The final status.
+// A whole version has arrived: one taken for audit waits for it (the user's lock or check-out
+// ends, the file is in audit from then on); a check-in that changes nothing stores nothing;
+// otherwise it becomes the next version and the user's lock or check-out ends. The final
+// status.
 qint32 StoreVersion(FileSession& x, std::int64_t key, const QString& part, bool checkin,
                     bool audit) {
     const QString current = x.d.contentPath(key);
@@ -97,9 +109,9 @@ qint32 StoreVersion(FileSession& x, std::int64_t key, const QString& part, bool 
     DocFile* file = m.file(key);
     if (!file) return RC_NoFile;
     if (audit) {
-        if (checkin) file->lockedBy = 0;
+        TakeForAudit(x, *file);
         QFile::remove(part + u".audit"_s);
-        QFile::rename(part, part + u".audit"_s);
+        QFile::rename(part, part + u".audit"_s);  // waits for the audit, not the file yet
         return RC_EditAudit;
     }
     if (checkin && SameContent(part, current)) {
@@ -109,7 +121,7 @@ qint32 StoreVersion(FileSession& x, std::int64_t key, const QString& part, bool 
     file->size = x.rec.count;
     file->version += 1;
     file->modified = wire::int64ToDate(x.tag(u"ModifyDate"_s).toLongLong());
-    if (checkin) file->lockedBy = 0;
+    ReleaseEditLock(x, *file);
     StoreContent(x, part, key);
     return RC_CanUpload;
 }
@@ -163,15 +175,13 @@ void ServeUploadVersion(FileSession& x) {
     DocModel& m = x.d.model;
     const std::int64_t key = x.tag(u"Key"_s).toLongLong();
     const bool checkin = IsTrue(x.tag(u"IsCheckin"_s));
-    bool audit = false;
     {
         std::lock_guard lock(m.mutex);
         qint32 status = FileStatus(x, m, key, RC_CanUpload);
         if (checkin && status == RC_CanUpload) status = CheckinStatus(x, *m.file(key));
+        if (const DocFile* file = m.file(key)) status = VersionUploadStatus(*file, status);
         x.rec.status = x.status(status);
-        audit = m.file(key) && m.file(key)->inWriteAudit;
     }
-    if (x.rec.status == RC_CanUpload && audit) x.rec.status = RC_EditAudit;
     wire::writeInt32(x.s, x.rec.status);
     const auto status = std::uint8_t(x.rec.status);
     if (status != RC_CanUpload && status != RC_EditAudit) return;
@@ -222,8 +232,11 @@ void ServeDownload(FileSession& x, bool withTime) {
         if (status == RC_CanDownload && IsTrue(x.tag(u"IsCheckout"_s)) &&
             m.file(key)->lockedBy != x.userId)
             status = RC_NotCheckedOut;
+        if (DocFile* file = m.file(key)) {
+            modified = file->modified;
+            if (withTime) status = LockForEdit(x, *file, status);
+        }
         x.rec.status = x.status(status);
-        if (const DocFile* file = m.file(key)) modified = file->modified;
     }
     wire::writeInt32(x.s, x.rec.status);
     if (std::uint8_t(x.rec.status) != RC_CanDownload) {

@@ -62,13 +62,13 @@ bool ReceiveUpload(FileSession& x, const QString& partName, qint64 offer) {
     x.rec.start = wire::readInt64(x.s);
     x.rec.count = wire::readInt64(x.s);
     if ((x.rec.start != 0 && x.rec.start != offer) || x.rec.count < 0)
-        throw NetError(NetError::Kind::Protocol, u"bad start or count"_s);
+        throw PeerError(PeerError::Kind::Protocol, u"bad start or count"_s);
     QFile part(partName);
     const auto mode =
         x.rec.start == 0 ? QIODevice::WriteOnly | QIODevice::Truncate : QIODevice::ReadWrite;
     if (!part.open(mode | QIODevice::Unbuffered) || !part.resize(x.rec.start) ||
         !part.seek(x.rec.start))
-        throw NetError(NetError::Kind::Other, u"cannot write the part"_s);
+        throw PeerError(PeerError::Kind::Other, u"cannot write the part"_s);
     if (!ReceiveFileData(x, part, x.rec.count)) return false;
     x.rec.end = wire::readInt32(x.s);
     return x.rec.end == wire::FileOverMark;

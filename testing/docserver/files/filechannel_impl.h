@@ -21,13 +21,13 @@ struct DocFileChannel::Impl {
     NextTransfer takeNext();
     void record(const FileTransferRecord& record);
     QString contentPath(std::int64_t key);
-    void serve(NetStream& stream);
+    void serve(PeerStream& stream);
 };
 
 // One file-channel connection as the server runs it.
 struct FileSession {
     DocFileChannel::Impl& d;
-    NetStream& s;
+    PeerStream& s;
     NextTransfer next;
     FileTransferRecord rec;
     std::int32_t userId = 0;  // 0: no valid token

@@ -37,11 +37,11 @@ QByteArray percentDecode(const QByteArray& text, bool plusIsBlank) {
 }
 
 // One header or request line; a line over the limit makes the request unservable.
-QByteArray readBoundedLine(NetStream& stream, int maxLength) {
+QByteArray readBoundedLine(PeerStream& stream, int maxLength) {
     try {
         return wire::readLine(stream, maxLength);
-    } catch (const NetError& e) {
-        if (e.kind() == NetError::Kind::Protocol) throw HttpRequestError(431);
+    } catch (const PeerError& e) {
+        if (e.kind() == PeerError::Kind::Protocol) throw HttpRequestError(431);
         throw;
     }
 }
@@ -69,7 +69,7 @@ void parseTarget(HttpRequest& request) {
     if (mark >= 0) request.query = decodeQuery(target.mid(mark + 1));
 }
 
-void readHeaders(NetStream& stream, HttpRequest& request, const HttpLimits& limits) {
+void readHeaders(PeerStream& stream, HttpRequest& request, const HttpLimits& limits) {
     qint64 total = 0;
     for (;;) {
         const QByteArray line = readBoundedLine(stream, limits.maxHeaderLine);
@@ -102,7 +102,7 @@ qint64 bodyLength(const HttpRequest& request, const HttpLimits& limits) {
     return length.value_or(0);
 }
 
-void readBody(NetStream& stream, HttpRequest& request, const HttpLimits& limits) {
+void readBody(PeerStream& stream, HttpRequest& request, const HttpLimits& limits) {
     const qint64 length = bodyLength(request, limits);
     if (length == 0) return;
     const auto expect = request.header("Expect");
@@ -116,7 +116,7 @@ void readBody(NetStream& stream, HttpRequest& request, const HttpLimits& limits)
 }
 
 // A body streamed from a file, one buffer at a time.
-void writeFileResponse(NetStream& stream, const HttpResponse& response, qint64 maxBodyBytes) {
+void writeFileResponse(PeerStream& stream, const HttpResponse& response, qint64 maxBodyBytes) {
     QFile file(response.bodyFile);
     if (!file.open(QIODevice::ReadOnly)) {
         writeHttpResponse(stream, HttpResponse::error(404));
@@ -127,7 +127,7 @@ void writeFileResponse(NetStream& stream, const HttpResponse& response, qint64 m
     QByteArray buffer(WriteChunk, Qt::Uninitialized);
     while (left > 0) {
         const qint64 got = file.read(buffer.data(), std::min(WriteChunk, left));
-        if (got <= 0) throw NetError(NetError::Kind::Other, QStringLiteral("file read failed"));
+        if (got <= 0) throw PeerError(PeerError::Kind::Other, QStringLiteral("file read failed"));
         stream.write(buffer.constData(), got);
         left -= got;
     }
@@ -212,7 +212,7 @@ QByteArray httpReasonPhrase(int status) {
     }
 }
 
-HttpRequest readHttpRequest(NetStream& stream, const QByteArray& requestLine,
+HttpRequest readHttpRequest(PeerStream& stream, const QByteArray& requestLine,
                             const HttpLimits& limits) {
     HttpRequest request;
     if (requestLine.size() > limits.maxHeaderLine) throw HttpRequestError(414);
@@ -234,7 +234,7 @@ QByteArray httpResponseHead(const HttpResponse& response, qint64 bodyLength) {
     return head;
 }
 
-void writeHttpResponse(NetStream& stream, const HttpResponse& response, qint64 maxBodyBytes) {
+void writeHttpResponse(PeerStream& stream, const HttpResponse& response, qint64 maxBodyBytes) {
     if (!response.bodyFile.isEmpty()) {
         writeFileResponse(stream, response, maxBodyBytes);
         return;

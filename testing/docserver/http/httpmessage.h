@@ -3,7 +3,7 @@
 // a body of known length), one response written, then the connection ends. Sizes are bounded
 // so that a broken or hostile client cannot make the server hold unbounded memory.
 
-#include "core/netstream.h"
+#include "testing/docserver/transport/peerstream.h"
 
 #include <QByteArray>
 #include <QList>
@@ -64,15 +64,15 @@ private:
 };
 
 // Reads the rest of a request whose first line has been read already (without CR LF). Raises
-// HttpRequestError for requests that cannot be served, NetError when the stream fails.
-HttpRequest readHttpRequest(NetStream& stream, const QByteArray& requestLine,
+// HttpRequestError for requests that cannot be served, PeerError when the stream fails.
+HttpRequest readHttpRequest(PeerStream& stream, const QByteArray& requestLine,
                             const HttpLimits& limits = {});
 
 // The head (status line and headers, "Connection: close" and the body's length included).
 QByteArray httpResponseHead(const HttpResponse& response, qint64 bodyLength);
 // Writes head and body in chunks; with `maxBodyBytes` at 0 or more only that much of the body
 // is sent (a connection cut on purpose). A body file that cannot be read gives a 404.
-void writeHttpResponse(NetStream& stream, const HttpResponse& response, qint64 maxBodyBytes = -1);
+void writeHttpResponse(PeerStream& stream, const HttpResponse& response, qint64 maxBodyBytes = -1);
 
 QByteArray httpReasonPhrase(int status);
 

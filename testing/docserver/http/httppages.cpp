@@ -72,7 +72,22 @@ QString fileRow(DocModel& model, const DocFile& file, const ServerAddress& serve
            u"</td></tr>\n"_s;
 }
 
-// The working folder and the latest versions of one folder.
+// The download of every file of a folder in one go (none for an empty folder).
+QString batchLink(DocModel& model, const DocFolder& folder, const ServerAddress& server,
+                  const DocUser& user) {
+    QStringList keys, names;
+    for (const DocFile* file : model.folderFiles(folder.id)) {
+        keys << QString::number(file->key);
+        names << file->name;
+    }
+    if (keys.isEmpty()) return {};
+    const QString cmd = u"[keys]"_s + keys.join(u'|') + u"[/keys][names]"_s + names.join(u'|') +
+                        u"[/names]"_s;
+    return u" "_s + anchor(u"batch"_s, clientCommandLink(server, user, 25, cmd), u"批量下载"_s);
+}
+
+// The working folder, the latest versions, scanning and clipboard uploads into one folder, and
+// the download of its files.
 QString folderRow(DocModel& model, const DocFolder& folder, const ServerAddress& server,
                   const DocUser& user) {
     const QString id = u"[folderId]"_s + QString::number(folder.id) + u"[/folderId]"_s;
@@ -80,7 +95,11 @@ QString folderRow(DocModel& model, const DocFolder& folder, const ServerAddress&
     return u"<tr><td>"_s + escaped(model.folderPathByNames(folder.id)) + u"</td><td>"_s +
            anchor(u"workpath"_s, clientCommandLink(server, user, 16, id), u"工作路径"_s) + u" "_s +
            anchor(u"newver"_s, clientCommandLink(server, user, 17, owner + id), u"获取最新版本"_s) +
-           u"</td></tr>\n"_s;
+           u" "_s + anchor(u"scan"_s, clientCommandLink(server, user, 21, owner + id), u"扫描上传"_s) +
+           u" "_s +
+           anchor(u"clipboard"_s, clientCommandLink(server, user, 22, owner + id),
+                  u"上传剪贴板文件"_s) +
+           batchLink(model, folder, server, user) + u"</td></tr>\n"_s;
 }
 
 const QString PropertyScript =

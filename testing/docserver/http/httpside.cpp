@@ -28,27 +28,27 @@ const HttpEndpointTable& Endpoints() {
 }
 
 // Holds the connection without answering until the client gives up or the server stops.
-void stall(NetStream& stream) {
+void stall(PeerStream& stream) {
     stream.setReadTimeout(DrainTimeoutMs);
     char byte = 0;
     for (;;) {
         try {
             stream.readSome(&byte, 1);
-        } catch (const NetError& e) {
-            if (e.kind() != NetError::Kind::TimeOut) return;
+        } catch (const PeerError& e) {
+            if (e.kind() != PeerError::Kind::TimeOut) return;
         }
     }
 }
 
 // Reads what the client still sends after a refused request, so that closing the socket does
 // not reset the connection before the client has read the answer.
-void drain(NetStream& stream) {
+void drain(PeerStream& stream) {
     stream.setReadTimeout(DrainTimeoutMs);
     char buffer[4096];
     try {
         for (qint64 total = 0; total < MaxDrainBytes;)
             total += stream.readSome(buffer, sizeof buffer);
-    } catch (const NetError&) {
+    } catch (const PeerError&) {
     }
 }
 
@@ -76,10 +76,10 @@ DocHttp::DocHttp(DocModel& model, DocHttpContent content)
 void DocHttp::install(DocServer& server) {
     setServerAddress({server.host(), server.port(), server.isTls()});
     server.setFallbackHandler(
-        [this](NetStream& stream, const QByteArray& line) { serve(stream, line); });
+        [this](PeerStream& stream, const QByteArray& line) { serve(stream, line); });
 }
 
-void DocHttp::serve(NetStream& stream, const QByteArray& requestLine) {
+void DocHttp::serve(PeerStream& stream, const QByteArray& requestLine) {
     HttpLimits limits;
     {
         std::lock_guard lock(m_mutex);
@@ -96,13 +96,13 @@ void DocHttp::serve(NetStream& stream, const QByteArray& requestLine) {
     } catch (const HttpRequestError& e) {
         writeHttpResponse(stream, HttpResponse::error(e.status()));
         drain(stream);
-    } catch (const NetError& e) {
-        if (e.kind() != NetError::Kind::TimeOut) throw;
+    } catch (const PeerError& e) {
+        if (e.kind() != PeerError::Kind::TimeOut) throw;
         writeHttpResponse(stream, HttpResponse::error(408));
     }
 }
 
-void DocHttp::send(NetStream& stream, const HttpResponse& response, const DocHttpContent& content) {
+void DocHttp::send(PeerStream& stream, const HttpResponse& response, const DocHttpContent& content) {
     switch (content.fault) {
         case HttpFault::Stall:
             stall(stream);

@@ -94,6 +94,24 @@ QVector<const DocFolder*> DocModel::childFolders(std::int32_t ownerId,
     return result;
 }
 
+std::int64_t DocModel::subFolder(std::int64_t folderId, const QString& path, bool create) {
+    const DocFolder* top = folder(folderId);
+    if (!top) return 0;
+    const std::int32_t owner = top->ownerId;
+    std::int64_t at = folderId;
+    for (const QString& part : QString(path).replace(u'\\', u'/').split(u'/')) {
+        const QString name = part.trimmed();
+        if (name.isEmpty() || name == u"." || name == u"..") continue;
+        std::int64_t found = 0;
+        for (const DocFolder* child : childFolders(owner, at))
+            if (child->name == name) found = child->id;
+        if (found == 0 && !create) return 0;
+        if (found == 0) found = addFolder(nextFolderId(), owner, at, name).id;
+        at = found;
+    }
+    return at;
+}
+
 QVector<const DocFile*> DocModel::folderFiles(std::int64_t folderId) const {
     QVector<const DocFile*> result;
     for (const auto& [key, file] : files)

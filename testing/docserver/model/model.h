@@ -58,8 +58,10 @@ struct DocFile {
     QString desc;
     QString extInfo;
     std::int32_t lockedBy = 0;  // user id of the check-out, 0 when not locked
-    bool inWriteAudit = false;
+    bool inWriteAudit = false;    // an edit waits for its audit: new versions are refused
+    bool editNeedsAudit = false;  // a new version is taken for audit, not stored
     bool deleted = false;
+    QString properties;  // the property text of its upload
 };
 
 struct DocLog {
@@ -75,6 +77,8 @@ struct DocRules {
     std::int32_t uploadLimitB = 0;
     std::int32_t uploadLimitT = 0;
     std::int32_t msgSpace = 60;
+    // Batch downloads are refused with "System prohibits bulk download".
+    bool prohibitBulkDownload = false;
     QString clientVersion = QStringLiteral("1.0.0.0");
     QByteArray clientFile;
 };
@@ -110,6 +114,9 @@ public:
     bool mayAccessFile(const DocUser& user, const DocFile& file);
     QString ownerName(std::int32_t ownerId) const;
     QVector<const DocFolder*> childFolders(std::int32_t ownerId, std::int64_t parentId) const;
+    // The folder a path of names ("\" or "/" separated) leads to below a folder, created where
+    // missing when `create` is set; 0 when it is missing. Empty, "." and ".." names are skipped.
+    std::int64_t subFolder(std::int64_t folderId, const QString& path, bool create);
     QVector<const DocFile*> folderFiles(std::int64_t folderId) const;
     // The folder and its ancestors, top folder first.
     QVector<const DocFolder*> folderChain(std::int64_t folderId) const;
