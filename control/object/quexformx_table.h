@@ -188,12 +188,12 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(136, 308, Method, UploadEditedFileToOtherFolder, Later, Shown, (I, Long, OwnerId),          \
         (I, Long, FolderId), (R, Bstr, ResultTxt))                                                \
     X(137, 309, Method, RevisionAndUpload, Done, Shown, (R, Bstr, Result))                        \
-    X(138, 311, Method, NtkoPdfSvrDoLogin, Later, Shown, (I, Bstr, ServerUrl),                    \
+    X(138, 311, Method, NtkoPdfSvrDoLogin, Done, Shown, (I, Bstr, ServerUrl),                     \
         (I, Bstr, UserName), (I, Bstr, Password))                                                 \
-    X(139, 310, Method, NtkoPdfSignInit, Later, Shown, (I, Bstr, Value1), (I, Bstr, Value2))      \
-    X(140, 312, Method, NtkoPdfOpenFile, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileName))   \
-    X(141, 313, Method, NtkoPdfSignedFileUpload, Later, Shown, (R, Bool, IsSuccess))              \
-    X(142, 314, Method, NtkoPdfCancelSign, Later, Shown)                                          \
+    X(139, 310, Method, NtkoPdfSignInit, Done, Shown, (I, Bstr, Value1), (I, Bstr, Value2))       \
+    X(140, 312, Method, NtkoPdfOpenFile, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileName))    \
+    X(141, 313, Method, NtkoPdfSignedFileUpload, Done, Shown, (R, Bool, IsSuccess))               \
+    X(142, 314, Method, NtkoPdfCancelSign, Done, Shown)                                           \
     X(143, 315, Method, TaskKill, Done, Shown, (I, Bstr, ExeName))                                \
     X(144, 252, Method, ExtraViewer, Done, Shown, (I, Bstr, FileName), (I, Bstr, FileKey),        \
         (I, Bstr, FileVer), (I, Bstr, FileExt), (I, Bstr, ExtraViewerVer))                        \
