@@ -8,6 +8,7 @@
 #include <QUuid>
 
 #include "control/qrcode/codereader.h"
+#include "control/qrcode/picturecamera.h"
 #include "control/qrcode/selectcam.h"
 #include "core/paths.h"
 #include "platform/camera/qtcamera.h"
@@ -22,7 +23,10 @@ void TPaintBox::paintEvent(QPaintEvent*) {
 }
 
 TQrCodeScanFrm::CameraFactory& TQrCodeScanFrm::Cameras() {
-    static CameraFactory factory = [] { return std::make_unique<platform::QtCamera>(); };
+    static CameraFactory factory = []() -> std::unique_ptr<platform::CameraDevice> {
+        if (auto picture = PictureCameraFromEnvironment()) return picture;
+        return std::make_unique<platform::QtCamera>();
+    };
     return factory;
 }
 

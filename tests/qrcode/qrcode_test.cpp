@@ -1,16 +1,13 @@
 // Codes made by zxing-cpp itself come back exactly from pictures and from a camera's still;
 // the camera form's life through its members, and the path without a camera.
 
-#define ZX_USE_UTF8 1
-#include <ZXing/BitMatrix.h>
-#include <ZXing/CharacterSet.h>
-#include <ZXing/MultiFormatWriter.h>
 #include <gtest/gtest.h>
 
 #include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 
+#include "codepicture.h"
 #include "control/controlfixture.h"
 #include "control/members/members.h"
 #include "control/qrcode/codereader.h"
@@ -21,19 +18,9 @@
 using namespace Qt::StringLiterals;
 namespace members = ov::control::members;
 using ov::control::TQrCodeScanFrm;
+using ov::test::CodePicture;
 
 namespace {
-
-QImage CodePicture(const QString& text, ZXing::BarcodeFormat format, int width, int height) {
-    ZXing::MultiFormatWriter writer(format);
-    writer.setEncoding(ZXing::CharacterSet::UTF8).setMargin(10);
-    const ZXing::BitMatrix matrix = writer.encode(text.toStdString(), width, height);
-    QImage image(matrix.width(), matrix.height(), QImage::Format_Grayscale8);
-    for (int y = 0; y < matrix.height(); ++y)
-        for (int x = 0; x < matrix.width(); ++x)
-            image.setPixel(x, y, matrix.get(x, y) ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
-    return image;
-}
 
 // A camera that shows one picture as its frames.
 class StillCamera : public ov::platform::CameraDevice {
@@ -61,8 +48,8 @@ private:
 const QString kChinese = u"文档管理系统 https://例子.cn/?q=二维码&x=1"_s;
 
 TEST(CodeReader, ReadsCodesExactly) {
-    EXPECT_EQ(ov::control::ReadCodeFromImage(CodePicture(kChinese, ZXing::BarcodeFormat::QRCode,
-                                                          300, 300)),
+    EXPECT_EQ(ov::control::ReadCodeFromImage(
+                  CodePicture(kChinese, ZXing::BarcodeFormat::QRCode, 300, 300)),
               kChinese);
     const QImage bars = CodePicture(u"OV-2026-000042"_s, ZXing::BarcodeFormat::Code128, 500, 120);
     EXPECT_EQ(ov::control::ReadCodeFromImage(bars), u"OV-2026-000042"_s);
