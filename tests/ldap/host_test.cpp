@@ -4,26 +4,15 @@
 #include <gtest/gtest.h>
 #include <openssl/evp.h>
 
-#include <QProcess>
-
 #include "platform/sysinfo.h"
 #include "slapd.h"
+#include "support/ovhost.h"
 #include "support/ports.h"
 #include "support/temphome.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QString Host(const QStringList& args, int* exitCode) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(QStringLiteral(OV_HOST_EXE), args);
-    if (!process.waitForFinished(120000)) process.kill();
-    process.waitForFinished();
-    *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    return QString::fromUtf8(process.readAll());
-}
 
 // AES-256-ECB with the fixed key zero-filled to 32 bytes, the padding zeros left on.
 QByteArray Decipher(const QByteArray& hex) {
@@ -51,12 +40,13 @@ TEST(LdapHost, CheckAdLoginGivesTheEncipheredIdentity) {
     ASSERT_TRUE(server.running()) << server.error().toStdString();
     ov::test::TempHome home;
     int code = -1;
-    QString output = Host({u"--register"_s, QStringLiteral(OV_CTRL_LIB)}, &code);
+    QString output =
+        ov::test::RunOvHost({u"--register"_s, QStringLiteral(OV_CTRL_LIB)}, &code, 120000);
     ASSERT_EQ(code, 0) << output.toStdString();
     const QString closed = u"LDAP://127.0.0.1:%1/dc=example,dc=com"_s.arg(ov::test::closedPort());
-    output = Host({QStringLiteral(OV_SCRIPTS_DIR "/checkadlogin.js"),
-                   server.path(u"dc=example,dc=com"_s), closed},
-                  &code);
+    output = ov::test::RunOvHost({QStringLiteral(OV_SCRIPTS_DIR "/checkadlogin.js"),
+                                  server.path(u"dc=example,dc=com"_s), closed},
+                                 &code, 120000);
     ASSERT_EQ(code, 0) << output.toStdString();
     const qsizetype at = output.indexOf(u"identity="_s);
     ASSERT_GE(at, 0) << output.toStdString();

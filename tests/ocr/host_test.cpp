@@ -3,24 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
-#include <QProcess>
 
 #include "pictures.h"
+#include "support/ovhost.h"
 #include "support/temphome.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QString Host(const QStringList& args, int* exitCode) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(QStringLiteral(OV_HOST_EXE), args);
-    if (!process.waitForFinished(240000)) process.kill();
-    process.waitForFinished();
-    *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    return QString::fromUtf8(process.readAll());
-}
 
 TEST(OcrHost, LoadsAndReadsAPicture) {
     int argc = 1;
@@ -32,9 +22,9 @@ TEST(OcrHost, LoadsAndReadsAPicture) {
     ASSERT_TRUE(ov::test::WritePng(
         ov::test::TextPicture({u"Document management"_s, u"Quarterly report 2026"_s}), png));
     int code = -1;
-    QString output = Host({u"--register"_s, QStringLiteral(OV_CTRL_LIB)}, &code);
+    QString output = ov::test::RunOvHost({u"--register"_s, QStringLiteral(OV_CTRL_LIB)}, &code);
     ASSERT_EQ(code, 0) << output.toStdString();
-    output = Host({QStringLiteral(OV_SCRIPTS_DIR "/ocr.js"), png}, &code);
+    output = ov::test::RunOvHost({QStringLiteral(OV_SCRIPTS_DIR "/ocr.js"), png}, &code);
     EXPECT_EQ(code, 0) << output.toStdString();
 }
 
