@@ -118,7 +118,7 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(76, 253, Method, AxPreview, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileName))           \
     X(77, 255, Method, CheckAvX, Done, Shown, (I, Bstr, FileName), (R, Long, ReValue))            \
     X(78, 256, Method, ShowDifference, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))      \
-    X(79, 257, Method, CheckAdLogin, Later, Shown, (I, Bstr, Params), (R, Bstr, UserName))        \
+    X(79, 257, Method, CheckAdLogin, Done, Shown, (I, Bstr, Params), (R, Bstr, UserName))         \
     X(80, 259, Method, EditOnlineVer, Done, Shown, (I, Bstr, FileKey), (I, Bstr, VerNum))         \
     X(81, 260, Method, PreView2, Done, Shown, (I, Bstr, FileKey), (I, Bstr, ConvertType),         \
         (I, Bstr, FileVer))                                                                       \
@@ -134,12 +134,12 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(89, 271, Method, GetEncryptedMacs, Done, Shown, (R, Bstr, Mac))                             \
     X(90, 272, Get, DocCommand, Done, Shown, (R, Bstr, Value))                                    \
     X(91, 272, Put, DocCommand, Done, Shown, (I, Bstr, Value))                                    \
-    X(92, 273, Method, Ocr, Later, Shown, (R, Bstr, Val))                                         \
-    X(93, 275, Method, OcrVer, Later, Shown, (R, Bstr, Val))                                      \
-    X(94, 277, Method, FreeModiFrm, Later, Shown)                                                 \
-    X(95, 278, Method, LoadModiX, Later, Shown, (I, Bstr, FileName))                              \
-    X(96, 274, Method, ModiSelectFile, Later, Shown)                                              \
-    X(97, 276, Method, GetModiFileName, Later, Shown, (R, Bstr, Val))                             \
+    X(92, 273, Method, Ocr, Done, Shown, (R, Bstr, Val))                                          \
+    X(93, 275, Method, OcrVer, Done, Shown, (R, Bstr, Val))                                       \
+    X(94, 277, Method, FreeModiFrm, Done, Shown)                                                  \
+    X(95, 278, Method, LoadModiX, Done, Shown, (I, Bstr, FileName))                               \
+    X(96, 274, Method, ModiSelectFile, Done, Shown)                                               \
+    X(97, 276, Method, GetModiFileName, Done, Shown, (R, Bstr, Val))                              \
     X(98, 279, Method, TwainInit, Done, Shown, (I, Bstr, OwnerId), (I, Bstr, FolderId))           \
     X(99, 280, Method, LogExport, Done, Shown, (I, Bstr, LogCond), (R, Bstr, RLogInfo))           \
     X(100, 281, Method, OcxUpdate, Done, Shown, (R, Bool, Val))                                   \
@@ -162,9 +162,9 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(112, 294, Method, ExportUsersList, Done, Shown, (R, Bstr, SReturn))                         \
     X(113, 295, Method, DownloadAndOpen, Done, Shown, (I, Bstr, FileName), (I, Bstr, FileKey),    \
         (I, Long, FileVer))                                                                       \
-    X(114, 296, Method, ReadCode, Later, Shown, (R, Bstr, CodeText))                              \
-    X(115, 297, Method, WebCamOpen, Later, Shown)                                                 \
-    X(116, 298, Method, WebCamFree, Later, Shown)                                                 \
+    X(114, 296, Method, ReadCode, Done, Shown, (R, Bstr, CodeText))                               \
+    X(115, 297, Method, WebCamOpen, Done, Shown)                                                  \
+    X(116, 298, Method, WebCamFree, Done, Shown)                                                  \
     X(117, 299, Method, TwainAcquire, Done, Shown)                                                \
     X(118, 300, Method, TwainUpload, Done, Shown, (R, Bstr, Keys))                                \
     X(119, 301, Method, TwainFree, Done, Shown)                                                   \
@@ -188,12 +188,12 @@ enum TxPopupMode : std::int32_t { pmNone = 0, pmAuto = 1, pmExplicit = 2 };
     X(136, 308, Method, UploadEditedFileToOtherFolder, Done, Shown, (I, Long, OwnerId),           \
         (I, Long, FolderId), (R, Bstr, ResultTxt))                                                \
     X(137, 309, Method, RevisionAndUpload, Done, Shown, (R, Bstr, Result))                        \
-    X(138, 311, Method, NtkoPdfSvrDoLogin, Later, Shown, (I, Bstr, ServerUrl),                    \
+    X(138, 311, Method, NtkoPdfSvrDoLogin, Done, Shown, (I, Bstr, ServerUrl),                     \
         (I, Bstr, UserName), (I, Bstr, Password))                                                 \
-    X(139, 310, Method, NtkoPdfSignInit, Later, Shown, (I, Bstr, Value1), (I, Bstr, Value2))      \
-    X(140, 312, Method, NtkoPdfOpenFile, Later, Shown, (I, Bstr, FileKey), (I, Bstr, FileName))   \
-    X(141, 313, Method, NtkoPdfSignedFileUpload, Later, Shown, (R, Bool, IsSuccess))              \
-    X(142, 314, Method, NtkoPdfCancelSign, Later, Shown)                                          \
+    X(139, 310, Method, NtkoPdfSignInit, Done, Shown, (I, Bstr, Value1), (I, Bstr, Value2))       \
+    X(140, 312, Method, NtkoPdfOpenFile, Done, Shown, (I, Bstr, FileKey), (I, Bstr, FileName))    \
+    X(141, 313, Method, NtkoPdfSignedFileUpload, Done, Shown, (R, Bool, IsSuccess))               \
+    X(142, 314, Method, NtkoPdfCancelSign, Done, Shown)                                           \
     X(143, 315, Method, TaskKill, Done, Shown, (I, Bstr, ExeName))                                \
     X(144, 252, Method, ExtraViewer, Done, Shown, (I, Bstr, FileName), (I, Bstr, FileKey),        \
         (I, Bstr, FileVer), (I, Bstr, FileExt), (I, Bstr, ExtraViewerVer))                        \

@@ -18,17 +18,15 @@ namespace {
 
 TEST_F(ControlTest, MembersNotBuiltYetFailWithAClearMessage) {
     form->FLanguage = HSL_ENG;
-    EXPECT_EQ(call(u"LoadModiX"_s, ovcom::DISPATCH_METHOD, {ovcom::Variant(u"1"_s)}),
-              ovcom::DISP_E_EXCEPTION);
+    EXPECT_EQ(call(u"ResetEditedWordAppHandle"_s, ovcom::DISPATCH_METHOD), ovcom::DISP_E_EXCEPTION);
     EXPECT_EQ(excep.scode, ovcom::E_NOTIMPL);
     EXPECT_EQ(excep.description, u"This function is not available yet!"_s);
     EXPECT_EQ(excep.source, u"OvCtrl.QuexFormX"_s);
     form->FLanguage = HSL_CN;
-    EXPECT_EQ(call(u"Ocr"_s, ovcom::DISPATCH_METHOD), ovcom::DISP_E_EXCEPTION);
+    EXPECT_EQ(call(u"CancelFileEdit"_s, ovcom::DISPATCH_METHOD), ovcom::DISP_E_EXCEPTION);
     EXPECT_EQ(excep.description, u"此功能尚未提供！"_s);
     // Early-bound callers get the failing result and the thread's error information.
-    QString text;
-    EXPECT_EQ(iface->OcrVer(&text), ovcom::E_NOTIMPL);
+    EXPECT_EQ(iface->CancelFileEdit(), ovcom::E_NOTIMPL);
     EXPECT_EQ(ovcom::GetErrorInfo()->description, u"此功能尚未提供！"_s);
 }
 

@@ -162,7 +162,7 @@ TEST_F(ControlTest, EditionAndLanguage) {
                   ovcom::S_OK);
         EXPECT_EQ(form->FLanguage, c.language);
         EXPECT_EQ(GlobalConfig()->SysLanguage(), c.language);  // a new settings object
-        call(u"Ocr"_s, ovcom::DISPATCH_METHOD);
+        call(u"CancelFileEdit"_s, ovcom::DISPATCH_METHOD);
         EXPECT_EQ(excep.description, QString::fromUtf16(c.message));
         EXPECT_EQ(form->WLS_Hint, caption);
     }

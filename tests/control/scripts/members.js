@@ -9,7 +9,7 @@ try { host.dispId(c, "NoSuchMember"); } catch (e) { unknown = e.number; }
 host.check(unknown === -2147352570, "unknown name: " + unknown);
 
 var notYet = null;
-try { c.Ocr(); } catch (e) { notYet = e; }
+try { c.ResetEditedWordAppHandle(); } catch (e) { notYet = e; }
 host.check(notYet !== null && notYet.number === -2147467263 &&
            notYet.description === "This function is not available yet!",
            "a member not built yet fails clearly");
