@@ -17,10 +17,8 @@ namespace ov::control::members {
 #define OV_DECLARE_IMPL_Done(kind, name, ...) \
     OVCOM_IMPL_RESULT(__VA_ARGS__)            \
     OVCOM_SLOT(kind, name)(TQuexFormX & self OVCOM_IMPL_PARAMS(__VA_ARGS__));
-#define OV_DECLARE_IMPL_Later(kind, name, ...)
 OV_QUEXFORMX_MEMBERS(OV_DECLARE_IMPL)
 #undef OV_DECLARE_IMPL
 #undef OV_DECLARE_IMPL_Done
-#undef OV_DECLARE_IMPL_Later
 
 }  // namespace ov::control::members

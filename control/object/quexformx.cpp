@@ -96,12 +96,6 @@ TPreViewHint* TQuexFormX::HintOfPreviewFrm() {
     return hint;
 }
 
-void TQuexFormX::NotAvailable() const {
-    throw ovcom::OleError(ovcom::E_NOTIMPL, FLanguage == HSL_CN
-                                                ? u"此功能尚未提供！"_s
-                                                : u"This function is not available yet!"_s);
-}
-
 const ovcom::GuardSite& TQuexFormX::guardSite() const {
     static const ovcom::GuardSite site{QString::fromUtf16(kProgId), IID_IQuexFormX};
     return site;

@@ -88,8 +88,6 @@ public:
     void CloseChildForms();
     // The shared wait/error window; created again when a clean-up freed it.
     TPreViewHint* HintOfPreviewFrm();
-    // Raises the "not available yet" failure of members that do not exist yet.
-    [[noreturn]] void NotAvailable() const;
     const ovcom::GuardSite& guardSite() const;
 
     // The events; nothing happens without a sink. OnKeyPress returns the key the sink left.

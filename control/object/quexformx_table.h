@@ -3,8 +3,7 @@
 // every member in virtual-table order with its DISPID, kind, parameters and result. The C++
 // interface, the dispatch table, the type information and the member implementations'
 // declarations are all made from these two lists (see control/ovcom/slots.h for the form of
-// an entry). A member whose state is Later fails as not yet available; to build it, write
-// its function in control/members/ and set its state to Done.
+// an entry). Every member's function is in control/members/ (state Done).
 
 #include <cstdint>
 

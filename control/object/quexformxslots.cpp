@@ -18,11 +18,6 @@ TQuexFormX& QuexFormXSlots::Self() {
             OVCOM_IMPL_CALL(members::OVCOM_SLOT(kind, name), self, __VA_ARGS__);          \
         });                                                                               \
     }
-#define OV_DEFINE_SLOT_Later(kind, name, ...)                                           \
-    ovcom::HRESULT QuexFormXSlots::OVCOM_SLOT(kind, name)(OVCOM_UNNAMED(__VA_ARGS__)) { \
-        TQuexFormX& self = Self();                                                      \
-        return ovcom::Guard(self.guardSite(), [&] { self.NotAvailable(); });            \
-    }
 
 OV_QUEXFORMX_MEMBERS(OV_DEFINE_SLOT)
 

@@ -1,7 +1,6 @@
 #pragma once
 // The slots of IQuexFormX as the control implements them: each runs its member function of
-// control/members/ guarded (an exception becomes the failing result), or, for members not
-// built yet, fails as not available.
+// control/members/ guarded (an exception becomes the failing result).
 
 #include "control/object/iquexformx.h"
 

@@ -4,8 +4,8 @@
 // implementation stubs, its type information and its dispatch table.
 //
 // A member table lists entries X(position, dispid, kind, name, state, visibility, params...)
-// with kind Get, Put, PutRef or Method; state Done (implemented) or Later (fails as not yet
-// available); visibility Shown or Hidden; and params as (I, Type, Name) for inputs and
+// with kind Get, Put, PutRef or Method; state Done (the table's own use: its implementation
+// exists); visibility Shown or Hidden; and params as (I, Type, Name) for inputs and
 // (R, Type, Name) for the result, always last. Types are Bstr, Long, Char, Short, Float,
 // Bool, Color, Font and the enumerations a table adds (OVCOM_TYPE_<Type> and
 // OVCOM_USERTYPE_<Type> name their C++ type and their type-library name).

@@ -1,4 +1,4 @@
-// The control's object: members not built yet, conversions, the clean-up, the wait window
+// The control's object: conversions, the clean-up, the wait window
 // and the events from Qt's input.
 
 #include <QLineEdit>
@@ -15,20 +15,6 @@ using ov::test::ControlTest;
 using ov::test::RecordingSink;
 
 namespace {
-
-TEST_F(ControlTest, MembersNotBuiltYetFailWithAClearMessage) {
-    form->FLanguage = HSL_ENG;
-    EXPECT_EQ(call(u"ResetEditedWordAppHandle"_s, ovcom::DISPATCH_METHOD), ovcom::DISP_E_EXCEPTION);
-    EXPECT_EQ(excep.scode, ovcom::E_NOTIMPL);
-    EXPECT_EQ(excep.description, u"This function is not available yet!"_s);
-    EXPECT_EQ(excep.source, u"OvCtrl.QuexFormX"_s);
-    form->FLanguage = HSL_CN;
-    EXPECT_EQ(call(u"CancelFileEdit"_s, ovcom::DISPATCH_METHOD), ovcom::DISP_E_EXCEPTION);
-    EXPECT_EQ(excep.description, u"此功能尚未提供！"_s);
-    // Early-bound callers get the failing result and the thread's error information.
-    EXPECT_EQ(iface->CancelFileEdit(), ovcom::E_NOTIMPL);
-    EXPECT_EQ(ovcom::GetErrorInfo()->description, u"此功能尚未提供！"_s);
-}
 
 TEST_F(ControlTest, APutOfTheWrongKindChangesNothing) {
     struct Case {
