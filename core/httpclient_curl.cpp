@@ -113,6 +113,8 @@ QString CertificatePolicy::refusalMessage(THS_Language language) const {
 
 void TransferWatch::install(CURL* easy, int silenceMs, Progress progress,
                             const TransferLimits& limits) {
+    m_easy = easy;
+    m_connected = false;
     m_silenceMs = silenceMs;
     m_progress = std::move(progress);
     m_timedOut = m_tooSlow = false;
@@ -135,8 +137,22 @@ bool TransferWatch::checkRate(qint64 now, curl_off_t moved) {
     return false;
 }
 
+// True until the connection (with its TLS handshake) stands and the request is on its way;
+// that phase is bounded by the connect time-out, the read time-out counts from its end.
+bool TransferWatch::connecting() const {
+    if (m_connected) return false;
+    curl_off_t pretransfer = 0;
+    return curl_easy_getinfo(m_easy, CURLINFO_PRETRANSFER_TIME_T, &pretransfer) == CURLE_OK &&
+           pretransfer == 0;
+}
+
 int TransferWatch::onProgress(curl_off_t dlTotal, curl_off_t dlNow, curl_off_t ulNow) {
     const qint64 now = monotonicMs();
+    if (connecting()) {
+        m_lastActivity = m_windowStart = now;
+        return 0;
+    }
+    m_connected = true;
     if (checkRate(now, dlNow + ulNow)) {
         m_tooSlow = m_timedOut = true;
         return 1;

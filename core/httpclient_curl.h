@@ -62,7 +62,10 @@ public:
 
 private:
     bool checkRate(qint64 now, curl_off_t moved);
+    bool connecting() const;
 
+    CURL* m_easy = nullptr;
+    bool m_connected = false;
     qint64 m_lastActivity = 0;
     curl_off_t m_lastDown = -1;
     curl_off_t m_lastUp = -1;

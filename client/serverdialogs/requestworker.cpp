@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QThreadPool>
 
+#include "platform/handoff.h"
+
 namespace ov::requestdetail {
 
 namespace {
@@ -22,13 +24,8 @@ QThreadPool* requestPool() {
 
 }  // namespace
 
-std::mutex& HandoffLock() {
-    static std::mutex lock;
-    return lock;
-}
-
 void Start(std::function<void()> task) {
-    requestPool()->start(std::move(task));
+    platform::StartPooled(*requestPool(), std::move(task));
 }
 
 TRelay::TRelay(QObject* receiver) : QObject(receiver), m_state(std::make_shared<State>()) {

@@ -5,9 +5,7 @@
 // through the event loop, and is dropped when the receiver is gone by then. The requests bound
 // their own connect and read times, so the pool drains quickly when the program ends.
 //
-// Every hand-over between threads goes through one lock that the thread checker sees (Qt's own
-// queue and pool locks are invisible to it): the request is started, and its result posted,
-// under that lock, and the other side takes it before it reads what was handed over.
+// The request is started, and its result posted, through the hand-over lock (platform/handoff.h).
 
 #include <QObject>
 #include <functional>
@@ -15,11 +13,12 @@
 #include <mutex>
 #include <utility>
 
+#include "platform/handoff.h"
+
 namespace ov {
 
 namespace requestdetail {
 
-std::mutex& HandoffLock();
 // Runs the task on the requests' pool (made with the application, finished with it).
 void Start(std::function<void()> task);
 
@@ -46,24 +45,20 @@ void RunRequest(QObject* receiver, std::function<Result()> work,
     auto* relay = new requestdetail::TRelay(receiver);
     std::function<void()> task = [state = relay->SharedState(), work = std::move(work),
                                   done = std::move(done)]() mutable {
-        { std::lock_guard order(requestdetail::HandoffLock()); }
         Result result = work();
         std::lock_guard lock(state->mutex);
         if (!state->relay) return;
-        std::lock_guard handoff(requestdetail::HandoffLock());
+        std::lock_guard handoff(platform::HandoffLock());
         QObject* target = state->relay;
         QMetaObject::invokeMethod(
             target,
             [target, done = std::move(done), result = std::move(result)] {
-                { std::lock_guard order(requestdetail::HandoffLock()); }
+                platform::HandoffPoint();
                 target->deleteLater();
                 if (done) done(result);
             },
             Qt::QueuedConnection);
     };
-    {
-        std::lock_guard handoff(requestdetail::HandoffLock());
-    }
     requestdetail::Start(std::move(task));
 }
 

@@ -86,7 +86,7 @@ QString TWebModule::StartOpenCopy(const QString& cmd) {
     auto job = std::make_shared<OpenCopyJob>();
     job->module = this;
     m_openCopy = job;
-    PreviewThreadPool().start([job, request] {
+    platform::StartPooled(PreviewThreadPool(), [job, request] {
         const auto [code, error] = Download(request, job->cancel);
         std::lock_guard lock(job->mutex);
         if (!job->module) {

@@ -138,7 +138,7 @@ void TAxPrewViewFrm::ShowFile(std::int64_t FileKey, const QString& FileName, int
     auto state = std::make_shared<AutoVueDownloadState>();
     state->form = this;
     FDownload = state;
-    PreviewThreadPool().start([state, request] {
+    platform::StartPooled(PreviewThreadPool(), [state, request] {
         const PreviewDownloadResult result = RunPreviewDownload(request, &state->cancel);
         std::lock_guard lock(state->mutex);
         // A form closed meanwhile leaves no copy behind (its destructor removes a copy that

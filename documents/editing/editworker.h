@@ -9,6 +9,8 @@
 #include <memory>
 #include <mutex>
 
+#include "platform/handoff.h"
+
 namespace ov {
 
 QThreadPool& EditThreadPool();
@@ -24,7 +26,7 @@ Result RunEditWork(std::function<Result()> work) {
     };
     auto shared = std::make_shared<Shared>();
     QEventLoop loop;
-    EditThreadPool().start([work = std::move(work), shared, &loop] {
+    platform::StartPooled(EditThreadPool(), [work = std::move(work), shared, &loop] {
         Result result = work();
         std::lock_guard lock(shared->mutex);
         shared->result = std::move(result);

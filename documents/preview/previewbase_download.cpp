@@ -65,7 +65,7 @@ void TPreviewBaseFrm::StartPreview(int FileType, int FileVer, std::int64_t FileK
     state->form = this;
     state->path = FLocalFileName;
     FDownload = state;
-    PreviewThreadPool().start([state, request, FileType] {
+    platform::StartPooled(PreviewThreadPool(), [state, request, FileType] {
         const PreviewDownloadResult result = RunPreviewDownload(request, &state->cancel);
         std::lock_guard lock(state->mutex);
         if (!state->form) {
@@ -126,7 +126,7 @@ bool TPreviewBaseFrm::DownloadPreviewFile(int FileVer, const QString& DestPath, 
     };
     auto shared = std::make_shared<Shared>();
     QEventLoop loop;
-    PreviewThreadPool().start([request, shared, &loop] {
+    platform::StartPooled(PreviewThreadPool(), [request, shared, &loop] {
         PreviewDownloadResult result = RunPreviewDownload(request);
         std::lock_guard lock(shared->mutex);
         shared->result = std::move(result);

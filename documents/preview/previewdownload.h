@@ -4,6 +4,7 @@
 // thread so that the user interface stays live; the file streams to disk chunk by chunk.
 
 #include "core/types.h"
+#include "platform/handoff.h"
 
 #include <QString>
 #include <QThreadPool>

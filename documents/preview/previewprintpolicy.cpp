@@ -48,7 +48,7 @@ void PreviewPrintPolicy::report(std::uint8_t opr, std::int64_t fileKey) const {
     const QString text = RequestTag(u"EncryptCode"_s, m_server.userIdStr) +
                          RequestTagNum(u"Filekey"_s, fileKey) + RequestTagNum(u"Opr"_s, opr);
     // Its own connection on a worker thread; the reply is not looked at, failures are silent.
-    PreviewThreadPool().start([text, server = m_server] {
+    platform::StartPooled(PreviewThreadPool(), [text, server = m_server] {
         TRobotTcpClient client(server.isSsl);
         client.SetHost(server.host);
         client.SetPort(server.port);

@@ -87,11 +87,6 @@ public:
 
 }  // namespace
 
-std::mutex& VersionHandoffLock() {
-    static std::mutex lock;
-    return lock;
-}
-
 TVersionWorkers& VersionThreadPool() {
     static QPointer<TWorkersHolder> holder;
     if (!holder) holder = new TWorkersHolder(QCoreApplication::instance());

@@ -4,6 +4,7 @@
 // window's thread; a window that has gone (or let go) gets nothing, and its cancel flag stops a
 // transfer after the chunk in hand. Progress of transfers comes back queued as well.
 
+#include "platform/handoff.h"
 #include "core/types.h"
 
 #include <QObject>
@@ -63,9 +64,6 @@ private:
 
 // The workers of the process; made on first use and finished with the application.
 TVersionWorkers& VersionThreadPool();
-// Taken around the posting of a result and by its delivery before it reads what the posted call
-// carries: a lock the delivery reaches without reading the call's captures.
-std::mutex& VersionHandoffLock();
 
 class TBackgroundCalls {
 public:
@@ -122,14 +120,14 @@ void TBackgroundCalls::Run(std::function<R()> work, std::function<void(R, const 
         }
         std::lock_guard lock(shared->mutex);
         if (!shared->owner) return;
-        std::lock_guard handoff(VersionHandoffLock());
+        std::lock_guard handoff(platform::HandoffLock());
         // Posted while the owner cannot go away (letting go takes the lock); an owner freed
         // before the call runs takes the call with it. The delivery takes the lock once, so the
         // hand-over is ordered for the thread checker too.
         QMetaObject::invokeMethod(
             shared->owner,
             [shared, pending, done, result = std::move(result), error] {
-                { std::lock_guard order(VersionHandoffLock()); }
+                platform::HandoffPoint();
                 if (!shared->owner) return;
                 --*pending;
                 done(result, error);

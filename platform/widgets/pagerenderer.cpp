@@ -5,6 +5,8 @@
 #include <QMetaObject>
 #include <QPointer>
 
+#include "platform/handoff.h"
+
 namespace ov::platform {
 
 namespace {
@@ -74,7 +76,7 @@ void PageRenderer::start(const PageImageKey& key) {
     const std::shared_ptr<SharedDocument> document = m_document;
     const quint64 generation = m_generation;
     QPointer<PageRenderer> self(this);
-    m_pool.start([document, key, generation, self, this] {
+    StartPooled(m_pool, [document, key, generation, self, this] {
         const QImage image = renderPage(*document, key);
         // The renderer waits for the pool before it goes, so `this` is alive here; the queued
         // call runs on the renderer's thread.

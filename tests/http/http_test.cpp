@@ -207,9 +207,11 @@ TEST_F(HttpsTest, CertificateTrustedByTheStoreIsAcceptedAndAnUntrustedSuccessorR
 
 namespace {
 
-// A loopback HTTPS server that speaks TLS 1.3 only and answers every request with "ok".
+// A loopback HTTPS server that speaks TLS 1.3 only and answers every request with "ok",
+// its handshake begun after the pause (seconds) its optional third argument names.
 const char* const Tls13Server = R"(
-import socket, ssl, sys
+import socket, ssl, sys, time
+pause = float(sys.argv[3]) if len(sys.argv) > 3 else 0
 context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
 context.minimum_version = ssl.TLSVersion.TLSv1_3
 context.load_cert_chain(sys.argv[1], sys.argv[2])
@@ -219,6 +221,7 @@ listener.listen()
 print(listener.getsockname()[1], flush=True)
 while True:
     connection, _ = listener.accept()
+    time.sleep(pause)
     try:
         tls = context.wrap_socket(connection, server_side=True)
         tls.recv(65536)
@@ -233,22 +236,35 @@ bool writeFile(const QString& name, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+class Tls13Test : public ::testing::Test {
+protected:
+    // Starts the server; its address is `url` afterwards.
+    void start(const char* pauseSeconds = "0") {
+        const TestCertificate certificate = makeSelfSignedCertificate();
+        const QString cert = home.file(QStringLiteral("server.pem"));
+        const QString key = home.file(QStringLiteral("server.key"));
+        ASSERT_TRUE(writeFile(cert, certificate.certificatePem));
+        ASSERT_TRUE(writeFile(key, certificate.privateKeyPem));
+        server.start(QStringLiteral("/usr/bin/python3"),
+                     {QStringLiteral("-c"), QString::fromUtf8(Tls13Server), cert, key,
+                      QLatin1String(pauseSeconds)});
+        ASSERT_TRUE(server.waitForReadyRead(10000));
+        url = QStringLiteral("https://127.0.0.1:%1/").arg(server.readLine().trimmed().toInt());
+    }
+    ~Tls13Test() override {
+        server.kill();
+        server.waitForFinished();
+    }
+
+    TempHome home;
+    QProcess server;
+    QString url;
+};
+
 }  // namespace
 
-TEST(HttpTlsVersion, TheTls12ChoiceRefusesAServerWithoutTls12) {
-    TempHome home;
-    const TestCertificate certificate = makeSelfSignedCertificate();
-    const QString cert = home.file(QStringLiteral("server.pem"));
-    const QString key = home.file(QStringLiteral("server.key"));
-    ASSERT_TRUE(writeFile(cert, certificate.certificatePem));
-    ASSERT_TRUE(writeFile(key, certificate.privateKeyPem));
-    QProcess server;
-    server.start(QStringLiteral("/usr/bin/python3"),
-                 {QStringLiteral("-c"), QString::fromUtf8(Tls13Server), cert, key});
-    ASSERT_TRUE(server.waitForReadyRead(10000));
-    const QString url =
-        QStringLiteral("https://127.0.0.1:%1/").arg(server.readLine().trimmed().toInt());
-
+TEST_F(Tls13Test, TheTls12ChoiceRefusesAServerWithoutTls12) {
+    start();
     EXPECT_EQ(TSSLHttp(true, sslvSSLv23).Get(url), QStringLiteral("ok"));
     try {
         TSSLHttp(true, sslvTLSv1_2).Get(url);
@@ -256,6 +272,18 @@ TEST(HttpTlsVersion, TheTls12ChoiceRefusesAServerWithoutTls12) {
     } catch (const HttpError& e) {
         EXPECT_EQ(e.kind(), HttpError::Kind::Connection);
     }
-    server.kill();
-    server.waitForFinished();
+}
+
+// The read time-out bounds the silences of the transfer; a slow connection and handshake are
+// bounded by the connect time-out alone.
+TEST_F(Tls13Test, AHandshakeSlowerThanTheReadTimeOutIsWaitedForUpToTheConnectTimeOut) {
+    start("1.5");
+    TSSLHttp http(true);
+    http.setReadTimeout(300);
+    EXPECT_EQ(http.Get(url), QStringLiteral("ok"));
+
+    TSSLHttp impatient(true);
+    impatient.setReadTimeout(300);
+    impatient.setConnectTimeout(500);
+    EXPECT_THROW(impatient.Get(url), HttpError);
 }
