@@ -38,8 +38,8 @@ protected:
 
     // Opens the page and waits until its script has run; false after the time limit.
     bool open(const QUrl& url);
-    // Runs a script in the page and waits for its result.
-    QVariant run(const QString& script);
+    // Runs a script in the page and waits up to `ms` for its result.
+    QVariant run(const QString& script, int ms = 20000);
     // The page's `window.ovResults`.
     QJsonObject results();
     // Waits until the script yields true; false after the time limit.
